@@ -1,0 +1,1 @@
+#include "framework/headless/virtual_clock.h"
