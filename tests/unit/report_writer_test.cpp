@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "report/report_writer.h"
+
+namespace {
+
+EdgeStats Stats(std::uint32_t min, std::uint32_t max, float avg, std::uint32_t minGap,
+                std::uint32_t maxGap, float avgGap) {
+    EdgeStats stats;
+    stats.count = 1;
+    stats.min = min;
+    stats.max = max;
+    stats.avg = avg;
+    stats.minGap = minGap;
+    stats.maxGap = maxGap;
+    stats.avgGap = avgGap;
+    return stats;
+}
+
+// The verdict line of the left edge's stats section for a record with the given spread.
+std::string LeftVerdict(std::uint32_t min, std::uint32_t max) {
+    const std::array<TracePointArray, 12> points;
+    const StrokeList strokes;
+    const ReportContent content{"", {}, {Stats(min, max, 0, 0, 0, 0)}, points, strokes};
+    const std::string report = FormatReport(content);
+    const std::size_t start = report.find("# avg gap: 0\r\n") + 14;
+    return report.substr(start, report.find("\r\n", start) - start);
+}
+
+}  // namespace
+
+TEST(ReportBytes, SmallReportMatchesHandWrittenFile) {
+    std::array<TracePointArray, 12> points;
+    points[0].append({-3, 4095});
+    points[0].append({1023, -4});
+    points[1].append({5, 6});
+    points[4].append({7, 8});
+    points[11].append(
+        {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()});
+    StrokeList strokes;
+    strokes.startStroke();
+    strokes.lastStroke().append({1, 2});
+    strokes.startStroke();  // a free stroke without points
+
+    EdgeStats emptyEdge;  // an edge without points: initial min and max, averages 0/0
+    emptyEdge.min = 4096;
+    emptyEdge.max = 0;
+    emptyEdge.avg = std::numeric_limits<float>::quiet_NaN();
+    emptyEdge.avgGap = -std::numeric_limits<float>::quiet_NaN();
+
+    const ReportContent content{
+        "",
+        {.year = 2008, .month = 1, .day = 1, .hour = 0, .minute = 5, .second = 9},
+        {Stats(100, 150, 2048.0f, 1, 7, 1234.5678f), Stats(100, 151, 0.25f, 0, 3, 1e-5f),
+         Stats(10, 310, 1234567.0f, 2, 2, 2.0f), emptyEdge},
+        points,
+        strokes};
+
+    const std::string expected =
+        "# v1\r\n"
+        "\r\n"
+        "# serial number: \r\n"
+        "\r\n"
+        "# date and time: 1/1/2008 0:5:9\r\n"
+        "\r\n"
+        "# left stats\r\n"
+        "# min: 100\r\n"
+        "# max: 150\r\n"
+        "# avg: 2048\r\n"
+        "# min gap: 1\r\n"
+        "# max gap: 7\r\n"
+        "# avg gap: 1234.57\r\n"
+        "# passed\r\n"
+        "\r\n"
+        "# bottom stats\r\n"
+        "# min: 100\r\n"
+        "# max: 151\r\n"
+        "# avg: 0.25\r\n"
+        "# min gap: 0\r\n"
+        "# max gap: 3\r\n"
+        "# avg gap: 1e-005\r\n"
+        "# correctable\r\n"
+        "\r\n"
+        "# right stats\r\n"
+        "# min: 10\r\n"
+        "# max: 310\r\n"
+        "# avg: 1.23457e+006\r\n"
+        "# min gap: 2\r\n"
+        "# max gap: 2\r\n"
+        "# avg gap: 2\r\n"
+        "# correctable\r\n"
+        "\r\n"
+        "# top stats\r\n"
+        "# min: 4096\r\n"
+        "# max: 0\r\n"
+        "# avg: nan\r\n"
+        "# min gap: 0\r\n"
+        "# max gap: 0\r\n"
+        "# avg gap: nan\r\n"
+        "# not correctable\r\n"
+        "\r\n"
+        "# left\r\n"
+        "2\r\n"
+        "-3,4095\r\n"
+        "1023,-4\r\n"
+        "# bottom\r\n"
+        "1\r\n"
+        "5,6\r\n"
+        "# right\r\n"
+        "0\r\n"
+        "# top\r\n"
+        "0\r\n"
+        "# left 2\r\n"
+        "1\r\n"
+        "7,8\r\n"
+        "# bottom 2\r\n"
+        "0\r\n"
+        "# right 2\r\n"
+        "0\r\n"
+        "# top 2\r\n"
+        "0\r\n"
+        "# left extra\r\n"
+        "0\r\n"
+        "# bottom extra\r\n"
+        "0\r\n"
+        "# right extra\r\n"
+        "0\r\n"
+        "# top extra\r\n"
+        "1\r\n"
+        "2147483647,-2147483648\r\n"
+        "# extra stroke 0\r\n"
+        "1\r\n"
+        "1,2\r\n"
+        "# extra stroke 1\r\n"
+        "0\r\n";
+    EXPECT_EQ(FormatReport(content), expected);
+}
+
+TEST(ReportBytes, WithoutFreeStrokesTheFileEndsWithTheTopExtraSection) {
+    std::array<TracePointArray, 12> points;
+    points[11].append({4096, 0});
+    const StrokeList strokes;
+    const std::string report = FormatReport({"", {}, {}, points, strokes});
+    EXPECT_TRUE(report.ends_with("# top extra\r\n1\r\n4096,0\r\n"));
+    EXPECT_EQ(report.find("# extra stroke"), std::string::npos);
+}
+
+TEST(ReportBytes, SerialNumberBytesAndFullDateArePassedThrough) {
+    const std::array<TracePointArray, 12> points;
+    const StrokeList strokes;
+    const ReportContent content{
+        "SN\xC4\xD6-42",
+        {.year = 2007, .month = 12, .day = 31, .hour = 23, .minute = 59, .second = 58},
+        {},
+        points,
+        strokes};
+    const std::string report = FormatReport(content);
+    EXPECT_TRUE(
+        report.starts_with("# v1\r\n\r\n# serial number: SN\xC4\xD6-42\r\n\r\n"
+                           "# date and time: 31/12/2007 23:59:58\r\n\r\n# left stats\r\n"));
+}
+
+TEST(ReportVerdictLine, SpreadDecidesTheVerdictInclusiveOnTheLowerOne) {
+    EXPECT_EQ(LeftVerdict(100, 100), "# passed");
+    EXPECT_EQ(LeftVerdict(100, 150), "# passed");
+    EXPECT_EQ(LeftVerdict(100, 151), "# correctable");
+    EXPECT_EQ(LeftVerdict(100, 400), "# correctable");
+    EXPECT_EQ(LeftVerdict(100, 401), "# not correctable");
+    EXPECT_EQ(LeftVerdict(1, 0), "# not correctable");
+}
