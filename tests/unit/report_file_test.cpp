@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "report/report_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void PutFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::vector<std::string> Names(const fs::path& directory) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(directory)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Root may write into any directory whatever its mode; while this lives the process acts as the
+// unprivileged user "nobody", so directory modes count again.
+class UnprivilegedScope {
+  public:
+    UnprivilegedScope() : wasRoot_(geteuid() == 0) { active_ = !wasRoot_ || seteuid(kNobody) == 0; }
+    UnprivilegedScope(const UnprivilegedScope&) = delete;
+    UnprivilegedScope& operator=(const UnprivilegedScope&) = delete;
+    ~UnprivilegedScope() {
+        if (wasRoot_ && active_ && seteuid(0) != 0) {
+            std::abort();  // the remaining tests must not run with the wrong identity
+        }
+    }
+    bool active() const { return active_; }
+
+  private:
+    static constexpr uid_t kNobody = 65534;
+    bool wasRoot_ = false;
+    bool active_ = false;
+};
+
+// Makes every write beyond `limit` bytes fail (EFBIG), as a full disk would, for the lifetime of
+// the object.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t limit) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = limit;
+        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    bool active() const { return active_; }
+
+  private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+    bool active_ = false;
+};
+
+class ReportFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "rimtrace-report-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+        fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir_, ec);
+    }
+    fs::path dir_;
+};
+
+const std::string kReport = "# v1\r\n\r\n# serial number: \xC4\r\n\0tail\r\n";
+const std::string kOldReport = "# v1\r\n\r\n# serial number: OLD, and much longer than the new\r\n";
+
+}  // namespace
+
+TEST_F(ReportFile, WritesTheExactBytesAndLeavesNothingElse) {
+    const fs::path target = dir_ / "report.pts";
+    ASSERT_TRUE(WriteReportFile(target, kReport));
+    EXPECT_EQ(ReadFile(target), kReport);
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
+}
+
+TEST_F(ReportFile, ReplacesAnExistingFileCompletely) {
+    const fs::path target = dir_ / "report.pts";
+    PutFile(target, kOldReport);
+    ASSERT_TRUE(WriteReportFile(target, kReport));
+    EXPECT_EQ(ReadFile(target), kReport);
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
+}
+
+TEST_F(ReportFile, NamesOutsideAsciiWork) {
+    const fs::path target = dir_ / fs::path(u8"Bericht_\u00e9\u4e2d.pts");
+    ASSERT_TRUE(WriteReportFile(target, kReport));
+    EXPECT_EQ(ReadFile(target), kReport);
+}
+
+TEST_F(ReportFile, MissingDirectoryFailsAndCreatesNothing) {
+    EXPECT_FALSE(WriteReportFile(dir_ / "missing" / "report.pts", kReport));
+    EXPECT_FALSE(fs::exists(dir_ / "missing"));
+    EXPECT_TRUE(Names(dir_).empty());
+}
+
+TEST_F(ReportFile, ParentThatIsAFileFails) {
+    PutFile(dir_ / "plain", "x");
+    EXPECT_FALSE(WriteReportFile(dir_ / "plain" / "report.pts", kReport));
+    EXPECT_EQ(ReadFile(dir_ / "plain"), "x");
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"plain"});
+}
+
+TEST_F(ReportFile, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
+    const fs::path target = dir_ / "report.pts";
+    PutFile(target, kOldReport);
+    fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    {
+        UnprivilegedScope unprivileged;
+        if (!unprivileged.active()) {
+            GTEST_SKIP() << "cannot give up root's right to write into read-only directories";
+        }
+        EXPECT_FALSE(WriteReportFile(target, kReport));
+        EXPECT_FALSE(WriteReportFile(dir_ / "new.pts", kReport));
+    }
+    EXPECT_EQ(ReadFile(target), kOldReport);
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
+}
+
+TEST_F(ReportFile, FailedWriteMidwayKeepsTheOldFileAndRemovesTheTemporary) {
+    const fs::path target = dir_ / "report.pts";
+    PutFile(target, kOldReport);
+    const std::string bigReport(1 << 20, 'x');
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(WriteReportFile(target, bigReport));
+    }
+    EXPECT_EQ(ReadFile(target), kOldReport);
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
+}
+
+TEST_F(ReportFile, TargetThatIsADirectoryFailsAndRemovesTheTemporary) {
+    fs::create_directory(dir_ / "report.pts");
+    PutFile(dir_ / "report.pts" / "inside", "kept");
+    EXPECT_FALSE(WriteReportFile(dir_ / "report.pts", kReport));
+    EXPECT_TRUE(fs::is_directory(dir_ / "report.pts"));
+    EXPECT_EQ(ReadFile(dir_ / "report.pts" / "inside"), "kept");
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
+}
+
+TEST_F(ReportFile, EmptyPathOrPathWithoutFileNameFails) {
+    EXPECT_FALSE(WriteReportFile(fs::path(), kReport));
+    EXPECT_FALSE(WriteReportFile(dir_ / "", kReport));
+    EXPECT_TRUE(Names(dir_).empty());
+}
