@@ -8,7 +8,7 @@
 // appended or cleared as a whole. Access outside 0 <= i < size throws std::invalid_argument,
 // the container's defined failure for a bad index; nothing ever reads past the end.
 class TracePointArray {
-public:
+  public:
     std::size_t size() const { return points_.size(); }
     bool empty() const { return points_.empty(); }
     std::size_t append(BoardPoint p);
@@ -19,13 +19,13 @@ public:
     const BoardPoint* begin() const { return points_.data(); }
     const BoardPoint* end() const { return points_.data() + points_.size(); }
 
-private:
+  private:
     std::vector<BoardPoint> points_;
 };
 
 // One TracePointArray per free stroke, in the order the strokes were drawn.
 class StrokeList {
-public:
+  public:
     std::size_t size() const { return strokes_.size(); }
     bool empty() const { return strokes_.empty(); }
     void startStroke() { strokes_.emplace_back(); }
@@ -36,6 +36,6 @@ public:
     auto begin() const { return strokes_.begin(); }
     auto end() const { return strokes_.end(); }
 
-private:
+  private:
     std::vector<TracePointArray> strokes_;
 };

@@ -1,0 +1,3 @@
+#include "app/rimtrace_dlg.h"
+
+void CRimtraceDlg::OnPaint(fw::DC&) {}

@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+namespace fw {
+
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+    std::int32_t cx = 0;
+    std::int32_t cy = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+// left, top, right, bottom, as the platform's RECT. Width and height are 64-bit so that extreme
+// rectangles never overflow.
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    std::int64_t width() const { return std::int64_t{right} - left; }
+    std::int64_t height() const { return std::int64_t{bottom} - top; }
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// True when the two rectangles share at least one pixel.
+inline bool Intersects(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace fw

@@ -1,1 +1,0 @@
-#include "framework/headless/virtual_clock.h"

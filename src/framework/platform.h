@@ -1,0 +1,70 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "framework/dc.h"
+#include "framework/geometry.h"
+#include "framework/native_handles.h"
+#include "report/local_date_time.h"
+
+namespace fw {
+
+class CDialog;
+
+// A run-time loaded library; unloaded when the object goes.
+class Library {
+  public:
+    virtual ~Library() = default;
+    // The exported function of that name, or null.
+    virtual void* symbol(const char* name) const = 0;
+};
+
+// Process-wide services of the platform the program runs on: the Win32 backend in the product,
+// the headless host in tests. One instance is current at a time.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    virtual std::uint32_t tickCount() = 0;
+    virtual LocalDateTime localTime() = 0;
+    virtual void messageBeep(unsigned type) = 0;
+    virtual void debugOutput(std::wstring_view text) = 0;
+
+    virtual std::wstring loadString(unsigned id) = 0;
+    // Null when the resource cannot be loaded.
+    virtual std::unique_ptr<Bitmap> loadBitmap(unsigned id) = 0;
+    virtual HICON loadIcon(unsigned id) = 0;
+
+    virtual std::intptr_t runModal(CDialog& dialog) = 0;
+    virtual bool createModeless(CDialog& dialog) = 0;
+    virtual int messageBox(std::wstring_view text, std::wstring_view caption, unsigned style) = 0;
+    // The system's Save As dialog; the chosen full path, or nothing when cancelled.
+    virtual std::optional<std::wstring> saveAsDialog(std::wstring_view initialName,
+                                                     unsigned flags) = 0;
+    virtual std::wstring appName() = 0;
+
+    virtual HMONITOR monitorFromRect(const Rect& rect) = 0;
+    // The monitor's full rectangle, or nothing when its information cannot be read.
+    virtual std::optional<Rect> monitorRect(HMONITOR monitor) = 0;
+    // Calls `proc` for every monitor while it returns true.
+    virtual void enumDisplayMonitors(bool (*proc)(HMONITOR, void*), void* user) = 0;
+    virtual Size primaryScreenSize() = 0;
+
+    virtual HWND findWindowByClass(std::wstring_view className) = 0;
+    virtual std::intptr_t sendMessage(HWND window, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) = 0;
+
+    virtual std::string toAnsi(std::wstring_view text) = 0;
+    virtual std::wstring modulePath() = 0;
+    virtual std::wstring documentsFolder() = 0;
+    virtual std::unique_ptr<Library> loadLibrary(std::wstring_view name) = 0;
+};
+
+Platform& CurrentPlatform();
+// The backend installs itself; null uninstalls.
+void SetCurrentPlatform(Platform* platform);
+
+}  // namespace fw

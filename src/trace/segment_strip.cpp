@@ -1,0 +1,116 @@
+#include "trace/segment_strip.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr std::int32_t kStripWidth = 19;
+// 4096/75 and 4096 - 4096/75 as the single-precision constants the bars are placed with.
+constexpr float kNearLine = 54.613335f;
+constexpr float kFarLine = 4041.38671875f;
+// A pixel coordinate beyond any window: the strip reaches the window's far edge.
+constexpr std::int32_t kBeyond = 4096;
+
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+// Truncation toward zero that saturates instead of being undefined for huge or NaN values.
+std::int32_t TruncateSaturated(float v) {
+    if (std::isnan(v)) {
+        return 0;
+    }
+    if (v >= 2147483648.0f) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    if (v < -2147483648.0f) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(v);
+}
+
+float Scale(std::int64_t extent) {
+    return static_cast<float>(extent) * (1.0f / 4096.0f);
+}
+
+}  // namespace
+
+fw::Rect SegmentBox(BoardPoint p, BoardPoint q, const fw::Rect& client) {
+    const float sx = Scale(client.width());
+    const float sy = Scale(client.height());
+    const std::int32_t x1 = TruncateSaturated(static_cast<float>(p.x) * sx);
+    const std::int32_t y1 = TruncateSaturated(static_cast<float>(p.y) * sy);
+    const std::int32_t x2 = TruncateSaturated(static_cast<float>(q.x) * sx);
+    const std::int32_t y2 = TruncateSaturated(static_cast<float>(q.y) * sy);
+    return {Clamp32(std::int64_t{std::min(x1, x2)} - kStripWidth),
+            Clamp32(std::int64_t{std::min(y1, y2)} - kStripWidth),
+            Clamp32(std::int64_t{std::max(x1, x2)} + kStripWidth),
+            Clamp32(std::int64_t{std::max(y1, y2)} + kStripWidth)};
+}
+
+fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& client,
+                       std::size_t pointCount, bool toEnd) {
+    const bool first = pointCount == 2;
+    const float sx = Scale(client.width());
+    const float sy = Scale(client.height());
+    fw::Rect r = box;
+    switch (stage) {
+        case 0:
+        case 5:
+            r.left = 0;
+            r.right = kStripWidth;
+            if (first)
+                r.top = 0;
+            if (toEnd)
+                r.bottom = kBeyond;
+            break;
+        case 1:
+        case 6:
+            r.top = Clamp32(std::int64_t{client.bottom} - kStripWidth);
+            r.bottom = client.bottom;
+            if (first)
+                r.left = 0;
+            if (toEnd)
+                r.right = kBeyond;
+            break;
+        case 2:
+        case 7:
+            r.left = Clamp32(std::int64_t{client.right} - kStripWidth);
+            r.right = client.right;
+            if (first)
+                r.bottom = kBeyond;
+            if (toEnd)
+                r.top = 0;
+            break;
+        case 3:
+        case 8:
+            r.top = 0;
+            r.bottom = kStripWidth;
+            if (first)
+                r.right = kBeyond;
+            if (toEnd)
+                r.left = 0;
+            break;
+        case 9:
+        case 11: {
+            const std::int32_t x = TruncateSaturated(sx * (stage == 9 ? kNearLine : kFarLine));
+            r.left = Clamp32(std::int64_t{x} - kStripWidth);
+            r.right = Clamp32(std::int64_t{x} + kStripWidth);
+            break;
+        }
+        case 10:
+        case 12: {
+            const std::int32_t y = TruncateSaturated(sy * (stage == 10 ? kFarLine : kNearLine));
+            r.top = Clamp32(std::int64_t{y} - kStripWidth);
+            r.bottom = Clamp32(std::int64_t{y} + kStripWidth);
+            break;
+        }
+        default:
+            break;
+    }
+    return r;
+}

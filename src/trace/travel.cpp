@@ -1,0 +1,42 @@
+#include "trace/travel.h"
+
+namespace {
+std::int64_t Progress(BoardPoint last, BoardPoint next, Travel travel) {
+    switch (travel) {
+        case Travel::Down:
+            return std::int64_t{next.y} - last.y;
+        case Travel::Right:
+            return std::int64_t{next.x} - last.x;
+        case Travel::Up:
+            return std::int64_t{last.y} - next.y;
+        case Travel::Left:
+            return std::int64_t{last.x} - next.x;
+    }
+    return 0;
+}
+}  // namespace
+
+StepVerdict JudgeStep(const TracePointArray& array, BoardPoint point, Travel travel) {
+    if (array.empty()) {
+        return StepVerdict::Accept;
+    }
+    const std::int64_t d = Progress(array.last(), point, travel);
+    if (d <= 0) {
+        return StepVerdict::Reject;
+    }
+    return d > kMaxStep ? StepVerdict::TooFast : StepVerdict::Accept;
+}
+
+bool ReachesFarEnd(BoardPoint last, Travel travel) {
+    switch (travel) {
+        case Travel::Down:
+            return last.y > 3796;
+        case Travel::Right:
+            return last.x > 3796;
+        case Travel::Up:
+            return last.y < 300;
+        case Travel::Left:
+            return last.x < 300;
+    }
+    return false;
+}

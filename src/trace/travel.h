@@ -1,0 +1,25 @@
+#pragma once
+#include "trace/board_point.h"
+#include "trace/trace_point_array.h"
+#include "trace/trace_stage.h"
+
+// The direction an edge or internal line is traced in: the coordinate that must grow or shrink.
+enum class Travel { Down, Right, Up, Left };
+
+inline constexpr Travel TravelOf(TraceStage s) {
+    constexpr Travel kByEdge[4] = {Travel::Down, Travel::Right, Travel::Up, Travel::Left};
+    return kByEdge[stage::EdgeOf(s)];
+}
+
+enum class StepVerdict { Accept, Reject, TooFast };
+
+// Largest step along the direction of travel between two accepted points, in board units.
+inline constexpr std::int64_t kMaxStep = 300;
+
+// Judges a new point against the array's last accepted point. Only the coordinate along the
+// direction of travel counts; the difference is taken in 64 bits so extreme SDK values cannot
+// overflow.
+StepVerdict JudgeStep(const TracePointArray& array, BoardPoint point, Travel travel);
+
+// Whether the last point of an edge has come within 299 units of the far end of its travel.
+bool ReachesFarEnd(BoardPoint last, Travel travel);

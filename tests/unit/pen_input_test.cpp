@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include "framework/constants.h"
+#include "res/resource.h"
+#include "support/trace_fixture.h"
+
+using headless::LogEntry;
+using headless::ModalSession;
+
+namespace {
+std::vector<BoardPoint> Points(const TracePointArray& a) {
+    return {a.begin(), a.end()};
+}
+}  // namespace
+
+class PenInput : public TraceTest {
+  protected:
+    void SetUp() override {
+        Open();
+        host.clock.advance(5000);  // the first too-fast step of a test always warns
+    }
+    // Closes the next speed warning with its OK button.
+    void ExpectWarningClosedByOk() {
+        host.onModal(IDD_ERROR, [](ModalSession& s) { s.click(fw::kIdOk); });
+    }
+};
+
+TEST_F(PenInput, StepsOfExactly300AreAcceptedAndOneMoreIsTooFast) {
+    ExpectWarningClosedByOk();
+    Down(100, 100);
+    Move(100, 400);
+    Move(100, 700);
+    Move(100, 1001);
+    EXPECT_EQ(Points(dlg->m_tracePoints[0]),
+              (std::vector<BoardPoint>{{100, 100}, {100, 400}, {100, 700}}));
+    EXPECT_TRUE(host.unexpectedModals.empty());
+    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 1u);
+}
+
+TEST_F(PenInput, StationaryAndBackwardPointsAreDroppedSilently) {
+    Down(100, 500);
+    Move(900, 500);  // no progress down the edge, whatever x does
+    Move(100, 499);
+    Move(-5000, 520);  // the cross coordinate is never constrained
+    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 500}, {-5000, 520}}));
+    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 0u);
+}
+
+TEST_F(PenInput, TracingResumesWithinReachOfTheLastAcceptedPoint) {
+    ExpectWarningClosedByOk();
+    Down(100, 700);
+    Move(100, 1200);  // too fast: rejected, warning
+    Down(100, 1200);  // back on the board after the warning
+    Move(100, 950);
+    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 700}, {100, 950}}));
+}
+
+TEST_F(PenInput, EachDirectionOfTravelIsMeasuredAlongItsOwnCoordinate) {
+    TracePointArray a;
+    EXPECT_TRUE(dlg->AcceptPointRightward(a, {10, 50}));
+    EXPECT_TRUE(dlg->AcceptPointRightward(a, {310, 4000}));
+    EXPECT_FALSE(dlg->AcceptPointRightward(a, {310, 0}));
+    TracePointArray up;
+    EXPECT_TRUE(dlg->AcceptPointUpward(up, {0, 4000}));
+    EXPECT_TRUE(dlg->AcceptPointUpward(up, {0, 3700}));
+    EXPECT_FALSE(dlg->AcceptPointUpward(up, {0, 3701}));
+    TracePointArray left;
+    EXPECT_TRUE(dlg->AcceptPointLeftward(left, {4000, 0}));
+    EXPECT_TRUE(dlg->AcceptPointLeftward(left, {3999, 0}));
+    EXPECT_FALSE(dlg->AcceptPointLeftward(left, {4000, 0}));
+}
+
+TEST_F(PenInput, ExtremeCoordinatesDoNotOverflowTheStepTest) {
+    TracePointArray a;
+    EXPECT_TRUE(dlg->AcceptPointDownward(a, {0, INT32_MAX}));
+    // INT32_MIN - INT32_MAX overflows 32 bits; it is a long way backwards, not a small step.
+    EXPECT_FALSE(dlg->AcceptPointDownward(a, {0, INT32_MIN}));
+    TracePointArray b;
+    EXPECT_TRUE(dlg->AcceptPointDownward(b, {0, INT32_MIN}));
+    host.onModal(IDD_ERROR, [](ModalSession& s) { s.click(fw::kIdOk); });
+    EXPECT_FALSE(dlg->AcceptPointDownward(b, {0, INT32_MAX}));  // far too fast
+    EXPECT_EQ(b.size(), 1u);
+}
+
+TEST_F(PenInput, TheWarningIsShownAtMostOncePerSecondAcrossTheTickWrap) {
+    host.clock.setTickCount(0xFFFFFE00u);  // 512 ms before the counter wraps
+    dlg->m_lastSpeedWarningTick = 0;
+    ExpectWarningClosedByOk();
+    Down(100, 100);
+    Move(100, 1000);  // warns: the tick difference is huge
+    EXPECT_EQ(dlg->m_lastSpeedWarningTick, 0xFFFFFE00u);
+    Down(100, 100);
+    host.clock.advance(900);  // the counter wraps; only 900 ms have passed
+    Move(100, 1000);
+    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 1u);
+    ExpectWarningClosedByOk();
+    host.clock.advance(101);
+    Move(100, 1000);
+    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 2u);
+    EXPECT_EQ(dlg->m_lastSpeedWarningTick, 0xFFFFFE00u + 1001u);
+}
+
+TEST_F(PenInput, TheWarningBeepsAndShowsTheTooFastText) {
+    std::wstring shown;
+    host.onModal(IDD_ERROR, [&](ModalSession& s) {
+        shown = s.text(IDC_MESSAGE);
+        s.click(fw::kIdOk);
+    });
+    Down(100, 100);
+    Move(100, 500);
+    EXPECT_EQ(shown, host.loadString(IDS_TOO_FAST));
+    ASSERT_FALSE(host.log.empty());
+    bool exclamation = false;
+    for (const auto& e : host.log) {
+        exclamation |= e.kind == LogEntry::Kind::Beep && e.value == fw::kBeepExclamation;
+    }
+    EXPECT_TRUE(exclamation);
+}
+
+TEST_F(PenInput, OnlyTheBoardTheTestBeganOnIsHeard) {
+    Down(100, 100, 2);
+    EXPECT_EQ(dlg->m_activeBoard, 2);
+    Move(100, 200, 2);
+    Down(100, 300, 1);  // another board: the left edge is not empty, no capture
+    Move(100, 400, 1);
+    Up(100, 500, 1);
+    EXPECT_EQ(dlg->m_activeBoard, 2);
+    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 100}, {100, 200}}));
+    EXPECT_TRUE(host.timersOf(*dlg).empty());  // the other board's pen-up ran no edge test
+}
+
+TEST_F(PenInput, ClearingTheLeftEdgeLetsTheNextBoardTakeOver) {
+    Down(100, 100, 2);
+    Up(100, 200, 2);
+    host.pressKey(fw::kVkDelete);
+    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
+    Down(300, 100, 3);
+    EXPECT_EQ(dlg->m_activeBoard, 3);
+    EXPECT_EQ(dlg->m_tracePoints[0].size(), 1u);
+}
+
+TEST_F(PenInput, APenDownOnAnyBoardClosesTheWarningAndTheRestOfThatContactIsSwallowed) {
+    host.onModal(IDD_ERROR, [&](ModalSession& s) {
+        // While the warning is up nothing reaches the arrays.
+        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Move, 1, 100, 250);
+        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 100, 260);
+        s.pump();
+        EXPECT_FALSE(s.ended());
+        // A touch on another board answers it.
+        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 2, 100, 270);
+        s.pump();
+        EXPECT_TRUE(s.ended());
+    });
+    Down(100, 100);
+    Move(100, 200);
+    Move(100, 900);  // too fast
+    EXPECT_FALSE(dlg->m_speedWarningOpen);
+    EXPECT_EQ(dlg->m_speedWarning, nullptr);
+    EXPECT_TRUE(dlg->m_penUpPending);
+    Move(100, 280);  // the closing contact goes on: swallowed
+    Up(100, 290);    // and its pen-up only ends the swallowing
+    EXPECT_FALSE(dlg->m_penUpPending);
+    Move(100, 300);
+    EXPECT_EQ(Points(dlg->m_tracePoints[0]),
+              (std::vector<BoardPoint>{{100, 100}, {100, 200}, {100, 300}}));
+}
+
+TEST_F(PenInput, TheWarningStopsTheStageTimeOutAndRestartsItWhenClosed) {
+    Down(100, 100);
+    Up(100, 200);  // not at the far end: time-out pending
+    ASSERT_EQ(host.timersOf(*dlg).count(1), 1u);
+    host.clock.advance(9000);
+    host.onModal(IDD_ERROR, [&](ModalSession& s) {
+        EXPECT_TRUE(host.timersOf(*dlg).empty());
+        s.advance(60000);  // no time-out while the warning is up
+        EXPECT_EQ(dlg->m_stage, 0);
+        s.click(fw::kIdOk);
+    });
+    // A pen-down kills the pending time-out; a move that is too fast raises the warning.
+    Down(100, 300);
+    Move(100, 900);
+    EXPECT_EQ(dlg->m_edgeTimer, 1u);
+    host.advance(9999);
+    EXPECT_EQ(dlg->m_stage, 0);
+    host.advance(1);  // ten seconds after the warning closed, the edge ends
+    EXPECT_EQ(dlg->m_stage, 1);
+}
+
+TEST_F(PenInput, APenDownCancelsAPendingTimeOutEvenWhenItsPointIsRejected) {
+    Down(100, 100);
+    Up(100, 200);
+    host.advance(5000);
+    Down(100, 150);  // backwards: not accepted, but the time-out goes
+    EXPECT_EQ(dlg->m_edgeTimer, 0u);
+    host.advance(20000);
+    EXPECT_EQ(dlg->m_stage, 0);
+}
+
+TEST_F(PenInput, FreeStrokesAfterTheTestKeepEveryPointRaw) {
+    dlg->m_stage = stage::kFinished;
+    Down(500, 500);
+    Move(400, 400);    // backwards
+    Move(4000, 4000);  // a huge jump
+    Up(4000, 4000);
+    Down(1, 1);
+    Up(1, 1);
+    ASSERT_EQ(dlg->m_extraStrokes.size(), 2u);
+    EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
+              (std::vector<BoardPoint>{{500, 500}, {400, 400}, {4000, 4000}, {4000, 4000}}));
+    EXPECT_EQ(Points(dlg->m_extraStrokes.element(1)), (std::vector<BoardPoint>{{1, 1}, {1, 1}}));
+    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 0u);
+}
+
+TEST_F(PenInput, AContactThatOutlivesTheTestStartsItsOwnFreeStroke) {
+    Down(100, 100);
+    dlg->m_stage = stage::kFinished;  // as after a time-out under the resting pen
+    Move(700, 700);
+    Up(710, 720);
+    ASSERT_EQ(dlg->m_extraStrokes.size(), 1u);
+    EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
+              (std::vector<BoardPoint>{{700, 700}, {710, 720}}));
+}
