@@ -71,6 +71,9 @@ void CRimtraceDlg::OnTimer(fw::TimerId id) {
 }
 
 void CRimtraceDlg::CompleteStage(bool byTimeout) {
+    // A time-out armed for this edge (the speed warning restarts it while the pen may still be
+    // tracing) must not go on to end the next edge.
+    KillEdgeTimer();
     const TraceStage from = m_stage;
     fw::Platform& platform = fw::CurrentPlatform();
     const auto promptNext = [&] {

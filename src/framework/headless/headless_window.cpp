@@ -1,5 +1,6 @@
 #include "framework/headless/headless_window.h"
 
+#include "framework/constants.h"
 #include "framework/headless/headless_host.h"
 
 namespace headless {
@@ -31,6 +32,10 @@ bool HeadlessWindow::killTimer(fw::TimerId id) {
 void HeadlessWindow::setWindowPos(std::int32_t x, std::int32_t y, std::int32_t cx, std::int32_t cy,
                                   unsigned flags) {
     LogEntry entry(LogEntry::Kind::WindowPos, handle_);
+    if ((flags & fw::kSwpNoSize) != 0) {
+        cx = static_cast<std::int32_t>(rect_.width());
+        cy = static_cast<std::int32_t>(rect_.height());
+    }
     entry.rect = {x, y, x + cx, y + cy};
     entry.value = flags;
     rect_ = entry.rect;
