@@ -28,7 +28,7 @@ enum _TAVLO_BOARD_INT_SETTING {
 
 // A window the SDK posts TAVLO_NEW_MESSAGE to while it is attached.
 class TAVLO_API CTAVLOWnd {
-public:
+  public:
     CTAVLOWnd() = default;
     explicit CTAVLOWnd(HWND hWnd) : m_hWnd(hWnd) {}
     HWND m_hWnd = nullptr;
@@ -45,7 +45,7 @@ struct TAVLOPointMatrix {
 // The four bezel edges' orientation points, in the SDK's member order top, bottom, left, right.
 // The destructor never frees the rows: the caller owns them.
 class TAVLO_API CEdgeOrientPoints {
-public:
+  public:
     CEdgeOrientPoints();
     ~CEdgeOrientPoints();
     CEdgeOrientPoints(const CEdgeOrientPoints&) = delete;
@@ -59,7 +59,7 @@ public:
 
 // Receiver of pen events. Handlers run only inside CTAVLO2::TAVLOProcessData.
 class TAVLO_API CTAVLO2EventHandler {
-public:
+  public:
     virtual ~CTAVLO2EventHandler();
     // Raw (non-projected) board coordinates; z is the contact's pressure value.
     virtual void OnXYNonProjectedDown(int x, int y, int z, int pointerId);
@@ -69,7 +69,7 @@ public:
 
 // Receiver of settings notifications. Handlers run only inside CTAVLO2::TAVLOProcessData.
 class TAVLO_API CTAVLO2BoardSettingsEventHandler {
-public:
+  public:
     virtual ~CTAVLO2BoardSettingsEventHandler();
     virtual void OnBoardIntSettingChanged(int board, _TAVLO_BOARD_INT_SETTING setting,
                                           unsigned int value);
@@ -77,7 +77,7 @@ public:
 
 // The connection: boards, pointers and event delivery.
 class TAVLO_API CTAVLO2 {
-public:
+  public:
     explicit CTAVLO2(bool exclusive);
     ~CTAVLO2();
     CTAVLO2(const CTAVLO2&) = delete;
@@ -97,7 +97,7 @@ public:
 
 // Per-board settings, display geometry and orientation points.
 class TAVLO_API CTAVLO2BoardSettings {
-public:
+  public:
     explicit CTAVLO2BoardSettings(CTAVLO2* connection);
     ~CTAVLO2BoardSettings();
     CTAVLO2BoardSettings(const CTAVLO2BoardSettings&) = delete;

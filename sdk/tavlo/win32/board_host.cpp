@@ -1,0 +1,79 @@
+// The DLL's host: while any connection is open, the board's state lives in the state file, its
+// journal in the journal file, and drivers reach it through the automation window.
+#include "board_host.h"
+
+#include <memory>
+#include <string>
+
+#include "automation_window.h"
+#include "journal_file.h"
+#include "state_file.h"
+#include "tavlo_sim.h"
+
+namespace {
+
+tavlo_sim::DisplayRect PrimaryMonitor() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) {
+        return {};
+    }
+    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
+class BoardHost {
+  public:
+    BoardHost() : statePath_(tavlo_win::StateFilePath()), journal_(LoadState(statePath_)) {}
+
+    void connect() {
+        tavlo_sim::SetPostHook(
+            [](HWND window, unsigned message) { PostMessageW(window, message, 0, 0); });
+        tavlo_sim::SetJournalSink([this](std::string_view line) { journal_.append(line); });
+        tavlo_sim::SetChangeHook(
+            [this] { tavlo_win::ReplaceStateFile(statePath_, tavlo_sim::StateText()); });
+    }
+
+    // Before the host goes: the board must not call into it any more.
+    static void disconnect() {
+        tavlo_sim::SetPostHook(nullptr);
+        tavlo_sim::SetJournalSink(nullptr);
+        tavlo_sim::SetChangeHook(nullptr);
+    }
+
+  private:
+    // Returns the journal path the state names.
+    static std::string LoadState(const std::wstring& path) {
+        tavlo_sim::SetDefaultDisplay(PrimaryMonitor());
+        tavlo_sim::LoadStateText(tavlo_win::ReadStateFile(path).value_or(""));
+        return tavlo_sim::JournalPath();
+    }
+
+    std::wstring statePath_;
+    tavlo_win::JournalFile journal_;
+    tavlo_win::AutomationWindow automation_;
+};
+
+int openConnections = 0;
+// A host still open when the process ends is closed by the static destructor; its window and
+// file go with the process.
+std::unique_ptr<BoardHost> host;
+
+}  // namespace
+
+namespace tavlo_host {
+
+void ConnectionOpened() {
+    if (openConnections++ == 0) {
+        host = std::make_unique<BoardHost>();
+        host->connect();
+    }
+}
+
+void ConnectionClosed() {
+    if (openConnections > 0 && --openConnections == 0) {
+        BoardHost::disconnect();
+        host.reset();
+    }
+}
+
+}  // namespace tavlo_host
