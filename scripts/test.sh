@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Runs every test: the unit tests natively, the same again under ASan and UBSan, and the
+# end-to-end scenarios with rimtrace.exe under Wine and Xvfb. Ends with "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
+
+scripts/deps.sh || exit 1
+
+readonly PRESETS=(native native-asan mingw)
+readonly LOG_DIR=build/test-logs
+mkdir -p "$LOG_DIR"
+
+passed=0
+failed=0
+broken=()
+
+# Adds one ctest run's counts from its log; a run that printed no count and did not succeed
+# (a crash or a missing test binary) counts as broken.
+count_results() {
+    local preset="$1" log="$2" status="$3" line
+    line=$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [[ -n "$line" ]]; then
+        local run_failed run_total
+        read -r run_failed _ _ _ _ run_total <<<"$line"
+        passed=$((passed + run_total - run_failed))
+        failed=$((failed + run_failed))
+        if ((status != 0 && run_failed == 0)); then
+            broken+=("$preset (ctest exited with $status)")
+        fi
+    elif ((status != 0)); then
+        broken+=("$preset (ctest exited with $status)")
+    fi
+}
+
+for preset in "${PRESETS[@]}"; do
+    started=$SECONDS
+    echo "=== $preset: configure and build"
+    if ! cmake --preset "$preset" >"$LOG_DIR/$preset-configure.log" 2>&1; then
+        cat "$LOG_DIR/$preset-configure.log"
+        broken+=("$preset (configure failed)")
+        continue
+    fi
+    if ! cmake --build --preset "$preset" -j2; then
+        broken+=("$preset (build failed)")
+        continue
+    fi
+    echo "=== $preset: tests"
+    ctest --preset "$preset" -j2 2>&1 | tee "$LOG_DIR/$preset-ctest.log"
+    count_results "$preset" "$LOG_DIR/$preset-ctest.log" "${PIPESTATUS[0]}"
+    echo "=== $preset: done in $((SECONDS - started)) s"
+done
+
+for problem in "${broken[@]}"; do
+    echo "did not complete: $problem"
+done
+echo "$passed passed, $failed failed"
+((failed == 0 && ${#broken[@]} == 0))
