@@ -46,7 +46,7 @@ std::wstring FallbackPath(const std::wstring& chosen) {
         const std::wstring generated = DefaultReportName(L"", platform.localTime());
         name = generated.substr(generated.find_last_of(L'\\') + 1);
     }
-    return folder + L"\\" + name;
+    return (std::filesystem::path(folder) / name).wstring();
 }
 
 }  // namespace

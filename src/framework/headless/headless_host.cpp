@@ -154,6 +154,12 @@ bool HeadlessHost::isOpen(const fw::CDialog& dialog) const {
     return windowOf(dialog) != nullptr;
 }
 
+bool HeadlessHost::showsWindow(unsigned templateId) const {
+    return std::any_of(windows_.begin(), windows_.end(), [&](const auto& w) {
+        return !w->destroyed() && w->visible() && w->dialog().templateId() == templateId;
+    });
+}
+
 void HeadlessHost::finishOutermost() {
     if (depth_ == 0 && main_ != nullptr && main_->ended() && !main_->destroyed()) {
         mainResult_ = main_->result();

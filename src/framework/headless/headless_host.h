@@ -59,6 +59,8 @@ class HeadlessHost : public fw::Platform {
     // The window's close command (system menu, Alt+F4): the default handling cancels.
     void close();
     bool isOpen(const fw::CDialog& dialog) const;
+    // Whether a window of that dialog template exists and is shown.
+    bool showsWindow(unsigned templateId) const;
     // The result the main window ended with (0 while it runs).
     int mainResult() const { return mainResult_; }
 

@@ -1,0 +1,77 @@
+#pragma once
+// A Simple MAPI client for the headless host: it records what the program hands it and fails
+// in each way a real client can.
+#include <string>
+#include <vector>
+
+#include "framework/headless/headless_host.h"
+#include "report/simple_mapi.h"
+#include "tavlo_sim.h"
+
+struct FakeMapi {
+    enum class Mode { Ok, FirstLogonFails, BothLogonsFail, UserCancels };
+    struct Recipient {
+        MapiUlong recipClass;
+        std::string name;
+        bool operator==(const Recipient&) const = default;
+    };
+    struct Sent {
+        std::vector<Recipient> recipients;
+        std::string subject;
+        std::string body;
+        std::string attachment;
+        MapiUlong position = 0;
+        MapiUlong flags = 0;
+        bool noticeShown = false;
+        std::uint32_t boardSettingDuringMail = 0;
+    };
+
+    static inline Mode mode = Mode::Ok;
+    static inline std::vector<MapiUlong> logonFlags;
+    static inline int logoffs = 0;
+    static inline std::vector<Sent> sent;
+    static inline headless::HeadlessHost* host = nullptr;
+
+    static void Install(headless::HeadlessHost& h, Mode m) {
+        mode = m;
+        logonFlags.clear();
+        logoffs = 0;
+        sent.clear();
+        host = &h;
+        h.libraries[L"Mapi32.dll"].symbols = {{"MAPILogon", reinterpret_cast<void*>(&Logon)},
+                                              {"MAPILogoff", reinterpret_cast<void*>(&Logoff)},
+                                              {"MAPISendMail", reinterpret_cast<void*>(&SendMail)}};
+    }
+
+    static MapiUlong RIMTRACE_MAPI_CALL Logon(std::uintptr_t, char*, char*, MapiUlong flags,
+                                              MapiUlong, MapiHandle* session) {
+        logonFlags.push_back(flags);
+        const bool fails =
+            mode == Mode::BothLogonsFail || (mode == Mode::FirstLogonFails && flags == 0);
+        if (fails) {
+            return 3;  // MAPI_E_LOGIN_FAILURE
+        }
+        *session = 0x5E55;
+        return 0;
+    }
+    static MapiUlong RIMTRACE_MAPI_CALL Logoff(MapiHandle, std::uintptr_t, MapiUlong, MapiUlong) {
+        ++logoffs;
+        return 0;
+    }
+    static MapiUlong RIMTRACE_MAPI_CALL SendMail(MapiHandle, std::uintptr_t, MapiMessage* m,
+                                                 MapiUlong flags, MapiUlong) {
+        Sent s;
+        for (MapiUlong i = 0; i < m->nRecipCount; ++i) {
+            s.recipients.push_back({m->lpRecips[i].ulRecipClass, m->lpRecips[i].lpszName});
+        }
+        s.subject = m->lpszSubject;
+        s.body = m->lpszNoteText;
+        s.attachment = m->nFileCount == 1 ? m->lpFiles[0].lpszPathName : "";
+        s.position = m->nFileCount == 1 ? m->lpFiles[0].nPosition : 0;
+        s.flags = flags;
+        s.noticeShown = host->showsWindow(136);
+        s.boardSettingDuringMail = tavlo_sim::Setting(1, 0);
+        sent.push_back(s);
+        return mode == Mode::UserCancels ? 1 : 0;  // MAPI_USER_ABORT
+    }
+};

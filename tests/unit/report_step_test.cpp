@@ -1,0 +1,180 @@
+// The end of a test at window destruction: the report file, the sending notice, the mail, and
+// what the user is told when something fails.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "framework/constants.h"
+#include "res/resource.h"
+#include "support/fake_mapi.h"
+#include "support/trace_fixture.h"
+
+using headless::LogEntry;
+namespace fs = std::filesystem;
+
+class ReportStep : public TraceTest {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("rimtrace-step-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "docs");
+        host.documents = (dir_ / "docs").wstring();
+        Open();
+        StrokeY(20, 100, 1000);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Ends the test as if the end-of-test dialog had stored these choices.
+    void Finish(const fs::path& report, bool send, std::wstring serial = L"SN-9") {
+        dlg->m_reportPath = report.empty() ? L"" : report.wstring();
+        dlg->m_sendReport = send;
+        dlg->m_serialNumber = std::move(serial);
+        host.pressKey(fw::kVkEscape);
+    }
+    std::vector<std::wstring> Messages() const {
+        std::vector<std::wstring> texts;
+        for (const auto& e : host.log) {
+            if (e.kind == LogEntry::Kind::MessageBox) {
+                EXPECT_EQ(e.value, fw::kMbIconExclamation | fw::kMbTopmost);
+                texts.push_back(e.text);
+            }
+        }
+        return texts;
+    }
+    std::wstring SendFailure(const fs::path& p) const {
+        return L"The Report could not be sent.  The file can be found here " + p.wstring() + L".";
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ReportStep, ASentReportCarriesTheFormAndTheAttachmentWhileTheNoticeIsUp) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    const fs::path report = dir_ / "r.pts";
+    Finish(report, true, L"SN-42");
+    ASSERT_TRUE(fs::exists(report));
+    ASSERT_EQ(FakeMapi::sent.size(), 1u);
+    const FakeMapi::Sent& m = FakeMapi::sent[0];
+    EXPECT_EQ(m.recipients, (std::vector<FakeMapi::Recipient>{{1, "edge-trace-data@example.com"},
+                                                              {1, "support@example.com"}}));
+    EXPECT_EQ(m.subject, "Edge Report");
+    EXPECT_EQ(m.body,
+              "Please fill in the following information:\n \n"
+              "1. The serial number of the interactive whiteboard you tested: SN-42\n"
+              " \t\t\t\t\t\t\t\n"
+              "2. The name of the LUMORA Support Technician you worked with: \n"
+              " \t\t\t\t\t\t\t\n"
+              "3. The call ticket number: \n"
+              " \t\t\t\t\t\t\t\n"
+              "Thank you.");
+    EXPECT_EQ(m.attachment, report.string());
+    EXPECT_EQ(m.position, 0xFFFFFFFFu);
+    EXPECT_EQ(m.flags, 8u);  // the compose window
+    EXPECT_TRUE(m.noticeShown);
+    EXPECT_EQ(m.boardSettingDuringMail, 0u);  // restored only after the mail step
+    EXPECT_EQ(tavlo_sim::Setting(1, 0), 0x32u);
+    EXPECT_FALSE(host.showsWindow(IDD_SENDING_REPORT));
+    EXPECT_EQ(FakeMapi::logonFlags, (std::vector<MapiUlong>{0}));
+    EXPECT_EQ(FakeMapi::logoffs, 1);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReportStep, ALogonThatNeedsTheProfilePromptStillSends) {
+    FakeMapi::Install(host, FakeMapi::Mode::FirstLogonFails);
+    Finish(dir_ / "r.pts", true);
+    EXPECT_EQ(FakeMapi::logonFlags, (std::vector<MapiUlong>{0, 1}));
+    EXPECT_EQ(FakeMapi::sent.size(), 1u);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReportStep, BothLogonsFailingTellsTheUserWhereTheReportIs) {
+    FakeMapi::Install(host, FakeMapi::Mode::BothLogonsFail);
+    const fs::path report = dir_ / "r.pts";
+    Finish(report, true);
+    EXPECT_TRUE(FakeMapi::sent.empty());
+    EXPECT_EQ(FakeMapi::logoffs, 0);
+    EXPECT_EQ(Messages(), (std::vector<std::wstring>{SendFailure(report)}));
+    EXPECT_EQ(
+        host.debugLines,
+        (std::vector<std::wstring>{L"CRimtraceDlg::SendMail: fnMapiLogon failed.  Error = 3.\n"}));
+    EXPECT_EQ(tavlo_sim::Setting(1, 0), 0x32u);  // restored after the message
+}
+
+TEST_F(ReportStep, ACancelledComposeWindowIsAFailure) {
+    FakeMapi::Install(host, FakeMapi::Mode::UserCancels);
+    Finish(dir_ / "r.pts", true);
+    EXPECT_EQ(FakeMapi::sent.size(), 1u);
+    EXPECT_EQ(FakeMapi::logoffs, 1);
+    EXPECT_EQ(Messages(), (std::vector<std::wstring>{SendFailure(dir_ / "r.pts")}));
+    EXPECT_EQ(host.debugLines,
+              (std::vector<std::wstring>{
+                  L"CRimtraceDlg::SendMail: fnMapiSendMail failed.  Error = 1.\n"}));
+}
+
+TEST_F(ReportStep, NoMailLibraryFails) {
+    Finish(dir_ / "r.pts", true);  // no Mapi32.dll on this host
+    EXPECT_EQ(Messages(), (std::vector<std::wstring>{SendFailure(dir_ / "r.pts")}));
+    EXPECT_TRUE(fs::exists(dir_ / "r.pts"));
+}
+
+TEST_F(ReportStep, AMailLibraryWithoutItsEntryPointsFails) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    host.libraries[L"Mapi32.dll"].symbols.erase("MAPISendMail");
+    Finish(dir_ / "r.pts", true);
+    EXPECT_TRUE(FakeMapi::logonFlags.empty());
+    EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(ReportStep, WithSendingOffTheReportIsWrittenAndNothingElseHappens) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    Finish(dir_ / "r.pts", false);
+    EXPECT_TRUE(fs::exists(dir_ / "r.pts"));
+    EXPECT_TRUE(FakeMapi::logonFlags.empty());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReportStep, WithoutAReportPathNothingIsWrittenOrSent) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    Finish({}, true);
+    EXPECT_TRUE(FakeMapi::logonFlags.empty());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(fs::is_empty(dir_ / "docs"));
+}
+
+TEST_F(ReportStep, AnUnwritablePathSavesTheReportInDocumentsAndMailsThatCopy) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    const fs::path chosen = dir_ / "no-such-folder" / "board.pts";
+    const fs::path saved = dir_ / "docs" / "board.pts";
+    Finish(chosen, true);
+    EXPECT_FALSE(fs::exists(chosen));
+    EXPECT_TRUE(fs::exists(saved));
+    EXPECT_EQ(
+        Messages(),
+        (std::vector<std::wstring>{L"The report could not be written to " + chosen.wstring() +
+                                   L".  It was saved here instead: " + saved.wstring() + L"."}));
+    ASSERT_EQ(FakeMapi::sent.size(), 1u);
+    EXPECT_EQ(FakeMapi::sent[0].attachment, saved.string());
+}
+
+TEST_F(ReportStep, WhenNoCopyCanBeWrittenTheUserIsToldAndNothingIsMailed) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    host.documents = (dir_ / "no-docs-either").wstring();
+    const fs::path chosen = dir_ / "no-such-folder" / "board.pts";
+    Finish(chosen, true);
+    EXPECT_TRUE(FakeMapi::logonFlags.empty());
+    const auto messages = Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(L"No report was saved"), std::wstring::npos);
+    EXPECT_NE(messages[0].find(chosen.wstring()), std::wstring::npos);
+    EXPECT_EQ(tavlo_sim::Setting(1, 0), 0x32u);
+}
+
+TEST_F(ReportStep, AnExistingReportSurvivesAFailedWrite) {
+    // The chosen path is a folder: it cannot be replaced by a file.
+    fs::create_directories(dir_ / "taken.pts");
+    Finish(dir_ / "taken.pts", false);
+    EXPECT_TRUE(fs::is_directory(dir_ / "taken.pts"));
+    EXPECT_TRUE(fs::exists(dir_ / "docs" / "taken.pts"));
+}
