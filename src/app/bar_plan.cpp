@@ -1,0 +1,71 @@
+#include "app/bar_plan.h"
+
+#include "app/paint_geometry.h"
+
+namespace {
+
+// Where the internal-trace bars run: 4096/75 in from each side, rounded.
+constexpr std::int32_t kNearLine = 54;
+constexpr std::int32_t kFarLine = 4042;
+constexpr std::int32_t kEdges = 4;
+
+// A bezel bar of one pass: from the corner where the edge's trace begins, along the edge.
+BarPlan EdgeBar(int edge, std::size_t firstArray, std::int32_t half, bool finished) {
+    constexpr std::int32_t e = kBoardExtent;
+    const std::size_t array = firstArray + static_cast<std::size_t>(edge);
+    BarPlan bar;
+    fw::Point end;
+    switch (edge) {
+        case 0:  // left, downwards
+            bar = {array, BarPlan::Axis::Vertical, half, fw::Point{half, 0}, std::nullopt};
+            end = {half, e};
+            break;
+        case 1:  // bottom, rightwards
+            bar = {array, BarPlan::Axis::Horizontal, e - half, fw::Point{0, e - half},
+                   std::nullopt};
+            end = {e, e - half};
+            break;
+        case 2:  // right, upwards
+            bar = {array, BarPlan::Axis::Vertical, e - half, fw::Point{e - half, e}, std::nullopt};
+            end = {e - half, 0};
+            break;
+        default:  // top, leftwards
+            bar = {array, BarPlan::Axis::Horizontal, half, fw::Point{e, half}, std::nullopt};
+            end = {0, half};
+            break;
+    }
+    if (finished) {
+        bar.finish = end;
+    }
+    return bar;
+}
+
+// An internal-trace bar: only the points themselves, on the line's fixed position.
+BarPlan InternalBar(int edge, std::size_t firstArray) {
+    const bool vertical = edge % 2 == 0;
+    const bool near = edge == 0 || edge == 3;
+    return {firstArray + static_cast<std::size_t>(edge),
+            vertical ? BarPlan::Axis::Vertical : BarPlan::Axis::Horizontal,
+            near ? kNearLine : kFarLine, std::nullopt, std::nullopt};
+}
+
+}  // namespace
+
+std::vector<BarPlan> PlanBars(TraceStage stage, std::int32_t half) {
+    std::vector<BarPlan> bars;
+    if (stage >= stage::kFirstLeft && stage <= stage::kFinished) {
+        for (int edge = 0; edge < kEdges; ++edge) {
+            bars.push_back(EdgeBar(edge, 0, half, stage > edge));
+        }
+    } else if (stage >= stage::kSecondLeft && stage <= stage::kSecondTop) {
+        // The top bar is never finished here: the end of the top edge returns to stage 4.
+        for (int edge = 0; edge < kEdges; ++edge) {
+            bars.push_back(EdgeBar(edge, 4, half, stage - stage::kSecondLeft > edge));
+        }
+    } else if (stage >= stage::kInternalLeft && stage <= stage::kInternalTop) {
+        for (int edge = 0; edge < kEdges; ++edge) {
+            bars.push_back(InternalBar(edge, 8));
+        }
+    }
+    return bars;
+}

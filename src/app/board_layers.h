@@ -1,0 +1,20 @@
+#pragma once
+#include <array>
+
+#include "framework/dc.h"
+#include "framework/geometry.h"
+#include "trace/trace_point_array.h"
+#include "trace/trace_stage.h"
+
+// What the board-space layers read of the test state.
+struct BoardLayersInput {
+    TraceStage stage = 0;
+    const std::array<TracePointArray, 12>& tracePoints;
+    const StrokeList& extraStrokes;
+    bool showTraces = false;
+};
+
+// The progress bars and, with showTraces, the red overlay of every point and extra stroke, drawn
+// with the 4096 x 4096 board square mapped onto a window of `window` pixels. A window without
+// area has no board space: nothing is drawn. Lines that cannot reach the clip box are not issued.
+void DrawBoardLayers(fw::DC& dc, fw::Size window, const BoardLayersInput& in);
