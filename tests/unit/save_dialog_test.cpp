@@ -10,12 +10,21 @@ using headless::ModalSession;
 
 class SaveDialog : public TraceTest {
   protected:
+    // What the dialog holds after it has run.
+    struct Choices {
+        std::wstring m_fileName;
+        bool m_send;
+        std::wstring m_serial;
+        bool m_secondTrace;
+        bool m_internalTrace;
+    };
     // Runs the dialog on its own with `user` as its user.
-    CSaveDataDlg Run(std::function<void(ModalSession&)> user) {
+    Choices Run(std::function<void(ModalSession&)> user) {
         host.onModal(IDD_SAVE_DATA, std::move(user));
         CSaveDataDlg dialog;
         result_ = dialog.DoModal();
-        return dialog;
+        return {dialog.m_fileName, dialog.m_send, dialog.m_serial, dialog.m_secondTrace,
+                dialog.m_internalTrace};
     }
     std::intptr_t result_ = 0;
 };
@@ -42,7 +51,7 @@ TEST_F(SaveDialog, BrowseReplacesTheNameOnlyWhenTheUserConfirms) {
         asked.emplace_back(initial, flags);
         return answer;
     };
-    const CSaveDataDlg dialog = Run([&](ModalSession& s) {
+    const Choices dialog = Run([&](ModalSession& s) {
         s.type(IDC_FILE_NAME, L"typed.pts");
         s.click(IDC_BROWSE);  // cancelled
         EXPECT_EQ(s.text(IDC_FILE_NAME), L"typed.pts");
@@ -58,7 +67,7 @@ TEST_F(SaveDialog, BrowseReplacesTheNameOnlyWhenTheUserConfirms) {
 }
 
 TEST_F(SaveDialog, OptionsFollowTheirBoxesIndependently) {
-    const CSaveDataDlg dialog = Run([](ModalSession& s) {
+    const Choices dialog = Run([](ModalSession& s) {
         s.toggle(IDC_SEND_REPORT);
         s.toggle(IDC_SEND_REPORT);
         s.toggle(IDC_INTERNAL_TRACE);
@@ -75,7 +84,7 @@ TEST_F(SaveDialog, OptionsFollowTheirBoxesIndependently) {
 }
 
 TEST_F(SaveDialog, CancelCopiesNothing) {
-    const CSaveDataDlg dialog = Run([](ModalSession& s) {
+    const Choices dialog = Run([](ModalSession& s) {
         s.type(IDC_SERIAL_NUMBER, L"SN 12");
         s.click(fw::kIdCancel);
     });
