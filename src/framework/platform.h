@@ -28,6 +28,18 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
+    // Start-up of the application object.
+    virtual void initCommonControls() = 0;
+    // Lets windows host COM-based components, the shell's file dialog among them.
+    virtual void enableControlContainer() = 0;
+    // The application's registry key. It is only set: nothing is read or stored under it.
+    virtual void setRegistryKey(std::wstring_view company) = 0;
+    // The arguments after the program name, as the program was started with them.
+    virtual std::wstring commandLine() = 0;
+    // The dialog whose window owns dialogs and message boxes shown without a parent; null
+    // clears it before the dialog object goes.
+    virtual void setMainWindow(CDialog* dialog) = 0;
+
     virtual std::uint32_t tickCount() = 0;
     virtual LocalDateTime localTime() = 0;
     virtual void messageBeep(unsigned type) = 0;

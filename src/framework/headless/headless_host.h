@@ -91,6 +91,26 @@ class HeadlessHost : public fw::Platform {
         messageBoxUser;
 
     // --- fw::Platform ---
+    // Start-up of the application object: recorded, with the key and main window kept.
+    void initCommonControls() override { record(LogEntry(LogEntry::Kind::CommonControls)); }
+    void enableControlContainer() override { record(LogEntry(LogEntry::Kind::ControlContainer)); }
+    void setRegistryKey(std::wstring_view company) override {
+        registryKey = company;
+        LogEntry entry(LogEntry::Kind::RegistryKey);
+        entry.text = company;
+        record(entry);
+    }
+    std::wstring commandLine() override { return arguments; }
+    void setMainWindow(fw::CDialog* dialog) override {
+        mainWindow = dialog;
+        LogEntry entry(LogEntry::Kind::MainWindow);
+        entry.value = dialog != nullptr ? 1 : 0;
+        record(entry);
+    }
+    std::wstring arguments;  // the command line after the program name
+    std::wstring registryKey;
+    fw::CDialog* mainWindow = nullptr;
+
     std::uint32_t tickCount() override { return clock.tickCount(); }
     LocalDateTime localTime() override { return now; }
     void messageBeep(unsigned type) override;

@@ -20,6 +20,10 @@ struct LogEntry {
         WindowPos,
         MessageBox,
         Destroyed,
+        CommonControls,
+        ControlContainer,
+        RegistryKey,
+        MainWindow,
     };
     explicit LogEntry(Kind k, HWND w = nullptr) : kind(k), window(w) {}
 
@@ -28,8 +32,9 @@ struct LogEntry {
     fw::Rect rect;             // Invalidate (unless whole), WindowPos (x, y, x + cx, y + cy)
     bool whole = false;        // Invalidate of the whole client area
     bool erase = false;        // Invalidate
-    std::uintptr_t value = 0;  // beep type, timer id, dialog result, template id, style
-    std::wstring text;         // message box text
+    std::uintptr_t value = 0;  // beep type, timer id, dialog result, template id, style,
+                               // main window set (1) or cleared (0)
+    std::wstring text;         // message box text, registry key
 };
 
 }  // namespace headless

@@ -1,0 +1,5 @@
+#include "app/run_mode.h"
+
+bool IsDiagnosticRun(std::wstring_view arguments) {
+    return arguments != L"-service";
+}

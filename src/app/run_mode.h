@@ -1,0 +1,7 @@
+#pragma once
+#include <string_view>
+
+// Which run the command line asks for: the interactive test with analysis and report (true),
+// or the unattended service run (false). Only the arguments "-service", exactly and alone,
+// select the service run.
+bool IsDiagnosticRun(std::wstring_view arguments);
