@@ -1,0 +1,74 @@
+#pragma once
+// Owners for the handles the backend opens: each is released exactly once, by its owner.
+#include <memory>
+#include <type_traits>
+
+#include "framework/win32/win32_api.h"
+
+#include <objbase.h>
+#include <ole2.h>
+
+namespace win32 {
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+// A pen, font or bitmap this program created. Never owns a stock object.
+template <typename Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+
+struct MemoryDcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+// A device context from CreateCompatibleDC.
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+// A module from LoadLibrary.
+using LoadedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+
+struct CoTaskMemDeleter {
+    void operator()(void* memory) const { CoTaskMemFree(memory); }
+};
+// Memory the shell hands out with CoTaskMemAlloc.
+template <typename T>
+using CoTaskMem = std::unique_ptr<T, CoTaskMemDeleter>;
+
+// An object selected into a device context for the lifetime of this guard; what was selected
+// before is selected back at the end, before the object itself may be deleted.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ~Selection() {
+        if (previous_ != nullptr) {
+            SelectObject(dc_, previous_);
+        }
+    }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// OLE on the user-interface thread, for as long as the object lives.
+class OleSession {
+  public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) {
+            OleUninitialize();
+        }
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+  private:
+    bool initialised_;
+};
+
+}  // namespace win32
