@@ -1,0 +1,150 @@
+// Starting and ending the program and the driver window stand-in.
+#include "board_channel.h"
+#include "common/wide_text.h"
+#include "runner.h"
+#include "values.h"
+
+namespace rtdriver {
+namespace {
+
+constexpr std::int64_t kBoard50ReadyMilliseconds = 10000;
+constexpr DWORD kBoard50CloseMilliseconds = 5000;
+constexpr std::int64_t kAttachMilliseconds = 20000;
+constexpr std::int64_t kExitMilliseconds = 30000;
+
+HWND FindBoard50Window(DWORD processId) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"BOARD50", nullptr))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring ProgramPath(const std::wstring& folder) {
+    // Lets the driver be tried on another program without touching the product.
+    return sim::EnvironmentValue(L"RTDRIVER_PROGRAM").value_or(folder + L"rimtrace.exe");
+}
+
+}  // namespace
+
+using runner_detail::BadValue;
+using runner_detail::Say;
+
+Runner::Outcome Runner::startBoard50(const Words&, const std::string& rest) {
+    if (board50_.running()) {
+        return std::string("the driver window stand-in is already running");
+    }
+    if (const auto error =
+            board50_.start(folder_ + L"board50_standin.exe", sim::WideFromUtf8(rest))) {
+        return sim::Utf8FromWide(*error);
+    }
+    const DWORD id = board50_.processId();
+    Say("board50_standin.exe started (pid " + std::to_string(id) + ")");
+    const auto ready = [this, id] {
+        return FindBoard50Window(id) != nullptr || !board50_.running();
+    };
+    if (auto failure = waitFor(kBoard50ReadyMilliseconds, ready, "the BOARD50 window", false)) {
+        return failure;
+    }
+    if (!board50_.running()) {
+        const auto code = board50_.waitExit(0);
+        board50_.forget();
+        return "board50_standin.exe ended at once with exit code " +
+               std::to_string(code.value_or(0)) + " (bad arguments?)";
+    }
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::stopBoard50(const Words&, const std::string&) {
+    if (!board50_.started()) {
+        return std::string("the driver window stand-in is not running");
+    }
+    if (!closeBoard50()) {
+        return std::string("the driver window stand-in did not close; it was terminated");
+    }
+    return std::nullopt;
+}
+
+bool Runner::closeBoard50() {
+    if (!board50_.started()) {
+        return true;
+    }
+    if (const HWND window = FindBoard50Window(board50_.processId())) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    const bool closed = board50_.waitExit(kBoard50CloseMilliseconds).has_value();
+    board50_.terminate();
+    return closed;
+}
+
+Runner::Outcome Runner::start(const Words&, const std::string& rest) {
+    if (program_.running()) {
+        return std::string("the program is already running");
+    }
+    program_.forget();
+    const std::wstring exe = ProgramPath(folder_);
+    if (const auto error = program_.start(exe, sim::WideFromUtf8(rest))) {
+        return sim::Utf8FromWide(*error);
+    }
+    Say("started " + sim::Utf8FromWide(exe) + " (pid " + std::to_string(programId()) + ")");
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::waitAttached(const Words& words, const std::string&) {
+    const auto milliseconds = words.empty() ? std::optional(kAttachMilliseconds)
+                                            : ParseDuration(words[0], TimeUnit::Seconds);
+    if (!milliseconds) {
+        return BadValue("time-out", words[0]);
+    }
+    if (auto missing = needProgram()) {
+        return missing;
+    }
+    TavloAutomationRequest query{};
+    query.command = TAVLO_AUTOMATION_QUERY_ATTACHED;
+    const DWORD id = programId();
+    return waitFor(
+        *milliseconds, [id, &query] { return AskBoard(id, query).value_or(0) == 1; },
+        "the program to attach to the board", true);
+}
+
+Runner::Outcome Runner::waitExit(const Words& words, const std::string&) {
+    const auto milliseconds = words.empty() ? std::optional(kExitMilliseconds)
+                                            : ParseDuration(words[0], TimeUnit::Seconds);
+    if (!milliseconds) {
+        return BadValue("time-out", words[0]);
+    }
+    std::int64_t expected = -1;  // any
+    if (words.size() > 1) {
+        const auto code = runner_detail::Integer(words[1], 0, 0xFFFFFFFF);
+        if (!code) {
+            return BadValue("exit code", words[1]);
+        }
+        expected = *code;
+    }
+    if (auto missing = needProgram()) {
+        return missing;
+    }
+    const auto code = program_.waitExit(static_cast<DWORD>(*milliseconds));
+    if (!code) {
+        return "the program is still running after " + std::to_string(*milliseconds) + " ms";
+    }
+    Say("the program ended with exit code " + std::to_string(*code));
+    if (expected >= 0 && *code != expected) {
+        return "exit code " + std::to_string(*code) + ", expected " + std::to_string(expected);
+    }
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::kill(const Words&, const std::string&) {
+    if (auto missing = needProgram()) {
+        return missing;
+    }
+    program_.terminate();
+    return std::nullopt;
+}
+
+}  // namespace rtdriver

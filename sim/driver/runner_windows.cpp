@@ -1,0 +1,175 @@
+// Windows by caption, keys, the mouse and the screen.
+#include "board_channel.h"
+#include "common/wide_text.h"
+#include "program_windows.h"
+#include "runner.h"
+#include "screenshot.h"
+#include "user_input.h"
+#include "values.h"
+
+namespace rtdriver {
+namespace {
+
+constexpr std::int64_t kDialogMilliseconds = 10000;
+constexpr std::int64_t kKeyTargetMilliseconds = 2000;
+constexpr DWORD kMouseSettleMilliseconds = 100;
+
+}  // namespace
+
+using runner_detail::BadValue;
+using runner_detail::Describe;
+using runner_detail::Integer;
+using runner_detail::Say;
+
+Runner::Outcome Runner::key(const Words& words, const std::string&) {
+    const auto code = VirtualKey(words[0]);
+    if (!code) {
+        return BadValue("key", words[0]);
+    }
+    if (auto missing = needProgram()) {
+        return missing;
+    }
+    HWND target = nullptr;
+    if (words.size() > 1) {
+        const HWND dialog = FindVisibleWindow(programId(), sim::WideFromUtf8(words[1]));
+        if (dialog == nullptr) {
+            return "no visible window captioned " +
+                   runner_detail::Quoted(sim::WideFromUtf8(words[1]));
+        }
+        target = KeyTargetIn(dialog);
+    } else {
+        // Between two modal dialogs no window may take input for a moment.
+        const DWORD id = programId();
+        const auto found = [id, &target] { return (target = KeyTarget(id)) != nullptr; };
+        if (auto failure =
+                waitFor(kKeyTargetMilliseconds, found, "a window to take the key", true)) {
+            return failure;
+        }
+    }
+    Say("  key to " + Describe(target));
+    if (!PostKey(target, *code)) {
+        return std::string("cannot post the key");
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::optional<std::pair<int, int>> ScreenPoint(const std::vector<std::string>& words) {
+    const auto x = Integer(words[0], -1000000, 1000000);
+    const auto y = Integer(words[1], -1000000, 1000000);
+    if (!x || !y) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<int>(*x), static_cast<int>(*y)};
+}
+
+std::optional<std::string> Mouse(const std::vector<std::string>& words,
+                                 std::initializer_list<MouseAction> actions) {
+    const auto point = ScreenPoint(words);
+    if (!point) {
+        return std::string("bad screen position");
+    }
+    for (const MouseAction action : actions) {
+        if (!SendMouse(action, point->first, point->second)) {
+            return std::string("cannot send mouse input");
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Runner::Outcome Runner::mouseDown(const Words& words, const std::string&) {
+    if (auto failure = Mouse(words, {MouseAction::Down})) {
+        return failure;
+    }
+    return settleMouse();
+}
+
+Runner::Outcome Runner::mouseMove(const Words& words, const std::string&) {
+    if (auto failure = Mouse(words, {MouseAction::Move})) {
+        return failure;
+    }
+    return settleMouse();
+}
+
+Runner::Outcome Runner::mouseUp(const Words& words, const std::string&) {
+    if (auto failure = Mouse(words, {MouseAction::Up})) {
+        return failure;
+    }
+    return settleMouse();
+}
+
+Runner::Outcome Runner::mouseClick(const Words& words, const std::string&) {
+    if (auto failure = Mouse(words, {MouseAction::Down, MouseAction::Up})) {
+        return failure;
+    }
+    return settleMouse();
+}
+
+Runner::Outcome Runner::settleMouse() {
+    // Mouse input reaches the program after messages posted to it, at a time of its own; give
+    // it that time, then let any pen events the mouse made be delivered.
+    Sleep(kMouseSettleMilliseconds);
+    const DWORD id = programId();
+    if (id == 0) {
+        return std::nullopt;
+    }
+    TavloAutomationRequest waiting{};
+    waiting.command = TAVLO_AUTOMATION_QUERY_WAITING_EVENTS;
+    return waitFor(
+        kDialogMilliseconds, [id, &waiting] { return AskBoard(id, waiting).value_or(0) == 0; },
+        "the program to take the mouse's pen events", false);
+}
+
+Runner::Outcome Runner::waitDialog(const Words& words, const std::string&) {
+    const auto milliseconds = words.size() > 1 ? ParseDuration(words[1], TimeUnit::Seconds)
+                                               : std::optional(kDialogMilliseconds);
+    if (!milliseconds) {
+        return BadValue("time-out", words[1]);
+    }
+    const std::wstring caption = sim::WideFromUtf8(words[0]);
+    const DWORD id = programId();
+    return waitFor(
+        *milliseconds, [id, &caption] { return FindVisibleWindow(id, caption) != nullptr; },
+        "a window captioned \"" + words[0] + "\"", true);
+}
+
+Runner::Outcome Runner::waitNoDialog(const Words& words, const std::string&) {
+    const auto milliseconds = words.size() > 1 ? ParseDuration(words[1], TimeUnit::Seconds)
+                                               : std::optional(kDialogMilliseconds);
+    if (!milliseconds) {
+        return BadValue("time-out", words[1]);
+    }
+    const std::wstring caption = sim::WideFromUtf8(words[0]);
+    const DWORD id = programId();
+    return waitFor(
+        *milliseconds, [id, &caption] { return FindVisibleWindow(id, caption) == nullptr; },
+        "the window captioned \"" + words[0] + "\" to go", false);
+}
+
+Runner::Outcome Runner::expectNoWindow(const Words& words, const std::string&) {
+    const auto milliseconds = ParseDuration(words[1], TimeUnit::Milliseconds);
+    if (!milliseconds) {
+        return BadValue("duration", words[1]);
+    }
+    const std::wstring caption = sim::WideFromUtf8(words[0]);
+    const DWORD id = programId();
+    const Outcome appeared = waitFor(
+        *milliseconds, [id, &caption] { return FindVisibleWindow(id, caption) != nullptr; },
+        "nothing", false);
+    if (!appeared) {
+        return "a window captioned \"" + words[0] + "\" appeared";
+    }
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::screenshot(const Words& words, const std::string&) {
+    if (const auto error = SaveScreenshot(sim::WideFromUtf8(words[0]))) {
+        return sim::Utf8FromWide(*error);
+    }
+    return std::nullopt;
+}
+
+}  // namespace rtdriver

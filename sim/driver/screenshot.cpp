@@ -1,0 +1,96 @@
+#include "screenshot.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "bmp_header.h"
+#include "common/file_io.h"
+
+namespace rtdriver {
+namespace {
+
+class ScreenDc {
+  public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(nullptr, dc_);
+        }
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+struct DcDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+struct ObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDeleter>;
+
+// Puts the bitmap into the DC for as long as it lives.
+class Selection {
+  public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selection() { SelectObject(dc_, old_); }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+}  // namespace
+
+std::optional<std::wstring> SaveScreenshot(const std::wstring& path) {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const ScreenDc screen;
+    const UniqueDc memory(CreateCompatibleDC(screen.get()));
+    if (screen.get() == nullptr || !memory || width <= 0 || height <= 0) {
+        return L"no screen to capture";
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, the row order of the file
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
+        return L"cannot create a bitmap of the screen's size";
+    }
+    {
+        const Selection selected(memory.get(), bitmap.get());
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top,
+                    SRCCOPY | CAPTUREBLT)) {
+            return L"cannot copy the screen";
+        }
+    }
+    GdiFlush();
+    const auto w = static_cast<std::uint32_t>(width);
+    const auto h = static_cast<std::uint32_t>(height);
+    std::string file = BmpHeader(w, h);
+    file.append(static_cast<const char*>(bits), std::size_t{BmpRowStride(w)} * h);
+    if (!sim::WriteWholeFile(path, file)) {
+        return L"cannot write " + path;
+    }
+    return std::nullopt;
+}
+
+}  // namespace rtdriver
