@@ -1,0 +1,130 @@
+// board50_standin.exe and rtdriver.exe as separate processes, as the end-to-end runs use them.
+#include <gtest/gtest.h>
+
+#include "common/file_io.h"
+#include "run_program.h"
+#include "temp_folder.h"
+
+namespace {
+
+constexpr UINT kSetState = WM_USER + 0x71;
+constexpr UINT kGetState = WM_USER + 0x72;
+
+HWND Board50Window(DWORD processId) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"BOARD50", nullptr))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+bool WaitForFile(const std::wstring& path) {
+    for (int i = 0; i < 500 && !sim::FileExists(path); ++i) {
+        Sleep(20);
+    }
+    return sim::FileExists(path);
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(
+        SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer));
+    return static_cast<LRESULT>(answer);
+}
+
+TEST(Board50Standin, AnswersFromItsStatesAndJournalsEveryMessage) {
+    const TempFolder folder;
+    const std::wstring journal = folder.path(L"journal.txt");
+    const std::wstring ready = folder.path(L"ready");
+    sim::AppendLine(journal, "tavlo set board=1 setting=0 value=0x0");
+    const RunningProgram standin(L"board50_standin.exe", L"--states 1,0 --journal \"" + journal +
+                                                             L"\" --ready \"" + ready + L"\"");
+    ASSERT_TRUE(standin.started());
+    ASSERT_TRUE(WaitForFile(ready));
+    const HWND window = Board50Window(standin.id());
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    EXPECT_EQ(Ask(window, kGetState, 1, 0), 1);
+    EXPECT_EQ(Ask(window, kGetState, 2, 0), 0);
+    EXPECT_EQ(Ask(window, kGetState, 3, 0), 1);  // never named: on
+    Ask(window, kSetState, 1, 0);
+    Ask(window, kSetState, 2, 5);
+    EXPECT_EQ(Ask(window, kGetState, 1, 0), 0);
+    EXPECT_EQ(Ask(window, kGetState, 2, 0), 1);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(standin.exitCode(10000), 0u);
+    EXPECT_EQ(sim::ReadWholeFile(journal),
+              "tavlo set board=1 setting=0 value=0x0\n"
+              "board50 get board=1 state=1\n"
+              "board50 get board=2 state=0\n"
+              "board50 get board=3 state=1\n"
+              "board50 set board=1 state=0\n"
+              "board50 set board=2 state=5\n"
+              "board50 get board=1 state=0\n"
+              "board50 get board=2 state=1\n");
+}
+
+TEST(Board50Standin, BadCommandLineEndsAtOnce) {
+    for (const wchar_t* arguments : {L"--states 1,2", L"--states", L"--colour red"}) {
+        const RunningProgram standin(L"board50_standin.exe", arguments);
+        EXPECT_EQ(standin.exitCode(10000), 2u) << arguments;
+    }
+}
+
+class Driver : public testing::Test {
+  protected:
+    std::optional<DWORD> run(const std::string& scenario) {
+        const std::wstring path = folder_.path(L"run.scn");
+        sim::WriteWholeFile(path, scenario);
+        const RunningProgram driver(L"rtdriver.exe",
+                                    L"\"" + path + L"\" \"RUN=" + folder_.path() + L"\"");
+        return driver.exitCode(60000);
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(Driver, PassingScenarioEndsWithZero) {
+    EXPECT_EQ(run("# files only\n"
+                  "setenv GREETING \"hello there\"\n"
+                  "write-file ${RUN}\\a.txt \"${GREETING}\\nline 2\\n\"\n"
+                  "expect-file ${RUN}\\a.txt\n"
+                  "expect-file-contains ${RUN}\\a.txt \"there\\nline 2\"\n"
+                  "delete-file ${RUN}\\a.txt\n"
+                  "expect-no-file ${RUN}\\a.txt\n"
+                  "sleep 10ms\n"),
+              0u);
+}
+
+TEST_F(Driver, FailedExpectationEndsWithOne) {
+    EXPECT_EQ(run("expect-file ${RUN}\\missing.txt 0.1\n"), 1u);
+    EXPECT_EQ(run("echo ${NOT_SET_ANYWHERE}\n"), 1u);
+    EXPECT_EQ(run("wait-exit 1\n"), 1u);  // no program started
+}
+
+TEST_F(Driver, ScenarioThatDoesNotParseRunsNothingAndEndsWithTwo) {
+    EXPECT_EQ(run("write-file ${RUN}\\ran.txt x\npen-down 1 2\n"), 2u);
+    EXPECT_FALSE(sim::FileExists(folder_.path(L"ran.txt")));
+    EXPECT_EQ(run("fly-to-the-moon\n"), 2u);
+    EXPECT_EQ(run("echo \"unterminated\n"), 2u);
+}
+
+TEST_F(Driver, DriverWindowStandinIsStartedAndClosed) {
+    EXPECT_EQ(run("start-board50 --states 0 --journal ${RUN}\\j.txt\n"
+                  "stop-board50\n"
+                  "expect-file ${RUN}\\j.txt 0\n"),
+              1u);  // nothing asked it anything, so it never wrote its journal
+    EXPECT_EQ(run("start-board50 --states 0 --journal ${RUN}\\j.txt --ready ${RUN}\\ready\n"
+                  "expect-file ${RUN}\\ready\n"
+                  "stop-board50\n"),
+              0u);
+    EXPECT_EQ(run("start-board50 --states x\n"), 1u);
+}
+
+}  // namespace
