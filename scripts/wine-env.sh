@@ -1,0 +1,86 @@
+# Wine settings shared by scripts/run.sh and the end-to-end runner. Source it, then call
+# rimtrace_wine_env <prefix> and rimtrace_wine_prefix before starting Windows programs.
+# shellcheck shell=bash
+
+# Sets up the environment for a private prefix (created by rimtrace_wine_prefix). No debug
+# output; no Mono or Gecko, whose install prompt would wait for a person forever; UTF-8 so
+# Unicode file names survive.
+rimtrace_wine_env() {
+    export WINEPREFIX="$1"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LC_ALL=C.UTF-8
+}
+
+# How LoadLibrary("Mapi32.dll") resolves: "outbox" lets the outbox stand-in beside the program
+# win over Wine's own mapi32; "none" makes loading it fail.
+rimtrace_wine_mapi() {
+    local base="mscoree,mshtml="
+    case "$1" in
+        outbox) export WINEDLLOVERRIDES="$base;mapi32=n,b" ;;
+        none) export WINEDLLOVERRIDES="$base;mapi32=" ;;
+        *)
+            echo "rimtrace_wine_mapi: unknown mode '$1'" >&2
+            return 1
+            ;;
+    esac
+}
+
+# Creates the prefix once. Concurrent callers wait on a lock beside it; a prefix whose creation
+# was interrupted has no ready marker and is made again.
+rimtrace_wine_prefix() {
+    local ready="$WINEPREFIX/.rimtrace-ready"
+    [[ -e "$ready" ]] && return 0
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock -w 600 9 || {
+            echo "rimtrace_wine_prefix: timed out waiting for $WINEPREFIX.lock" >&2
+            exit 1
+        }
+        [[ -e "$ready" ]] && exit 0
+        rm -rf "$WINEPREFIX"
+        echo "Creating the Wine prefix $WINEPREFIX ..." >&2
+        timeout 300 wineboot -i >/dev/null 2>&1 || {
+            echo "rimtrace_wine_prefix: wineboot failed" >&2
+            rimtrace_wine_stop
+            exit 1
+        }
+        rimtrace_wine_window_manager N || echo "warning: Wine will leave window frames to a window manager" >&2
+        timeout 120 wineserver -w || true
+        touch "$ready"
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# Y: windows with a frame are left to the desktop's window manager (a person's desktop);
+# N: Wine draws their caption and frame itself, so dialogs look whole on a bare Xvfb screen. The
+# prefix is made with N.
+rimtrace_wine_window_manager() {
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
+}
+
+# Ends the prefix's wineserver and every Windows process of this prefix only, and waits for it.
+rimtrace_wine_stop() {
+    wineserver -k >/dev/null 2>&1 || true
+    timeout 30 wineserver -w >/dev/null 2>&1 || true
+}
+
+# Waits up to $2 seconds for process $1 to exit; ends it (by its pid) when it does not.
+# Returns the process's exit status, or 124 when it had to be ended.
+rimtrace_wait_pid() {
+    local pid="$1" limit="$2" waited=0
+    while kill -0 "$pid" 2>/dev/null; do
+        if ((waited >= limit * 10)); then
+            kill "$pid" 2>/dev/null || true
+            sleep 1
+            kill -9 "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            return 124
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    local status=0
+    wait "$pid" 2>/dev/null || status=$?
+    return "$status"
+}
