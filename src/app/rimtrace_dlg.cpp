@@ -38,6 +38,9 @@ void CRimtraceDlg::OnNewBoardData() {
 }
 
 void CRimtraceDlg::OnDestroy() {
+    // The mail step below runs message loops; a stage time-out must not go on with the test
+    // while its report is being written and mailed.
+    KillEdgeTimer();
     ReleaseBoards();
     RunReportStep();
     RestoreBoards();

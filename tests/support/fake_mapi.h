@@ -1,6 +1,7 @@
 #pragma once
 // A Simple MAPI client for the headless host: it records what the program hands it and fails
 // in each way a real client can.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct FakeMapi {
     static inline int logoffs = 0;
     static inline std::vector<Sent> sent;
     static inline headless::HeadlessHost* host = nullptr;
+    // Runs while the compose window is open, as the mail client's message loop would.
+    static inline std::function<void()> duringSend;
 
     static void Install(headless::HeadlessHost& h, Mode m) {
         mode = m;
@@ -38,6 +41,7 @@ struct FakeMapi {
         logoffs = 0;
         sent.clear();
         host = &h;
+        duringSend = nullptr;
         h.libraries[L"Mapi32.dll"].symbols = {{"MAPILogon", reinterpret_cast<void*>(&Logon)},
                                               {"MAPILogoff", reinterpret_cast<void*>(&Logoff)},
                                               {"MAPISendMail", reinterpret_cast<void*>(&SendMail)}};
@@ -72,6 +76,9 @@ struct FakeMapi {
         s.noticeShown = host->showsWindow(136);
         s.boardSettingDuringMail = tavlo_sim::Setting(1, 0);
         sent.push_back(s);
+        if (duringSend) {
+            duringSend();
+        }
         return mode == Mode::UserCancels ? 1 : 0;  // MAPI_USER_ABORT
     }
 };

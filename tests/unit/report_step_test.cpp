@@ -81,6 +81,15 @@ TEST_F(ReportStep, ASentReportCarriesTheFormAndTheAttachmentWhileTheNoticeIsUp) 
     EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(ReportStep, AStageTimeOutCannotFireWhileTheMailClientIsOpen) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    ASSERT_EQ(dlg->m_edgeTimer, 1u);  // the left edge is waiting for its time-out
+    FakeMapi::duringSend = [&] { host.advance(60000); };
+    Finish(dir_ / "r.pts", true);
+    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(Count(LogEntry::Kind::Beep), 0u);
+}
+
 TEST_F(ReportStep, ALogonThatNeedsTheProfilePromptStillSends) {
     FakeMapi::Install(host, FakeMapi::Mode::FirstLogonFails);
     Finish(dir_ / "r.pts", true);
