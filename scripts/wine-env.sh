@@ -27,8 +27,9 @@ rimtrace_wine_mapi() {
     esac
 }
 
-# Creates the prefix once. Concurrent callers wait on a lock beside it; a prefix whose creation
-# was interrupted has no ready marker and is made again.
+# Creates the prefix once. Concurrent callers wait on a lock beside it. A prefix Wine made by
+# itself (a program started there without this function) is taken over once Wine has finished
+# with it; one without registry files (its creation was cut short) is made again.
 rimtrace_wine_prefix() {
     local ready="$WINEPREFIX/.rimtrace-ready"
     [[ -e "$ready" ]] && return 0
@@ -39,13 +40,17 @@ rimtrace_wine_prefix() {
             exit 1
         }
         [[ -e "$ready" ]] && exit 0
-        rm -rf "$WINEPREFIX"
-        echo "Creating the Wine prefix $WINEPREFIX ..." >&2
-        timeout 300 wineboot -i >/dev/null 2>&1 || {
-            echo "rimtrace_wine_prefix: wineboot failed" >&2
-            rimtrace_wine_stop
-            exit 1
-        }
+        timeout 120 wineserver -w >/dev/null 2>&1 || true
+        # Wine writes the registry files when the prefix has been set up.
+        if [[ ! -e "$WINEPREFIX/system.reg" ]]; then
+            rm -rf "$WINEPREFIX"
+            echo "Creating the Wine prefix $WINEPREFIX ..." >&2
+            timeout 300 wineboot -i >/dev/null 2>&1 || {
+                echo "rimtrace_wine_prefix: wineboot failed" >&2
+                rimtrace_wine_stop
+                exit 1
+            }
+        fi
         rimtrace_wine_window_manager N || echo "warning: Wine will leave window frames to a window manager" >&2
         timeout 120 wineserver -w || true
         touch "$ready"

@@ -130,5 +130,12 @@ board50_pid=""
 echo "--- checks"
 python3 "$here/check_scenario.py" "$scenario" "$work"
 check_status=$?
+if ((driver_status != 0 || check_status != 0)); then
+    for file in journal.txt outbox/outbox.log; do
+        [[ -s "$work/$file" ]] || continue
+        echo "--- $file (last 20 lines)"
+        tail -n 20 "$work/$file"
+    done
+fi
 echo "--- driver exit code $driver_status, checks $([[ $check_status == 0 ]] && echo passed || echo failed); files in $work"
 ((driver_status == 0 && check_status == 0))
