@@ -226,11 +226,22 @@ class Run:
 
     # Screenshots (24-bit BMP as the driver writes them).
     def pixel(self, block, name, x, y, colour, tolerance="0"):
-        actual = read_pixel(self.path(name), expect_int(x, "x"), expect_int(y, "y"))
+        actual = Bitmap(self.path(name)).pixel(expect_int(x, "x"), expect_int(y, "y"))
         wanted = bytes.fromhex(colour.lstrip("#"))
         limit = expect_int(tolerance, "tolerance")
         if any(abs(a - w) > limit for a, w in zip(actual, wanted)):
             raise CheckFailed(f"pixel ({x}, {y}) of {name} is {actual.hex()}, expected {colour}")
+
+    def pixel_count(self, block, name, left, top, right, bottom, colour, least, most=None):
+        """At least `least` (and at most `most`) pixels of the box have exactly this colour."""
+        image = Bitmap(self.path(name))
+        wanted = bytes.fromhex(colour.lstrip("#"))
+        box = [expect_int(v, "box") for v in (left, top, right, bottom)]
+        found = sum(1 for y in range(box[1], box[3]) for x in range(box[0], box[2])
+                    if image.pixel(x, y) == wanted)
+        if found < expect_int(least, "count") or (most is not None and found > expect_int(most, "count")):
+            limits = f"at least {least}" + ("" if most is None else f" and at most {most}")
+            raise CheckFailed(f"{found} pixels of {colour} in {box} of {name}, expected {limits}")
 
 
 def matches(kind, wanted, line):
@@ -251,21 +262,28 @@ def index_of(lines, label):
         raise CheckFailed(f"no line {label!r}")
 
 
-def read_pixel(path, x, y):
-    data = path.read_bytes()
-    if data[:2] != b"BM":
-        raise CheckFailed(f"{path.name} is not a BMP file")
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    if bits not in (24, 32):
-        raise CheckFailed(f"{path.name}: {bits}-bit BMP files are not read")
-    if not (0 <= x < width and 0 <= y < abs(height)):
-        raise CheckFailed(f"({x}, {y}) is outside {path.name} ({width} x {abs(height)})")
-    stride = (width * bits // 8 + 3) & ~3
-    row = abs(height) - 1 - y if height > 0 else y
-    at = offset + row * stride + x * bits // 8
-    blue, green, red = data[at:at + 3]
-    return bytes((red, green, blue))
+class Bitmap:
+    """A 24- or 32-bit BMP file as the driver writes its screenshots."""
+
+    def __init__(self, path):
+        self.name = path.name
+        self.data = path.read_bytes()
+        if self.data[:2] != b"BM":
+            raise CheckFailed(f"{self.name} is not a BMP file")
+        self.offset = struct.unpack_from("<I", self.data, 10)[0]
+        self.width, self.height, _, self.bits = struct.unpack_from("<iiHH", self.data, 18)
+        if self.bits not in (24, 32):
+            raise CheckFailed(f"{self.name}: {self.bits}-bit BMP files are not read")
+        self.stride = (self.width * self.bits // 8 + 3) & ~3
+
+    def pixel(self, x, y):
+        rows = abs(self.height)
+        if not (0 <= x < self.width and 0 <= y < rows):
+            raise CheckFailed(f"({x}, {y}) is outside {self.name} ({self.width} x {rows})")
+        row = rows - 1 - y if self.height > 0 else y
+        at = self.offset + row * self.stride + x * self.bits // 8
+        blue, green, red = self.data[at:at + 3]
+        return bytes((red, green, blue))
 
 
 CHECKS = {
@@ -288,6 +306,7 @@ CHECKS = {
     "outbox-field": Run.outbox_field,
     "outbox-body-line": Run.outbox_body_line,
     "pixel": Run.pixel,
+    "pixel-count": Run.pixel_count,
 }
 # Commands whose following "#?>" / "#?~" lines form their block.
 BLOCK_COMMANDS = {"lines-order", "lines-ends"}
