@@ -121,7 +121,7 @@ TEST_F(Driver, DriverWindowStandinIsStartedAndClosed) {
                   "expect-file ${RUN}\\j.txt 0\n"),
               1u);  // nothing asked it anything, so it never wrote its journal
     EXPECT_EQ(run("start-board50 --states 0 --journal ${RUN}\\j.txt --ready ${RUN}\\ready\n"
-                  "expect-file ${RUN}\\ready\n"
+                  "expect-file ${RUN}\\ready 10\n"  // written just after the window exists
                   "stop-board50\n"),
               0u);
     EXPECT_EQ(run("start-board50 --states x\n"), 1u);
