@@ -8,10 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "board50_window.h"
 #include "board_states.h"
 #include "common/file_io.h"
 #include "common/wide_text.h"
-#include "common/win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 namespace {
 
@@ -103,15 +104,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     Driver driver{options->states, options->journal};
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const sim::WindowClass windowClass(L"BOARD50", DriverProc, instance);
+    const win32::WindowClass windowClass(board50::kWindowName, DriverProc, instance);
     if (!windowClass.registered()) {
         Complain(L"cannot register the window class");
         return 3;
     }
     // Top-level (not message-only) so FindWindow finds it; never shown.
-    const sim::UniqueWindow window(CreateWindowExW(0, windowClass.name(), L"BOARD50",
-                                                   WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                                   nullptr, instance, &driver));
+    const win32::UniqueWindow window(CreateWindowExW(0, windowClass.name(), board50::kWindowName,
+                                                     WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                                     nullptr, instance, &driver));
     if (!window) {
         Complain(L"cannot create the window");
         return 3;

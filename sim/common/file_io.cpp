@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 namespace sim {
 namespace {
@@ -29,8 +29,9 @@ bool IsFolder(const std::wstring& path) {
 }  // namespace
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    const UniqueHandle file = OwnHandle(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr,
-                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const win32::UniqueHandle file =
+        win32::OwnHandle(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return std::nullopt;
     }
@@ -45,14 +46,16 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
     const std::wstring temporary = path + L".part";
-    UniqueHandle file = OwnHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::UniqueHandle file =
+        win32::OwnHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }
     const bool written = WriteAll(file.get(), bytes);
     file.reset();
-    if (!written || !MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (!written || !MoveFileExW(temporary.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(temporary.c_str());
         return false;
     }
@@ -62,9 +65,9 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
 bool AppendLine(const std::wstring& path, std::string_view line) {
     // Append-only access puts each write at the end as it is at that moment, whoever else
     // appended before.
-    const UniqueHandle file =
-        OwnHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    const win32::UniqueHandle file =
+        win32::OwnHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA, kShareAll, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return false;
     }

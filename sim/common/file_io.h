@@ -1,4 +1,5 @@
-// Whole-file reads and writes and shared appends, by wide path.
+// Whole-file reads and writes and shared appends, by wide path, for the stand-ins (TAVLO.dll's
+// host among them) and the driver.
 #pragma once
 
 #include <optional>
@@ -8,7 +9,8 @@
 namespace sim {
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
-// Writes a temporary beside `path` and renames it over, so a reader never sees half a file.
+// Writes a temporary beside `path` and moves it over the old file, so a reader sees either the
+// old or the new contents, never a part.
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
 // Opens, appends `line` and "\n" in one write, closes. Other processes may hold the file open
 // for appending at the same time; every line lands whole at the end.

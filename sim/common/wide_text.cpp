@@ -48,4 +48,12 @@ std::wstring ModuleFolder(HMODULE module) {
     return slash == std::wstring::npos ? std::wstring{} : file.substr(0, slash + 1);
 }
 
+HMODULE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
 }  // namespace sim

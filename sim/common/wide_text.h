@@ -1,4 +1,5 @@
-// UTF-8 and UTF-16 text, and the environment, for the stand-ins and the driver.
+// UTF-8 and UTF-16 text, the environment and module folders, for the stand-ins (TAVLO.dll's host
+// among them) and the driver.
 #pragma once
 
 #include <windows.h>
@@ -17,5 +18,7 @@ std::optional<std::wstring> EnvironmentValue(const wchar_t* name);
 
 // The folder that holds `module` (null: the program), with a trailing backslash.
 std::wstring ModuleFolder(HMODULE module);
+// The program or DLL this is linked into: every image that links the library has its own copy.
+HMODULE ThisModule();
 
 }  // namespace sim

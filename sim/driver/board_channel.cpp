@@ -1,18 +1,12 @@
 #include "board_channel.h"
 
+#include "common/process_window.h"
+
 namespace rtdriver {
 
 HWND FindAutomationWindow(DWORD processId) {
     // Message-only windows are found only under HWND_MESSAGE.
-    HWND window = nullptr;
-    while ((window = FindWindowExW(HWND_MESSAGE, window, kTavloAutomationClass, nullptr))) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) {
-            return window;
-        }
-    }
-    return nullptr;
+    return sim::FindProcessWindow(HWND_MESSAGE, kTavloAutomationClass, processId);
 }
 
 std::optional<std::intptr_t> AskBoard(DWORD processId, const TavloAutomationRequest& request) {

@@ -20,7 +20,7 @@ std::optional<std::wstring> ChildProcess::start(const std::wstring& exe,
         return L"cannot start " + exe + L" (error " + std::to_wstring(GetLastError()) + L")";
     }
     CloseHandle(info.hThread);
-    process_ = sim::OwnHandle(info.hProcess);
+    process_ = win32::OwnHandle(info.hProcess);
     processId_ = info.dwProcessId;
     return std::nullopt;
 }

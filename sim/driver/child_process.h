@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "common/win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 namespace rtdriver {
 
@@ -27,7 +27,7 @@ class ChildProcess {
     void forget();
 
   private:
-    sim::UniqueHandle process_;
+    win32::UniqueHandle process_;
     DWORD processId_ = 0;
 };
 

@@ -5,12 +5,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "child_process.h"
 #include "scenario.h"
+#include "user_input.h"
 
 namespace rtdriver {
 
@@ -78,9 +80,13 @@ class Runner {
     Outcome mouseMove(const Words& words, const std::string& rest);
     Outcome mouseUp(const Words& words, const std::string& rest);
     Outcome mouseClick(const Words& words, const std::string& rest);
+    // Sends `actions` at the screen position in `words`, then waits for the program to take them.
+    Outcome mouse(const Words& words, std::initializer_list<MouseAction> actions);
     Outcome settleMouse();
     Outcome waitDialog(const Words& words, const std::string& rest);
     Outcome waitNoDialog(const Words& words, const std::string& rest);
+    // Waits for a window captioned words[0] to be shown (or to be gone), for words[1] seconds.
+    Outcome waitShown(const Words& words, bool shown);
     Outcome expectNoWindow(const Words& words, const std::string& rest);
     Outcome screenshot(const Words& words, const std::string& rest);
 

@@ -1,4 +1,5 @@
 // Starting and ending the program and the driver window stand-in.
+#include "board50/board50_window.h"
 #include "board_channel.h"
 #include "common/wide_text.h"
 #include "runner.h"
@@ -11,18 +12,6 @@ constexpr std::int64_t kBoard50ReadyMilliseconds = 10000;
 constexpr DWORD kBoard50CloseMilliseconds = 5000;
 constexpr std::int64_t kAttachMilliseconds = 20000;
 constexpr std::int64_t kExitMilliseconds = 30000;
-
-HWND FindBoard50Window(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"BOARD50", nullptr))) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) {
-            return window;
-        }
-    }
-    return nullptr;
-}
 
 std::wstring ProgramPath(const std::wstring& folder) {
     // Lets the driver be tried on another program without touching the product.
@@ -45,7 +34,7 @@ Runner::Outcome Runner::startBoard50(const Words&, const std::string& rest) {
     const DWORD id = board50_.processId();
     Say("board50_standin.exe started (pid " + std::to_string(id) + ")");
     const auto ready = [this, id] {
-        return FindBoard50Window(id) != nullptr || !board50_.running();
+        return board50::FindWindowOf(id) != nullptr || !board50_.running();
     };
     if (auto failure = waitFor(kBoard50ReadyMilliseconds, ready, "the BOARD50 window", false)) {
         return failure;
@@ -73,7 +62,7 @@ bool Runner::closeBoard50() {
     if (!board50_.started()) {
         return true;
     }
-    if (const HWND window = FindBoard50Window(board50_.processId())) {
+    if (const HWND window = board50::FindWindowOf(board50_.processId())) {
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     const bool closed = board50_.waitExit(kBoard50CloseMilliseconds).has_value();

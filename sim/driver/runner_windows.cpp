@@ -64,8 +64,25 @@ std::optional<std::pair<int, int>> ScreenPoint(const std::vector<std::string>& w
     return std::pair{static_cast<int>(*x), static_cast<int>(*y)};
 }
 
-std::optional<std::string> Mouse(const std::vector<std::string>& words,
-                                 std::initializer_list<MouseAction> actions) {
+}  // namespace
+
+Runner::Outcome Runner::mouseDown(const Words& words, const std::string&) {
+    return mouse(words, {MouseAction::Down});
+}
+
+Runner::Outcome Runner::mouseMove(const Words& words, const std::string&) {
+    return mouse(words, {MouseAction::Move});
+}
+
+Runner::Outcome Runner::mouseUp(const Words& words, const std::string&) {
+    return mouse(words, {MouseAction::Up});
+}
+
+Runner::Outcome Runner::mouseClick(const Words& words, const std::string&) {
+    return mouse(words, {MouseAction::Down, MouseAction::Up});
+}
+
+Runner::Outcome Runner::mouse(const Words& words, std::initializer_list<MouseAction> actions) {
     const auto point = ScreenPoint(words);
     if (!point) {
         return std::string("bad screen position");
@@ -74,36 +91,6 @@ std::optional<std::string> Mouse(const std::vector<std::string>& words,
         if (!SendMouse(action, point->first, point->second)) {
             return std::string("cannot send mouse input");
         }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-Runner::Outcome Runner::mouseDown(const Words& words, const std::string&) {
-    if (auto failure = Mouse(words, {MouseAction::Down})) {
-        return failure;
-    }
-    return settleMouse();
-}
-
-Runner::Outcome Runner::mouseMove(const Words& words, const std::string&) {
-    if (auto failure = Mouse(words, {MouseAction::Move})) {
-        return failure;
-    }
-    return settleMouse();
-}
-
-Runner::Outcome Runner::mouseUp(const Words& words, const std::string&) {
-    if (auto failure = Mouse(words, {MouseAction::Up})) {
-        return failure;
-    }
-    return settleMouse();
-}
-
-Runner::Outcome Runner::mouseClick(const Words& words, const std::string&) {
-    if (auto failure = Mouse(words, {MouseAction::Down, MouseAction::Up})) {
-        return failure;
     }
     return settleMouse();
 }
@@ -124,19 +111,14 @@ Runner::Outcome Runner::settleMouse() {
 }
 
 Runner::Outcome Runner::waitDialog(const Words& words, const std::string&) {
-    const auto milliseconds = words.size() > 1 ? ParseDuration(words[1], TimeUnit::Seconds)
-                                               : std::optional(kDialogMilliseconds);
-    if (!milliseconds) {
-        return BadValue("time-out", words[1]);
-    }
-    const std::wstring caption = sim::WideFromUtf8(words[0]);
-    const DWORD id = programId();
-    return waitFor(
-        *milliseconds, [id, &caption] { return FindVisibleWindow(id, caption) != nullptr; },
-        "a window captioned \"" + words[0] + "\"", true);
+    return waitShown(words, true);
 }
 
 Runner::Outcome Runner::waitNoDialog(const Words& words, const std::string&) {
+    return waitShown(words, false);
+}
+
+Runner::Outcome Runner::waitShown(const Words& words, bool shown) {
     const auto milliseconds = words.size() > 1 ? ParseDuration(words[1], TimeUnit::Seconds)
                                                : std::optional(kDialogMilliseconds);
     if (!milliseconds) {
@@ -144,9 +126,13 @@ Runner::Outcome Runner::waitNoDialog(const Words& words, const std::string&) {
     }
     const std::wstring caption = sim::WideFromUtf8(words[0]);
     const DWORD id = programId();
+    const std::string quoted = "\"" + words[0] + "\"";
+    // A window that is to appear needs the program running; one that is to go need not.
     return waitFor(
-        *milliseconds, [id, &caption] { return FindVisibleWindow(id, caption) == nullptr; },
-        "the window captioned \"" + words[0] + "\" to go", false);
+        *milliseconds,
+        [id, &caption, shown] { return (FindVisibleWindow(id, caption) != nullptr) == shown; },
+        shown ? "a window captioned " + quoted : "the window captioned " + quoted + " to go",
+        shown);
 }
 
 Runner::Outcome Runner::expectNoWindow(const Words& words, const std::string&) {

@@ -2,11 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "bmp_header.h"
 #include "common/file_io.h"
+#include "framework/win32/win32_handles.h"
 
 namespace rtdriver {
 namespace {
@@ -27,29 +25,6 @@ class ScreenDc {
     HDC dc_;
 };
 
-struct DcDeleter {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct ObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDeleter>;
-
-// Puts the bitmap into the DC for as long as it lives.
-class Selection {
-  public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, old_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 }  // namespace
 
 std::optional<std::wstring> SaveScreenshot(const std::wstring& path) {
@@ -58,7 +33,7 @@ std::optional<std::wstring> SaveScreenshot(const std::wstring& path) {
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
     const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const ScreenDc screen;
-    const UniqueDc memory(CreateCompatibleDC(screen.get()));
+    const win32::MemoryDc memory(CreateCompatibleDC(screen.get()));
     if (screen.get() == nullptr || !memory || width <= 0 || height <= 0) {
         return L"no screen to capture";
     }
@@ -70,13 +45,13 @@ std::optional<std::wstring> SaveScreenshot(const std::wstring& path) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const UniqueBitmap bitmap(
+    const win32::GdiObject<HBITMAP> bitmap(
         CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) {
         return L"cannot create a bitmap of the screen's size";
     }
     {
-        const Selection selected(memory.get(), bitmap.get());
+        const win32::Selection selected(memory.get(), bitmap.get());
         if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), left, top,
                     SRCCOPY | CAPTUREBLT)) {
             return L"cannot copy the screen";

@@ -4,22 +4,14 @@
 
 #include "common/file_io.h"
 #include "common/wide_text.h"
-#include "common/win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 namespace outbox {
 namespace {
 
-HMODULE ThisModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
-}
-
 std::wstring FolderPath() {
     std::wstring folder = sim::EnvironmentValue(L"RIMTRACE_OUTBOX")
-                              .value_or(sim::ModuleFolder(ThisModule()) + L"outbox");
+                              .value_or(sim::ModuleFolder(sim::ThisModule()) + L"outbox");
     while (folder.size() > 1 && (folder.back() == L'\\' || folder.back() == L'/')) {
         folder.pop_back();
     }
@@ -44,7 +36,7 @@ void OutboxFolder::log(std::string_view line) const {
 std::optional<int> OutboxFolder::claimNumber() const {
     for (int number = 1; number < 1000000; ++number) {
         const std::wstring path = folder_ + MessageStem(number) + L".txt";
-        const sim::UniqueHandle file = sim::OwnHandle(CreateFileW(
+        const win32::UniqueHandle file = win32::OwnHandle(CreateFileW(
             path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
             return number;

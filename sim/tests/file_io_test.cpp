@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/win_handles.h"
+#include "framework/win32/win32_handles.h"
 #include "temp_folder.h"
 
 namespace sim {
@@ -28,7 +28,7 @@ TEST(SharedAppend, LinesLandAfterAnotherWritersAppends) {
     const TempFolder folder;
     const std::wstring journal = folder.path(L"journal.txt");
     // The board's DLL keeps the journal open for appending all run long.
-    const UniqueHandle board = OwnHandle(CreateFileW(
+    const win32::UniqueHandle board = win32::OwnHandle(CreateFileW(
         journal.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(board);

@@ -3,21 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <type_traits>
-
 #include "common/file_io.h"
 #include "common/wide_text.h"
-#include "common/win_handles.h"
+#include "framework/win32/win32_handles.h"
 #include "report/simple_mapi.h"
 #include "temp_folder.h"
 
 namespace {
-
-struct LibraryFreer {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using UniqueLibrary = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
 
 class OutboxDll : public testing::Test {
   protected:
@@ -88,7 +80,7 @@ class OutboxDll : public testing::Test {
     static constexpr const char* kBody = "1. serial: SN 1\n \t\t\t\t\t\t\t\nThank you.";
 
     TempFolder outbox_;
-    UniqueLibrary library_;
+    win32::LoadedModule library_;
     MapiLogonFn logon_ = nullptr;
     MapiSendMailFn send_ = nullptr;
     MapiLogoffFn logoff_ = nullptr;
@@ -202,9 +194,9 @@ TEST_F(OutboxDll, SessionsNotHandedOutAreRefused) {
 
 TEST_F(OutboxDll, NoticeWindowOnScreenIsNoted) {
     load();
-    const sim::UniqueWindow notice(CreateWindowExW(0, L"STATIC", L"Sending", WS_POPUP | WS_VISIBLE,
-                                                   10, 20, 300, 40, nullptr, nullptr, nullptr,
-                                                   nullptr));
+    const win32::UniqueWindow notice(CreateWindowExW(0, L"STATIC", L"Sending",
+                                                     WS_POPUP | WS_VISIBLE, 10, 20, 300, 40,
+                                                     nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(notice) << "needs a display (run under xvfb-run)";
     MapiHandle session = 0;
     ASSERT_EQ(logon(0, session), kMapiSuccess);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/wide_text.h"
-#include "common/win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 class RunningProgram {
   public:
@@ -24,7 +24,7 @@ class RunningProgram {
         if (CreateProcessW(exe.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            nullptr, &startup, &info)) {
             CloseHandle(info.hThread);
-            process_ = sim::OwnHandle(info.hProcess);
+            process_ = win32::OwnHandle(info.hProcess);
             id_ = info.dwProcessId;
         }
     }
@@ -50,6 +50,6 @@ class RunningProgram {
     }
 
   private:
-    sim::UniqueHandle process_;
+    win32::UniqueHandle process_;
     DWORD id_ = 0;
 };

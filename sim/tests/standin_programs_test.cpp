@@ -1,6 +1,7 @@
 // board50_standin.exe and rtdriver.exe as separate processes, as the end-to-end runs use them.
 #include <gtest/gtest.h>
 
+#include "board50/board50_window.h"
 #include "common/file_io.h"
 #include "run_program.h"
 #include "temp_folder.h"
@@ -9,18 +10,6 @@ namespace {
 
 constexpr UINT kSetState = WM_USER + 0x71;
 constexpr UINT kGetState = WM_USER + 0x72;
-
-HWND Board50Window(DWORD processId) {
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"BOARD50", nullptr))) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == processId) {
-            return window;
-        }
-    }
-    return nullptr;
-}
 
 bool WaitForFile(const std::wstring& path) {
     for (int i = 0; i < 500 && !sim::FileExists(path); ++i) {
@@ -45,7 +34,7 @@ TEST(Board50Standin, AnswersFromItsStatesAndJournalsEveryMessage) {
                                                              L"\" --ready \"" + ready + L"\"");
     ASSERT_TRUE(standin.started());
     ASSERT_TRUE(WaitForFile(ready));
-    const HWND window = Board50Window(standin.id());
+    const HWND window = board50::FindWindowOf(standin.id());
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
 

@@ -1,5 +1,6 @@
 #include "automation_window.h"
 
+#include "common/wide_text.h"
 #include "tavlo_automation.h"
 #include "tavlo_sim.h"
 
@@ -18,10 +19,11 @@ LRESULT CALLBACK AutomationProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-AutomationWindow::AutomationWindow() : class_(kTavloAutomationClass, AutomationProc, ThisModule()) {
+AutomationWindow::AutomationWindow()
+    : class_(kTavloAutomationClass, AutomationProc, sim::ThisModule()) {
     if (class_.registered()) {
-        window_.reset(CreateWindowExW(0, MAKEINTATOM(class_.atom()), L"", 0, 0, 0, 0, 0,
-                                      HWND_MESSAGE, nullptr, ThisModule(), nullptr));
+        window_.reset(CreateWindowExW(0, class_.name(), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      sim::ThisModule(), nullptr));
     }
 }
 

@@ -1,7 +1,7 @@
 // The hidden window through which end-to-end drivers reach the board (tavlo_automation.h).
 #pragma once
 
-#include "win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 namespace tavlo_win {
 
@@ -10,8 +10,8 @@ class AutomationWindow {
     AutomationWindow();
 
   private:
-    WindowClass class_;
-    UniqueWindow window_;  // destroyed before its class goes
+    win32::WindowClass class_;
+    win32::UniqueWindow window_;  // destroyed before its class goes
 };
 
 }  // namespace tavlo_win

@@ -6,11 +6,18 @@
 #include <string>
 
 #include "automation_window.h"
+#include "common/file_io.h"
+#include "common/wide_text.h"
 #include "journal_file.h"
-#include "state_file.h"
 #include "tavlo_sim.h"
 
 namespace {
+
+// %TAVLO_STATE% if set, else TAVLO.state beside the DLL.
+std::wstring StateFilePath() {
+    return sim::EnvironmentValue(L"TAVLO_STATE")
+        .value_or(sim::ModuleFolder(sim::ThisModule()) + L"TAVLO.state");
+}
 
 tavlo_sim::DisplayRect PrimaryMonitor() {
     MONITORINFO info{};
@@ -23,14 +30,14 @@ tavlo_sim::DisplayRect PrimaryMonitor() {
 
 class BoardHost {
   public:
-    BoardHost() : statePath_(tavlo_win::StateFilePath()), journal_(LoadState(statePath_)) {}
+    BoardHost() : statePath_(StateFilePath()), journal_(LoadState(statePath_)) {}
 
     void connect() {
         tavlo_sim::SetPostHook(
             [](HWND window, unsigned message) { PostMessageW(window, message, 0, 0); });
         tavlo_sim::SetJournalSink([this](std::string_view line) { journal_.append(line); });
         tavlo_sim::SetChangeHook(
-            [this] { tavlo_win::ReplaceStateFile(statePath_, tavlo_sim::StateText()); });
+            [this] { sim::WriteWholeFile(statePath_, tavlo_sim::StateText()); });
     }
 
     // Before the host goes: the board must not call into it any more.
@@ -44,7 +51,8 @@ class BoardHost {
     // Returns the journal path the state names.
     static std::string LoadState(const std::wstring& path) {
         tavlo_sim::SetDefaultDisplay(PrimaryMonitor());
-        tavlo_sim::LoadStateText(tavlo_win::ReadStateFile(path).value_or(""));
+        // A missing file means the defaults.
+        tavlo_sim::LoadStateText(sim::ReadWholeFile(path).value_or(""));
         return tavlo_sim::JournalPath();
     }
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "win_handles.h"
+#include "framework/win32/win32_handles.h"
 
 namespace tavlo_win {
 
@@ -15,7 +15,7 @@ class JournalFile {
     void append(std::string_view line);
 
   private:
-    UniqueFile file_;
+    win32::UniqueHandle file_;
 };
 
 }  // namespace tavlo_win

@@ -1,6 +1,7 @@
 // The mouse over the attached window as board 1's pen: the window is subclassed while attached,
 // left-button presses, drags and releases become pen events, and every message then goes on to
 // the window's own procedure unchanged.
+#include <windows.h>
 #include <windowsx.h>
 
 #include <map>
@@ -8,7 +9,6 @@
 
 #include "board_host.h"
 #include "tavlo_sim.h"
-#include "win_handles.h"
 
 namespace {
 

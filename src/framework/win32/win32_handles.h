@@ -1,5 +1,6 @@
 #pragma once
-// Owners for the handles the backend opens: each is released exactly once, by its owner.
+// Owners for Windows handles, used by the backend, TAVLO.dll's host, the stand-ins and the
+// driver: each handle is released exactly once, by its owner.
 #include <memory>
 #include <type_traits>
 
@@ -9,6 +10,49 @@
 #include <ole2.h>
 
 namespace win32 {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+// A file or process. Null means "no handle": INVALID_HANDLE_VALUE is never stored.
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+inline UniqueHandle OwnHandle(HANDLE handle) {
+    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+struct WindowDestroyer {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
+// A window class registered for as long as the object lives.
+class WindowClass {
+  public:
+    WindowClass(const wchar_t* name, WNDPROC proc, HINSTANCE instance) : instance_(instance) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = instance;
+        wc.lpszClassName = name;
+        atom_ = RegisterClassExW(&wc);
+    }
+    ~WindowClass() {
+        if (atom_ != 0) {
+            UnregisterClassW(MAKEINTATOM(atom_), instance_);
+        }
+    }
+    WindowClass(const WindowClass&) = delete;
+    WindowClass& operator=(const WindowClass&) = delete;
+
+    bool registered() const { return atom_ != 0; }
+    // For CreateWindowExW.
+    const wchar_t* name() const { return MAKEINTATOM(atom_); }
+
+  private:
+    HINSTANCE instance_;
+    ATOM atom_ = 0;
+};
 
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
