@@ -105,6 +105,9 @@ class CRimtraceDlg : public fw::CDialog,
   private:
     bool AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel);
     bool IsActiveBoardPointer(int pointerId);
+    // A point of the test's board: to the current edge's array, or to a free stroke after the
+    // test; a contact's first point starts a new free stroke.
+    void TakePoint(BoardPoint point, bool contactStarts);
     // Offers a point to the current tracing stage's array; true when it was accepted.
     bool OfferToStage(BoardPoint point);
     void AppendToExtraStroke(BoardPoint point);

@@ -22,29 +22,14 @@ void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
         return;
     }
     KillEdgeTimer();
-    const BoardPoint point{x, y};
-    if (stage::IsTracing(m_stage)) {
-        if (OfferToStage(point)) {
-            InvalidateSegment(m_tracePoints[stage::ArrayIndex(m_stage)], false);
-        }
-    } else if (m_stage == stage::kFinished) {
-        m_extraStrokes.startStroke();
-        m_extraStrokes.lastStroke().append(point);
-    }
+    TakePoint({x, y}, true);
 }
 
 void CRimtraceDlg::OnXYNonProjectedMove(int x, int y, int, int pointerId) {
     if (m_speedWarningOpen || m_penUpPending || !IsActiveBoardPointer(pointerId)) {
         return;
     }
-    const BoardPoint point{x, y};
-    if (stage::IsTracing(m_stage)) {
-        if (OfferToStage(point)) {
-            InvalidateSegment(m_tracePoints[stage::ArrayIndex(m_stage)], false);
-        }
-    } else if (m_stage == stage::kFinished) {
-        AppendToExtraStroke(point);
-    }
+    TakePoint({x, y}, false);
 }
 
 void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
@@ -55,16 +40,27 @@ void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
     if (!IsActiveBoardPointer(pointerId)) {
         return;
     }
-    const BoardPoint point{x, y};
+    const bool tracing = stage::IsTracing(m_stage);
+    TakePoint({x, y}, false);
+    if (tracing) {
+        EndOfEdgeTest(m_tracePoints[stage::ArrayIndex(m_stage)]);
+    }
+}
+
+void CRimtraceDlg::TakePoint(BoardPoint point, bool contactStarts) {
     if (stage::IsTracing(m_stage)) {
-        const TraceStage tracing = m_stage;
-        TracePointArray& array = m_tracePoints[stage::ArrayIndex(tracing)];
         if (OfferToStage(point)) {
-            InvalidateSegment(array, false);
+            InvalidateSegment(m_tracePoints[stage::ArrayIndex(m_stage)], false);
         }
-        EndOfEdgeTest(array);
     } else if (m_stage == stage::kFinished) {
-        AppendToExtraStroke(point);
+        if (contactStarts) {
+            // Every contact after the test is its own free stroke; its first point needs no
+            // repaint, as it has no segment yet.
+            m_extraStrokes.startStroke();
+            m_extraStrokes.lastStroke().append(point);
+        } else {
+            AppendToExtraStroke(point);
+        }
     }
 }
 
