@@ -101,13 +101,16 @@ class CRimtraceDlg : public fw::CDialog,
     CErrorDlg* m_speedWarning = nullptr;
     bool m_penUpPending = false;
     TraceStage m_stage = stage::kFirstLeft;
+    // The current contact of the test's board has become a free stroke (it touched down, or
+    // went on, after the test was complete); its points stay in that stroke until its pen-up.
+    bool m_contactInFreeStroke = false;
 
   private:
     bool AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel);
     bool IsActiveBoardPointer(int pointerId);
-    // A point of the test's board: to the current edge's array, or to a free stroke after the
-    // test; a contact's first point starts a new free stroke.
-    void TakePoint(BoardPoint point, bool contactStarts);
+    // A point of the test's board: to the current edge's array, or to the contact's free stroke
+    // after the test.
+    void TakePoint(BoardPoint point);
     // Offers a point to the current tracing stage's array; true when it was accepted.
     bool OfferToStage(BoardPoint point);
     void AppendToExtraStroke(BoardPoint point);

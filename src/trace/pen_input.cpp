@@ -22,14 +22,15 @@ void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
         return;
     }
     KillEdgeTimer();
-    TakePoint({x, y}, true);
+    m_contactInFreeStroke = false;
+    TakePoint({x, y});
 }
 
 void CRimtraceDlg::OnXYNonProjectedMove(int x, int y, int, int pointerId) {
     if (m_speedWarningOpen || m_penUpPending || !IsActiveBoardPointer(pointerId)) {
         return;
     }
-    TakePoint({x, y}, false);
+    TakePoint({x, y});
 }
 
 void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
@@ -40,27 +41,34 @@ void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
     if (!IsActiveBoardPointer(pointerId)) {
         return;
     }
-    const bool tracing = stage::IsTracing(m_stage);
-    TakePoint({x, y}, false);
-    if (tracing) {
-        EndOfEdgeTest(m_tracePoints[stage::ArrayIndex(m_stage)]);
+    if (stage::IsTracing(m_stage) && !m_contactInFreeStroke) {
+        // The edge is the one this point was offered to, even if a nested dialog moved on. The
+        // end of the edge may run the end-of-test dialog, whose own contacts set and clear
+        // m_contactInFreeStroke; this contact has no further use for it.
+        TracePointArray& edge = m_tracePoints[stage::ArrayIndex(m_stage)];
+        TakePoint({x, y});
+        EndOfEdgeTest(edge);
+        return;
     }
+    TakePoint({x, y});
+    m_contactInFreeStroke = false;
 }
 
-void CRimtraceDlg::TakePoint(BoardPoint point, bool contactStarts) {
-    if (stage::IsTracing(m_stage)) {
+void CRimtraceDlg::TakePoint(BoardPoint point) {
+    if (m_contactInFreeStroke) {
+        // A contact that became a free stroke stays one, even when the end-of-test dialog it
+        // answered (a pen tap on OK) has meanwhile started the next pass.
+        AppendToExtraStroke(point);
+    } else if (stage::IsTracing(m_stage)) {
         if (OfferToStage(point)) {
             InvalidateSegment(m_tracePoints[stage::ArrayIndex(m_stage)], false);
         }
     } else if (m_stage == stage::kFinished) {
-        if (contactStarts) {
-            // Every contact after the test is its own free stroke; its first point needs no
-            // repaint, as it has no segment yet.
-            m_extraStrokes.startStroke();
-            m_extraStrokes.lastStroke().append(point);
-        } else {
-            AppendToExtraStroke(point);
-        }
+        // Every contact after the test is its own free stroke, also one that began before the
+        // test finished under a resting pen; its first point has no segment to repaint.
+        m_extraStrokes.startStroke();
+        m_contactInFreeStroke = true;
+        AppendToExtraStroke(point);
     }
 }
 
@@ -84,11 +92,6 @@ bool CRimtraceDlg::OfferToStage(BoardPoint point) {
 }
 
 void CRimtraceDlg::AppendToExtraStroke(BoardPoint point) {
-    // A contact that began before the test finished (the stage changed under a resting pen) has
-    // no stroke yet; it gets one so none of its points is lost.
-    if (m_extraStrokes.empty()) {
-        m_extraStrokes.startStroke();
-    }
     TracePointArray& stroke = m_extraStrokes.lastStroke();
     stroke.append(point);
     InvalidateSegment(stroke, false);

@@ -11,12 +11,21 @@ void CRimtraceDlg::ShowSpeedWarning() {
     if (m_edgeTimer != 0 && window() != nullptr) {
         window()->killTimer(m_edgeTimer);
     }
-    std::wstring text = fw::CurrentPlatform().loadString(IDS_TOO_FAST);
-    m_speedWarningOpen = true;
-    CErrorDlg warning(std::move(text));
-    m_speedWarning = &warning;
-    warning.DoModal();
-    m_speedWarning = nullptr;
-    m_speedWarningOpen = false;
+    CErrorDlg warning(fw::CurrentPlatform().loadString(IDS_TOO_FAST));
+    {
+        // The flags never outlive the dialog they point at, however the modal run ends.
+        struct OpenWarning {
+            CRimtraceDlg& dlg;
+            OpenWarning(CRimtraceDlg& d, CErrorDlg& w) : dlg(d) {
+                dlg.m_speedWarningOpen = true;
+                dlg.m_speedWarning = &w;
+            }
+            ~OpenWarning() {
+                dlg.m_speedWarning = nullptr;
+                dlg.m_speedWarningOpen = false;
+            }
+        } open(*this, warning);
+        warning.DoModal();
+    }
     StartEdgeTimer();
 }

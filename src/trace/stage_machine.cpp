@@ -63,7 +63,9 @@ void CRimtraceDlg::EndOfEdgeTest(const TracePointArray& array) {
 }
 
 void CRimtraceDlg::OnTimer(fw::TimerId id) {
-    if (id != m_edgeTimer || id == 0) {
+    // Killing a timer does not take back a tick already queued; while the speed warning is up
+    // the edge must not end, and closing the warning restarts the time-out anyway.
+    if (id != m_edgeTimer || id == 0 || m_speedWarningOpen) {
         return;
     }
     KillEdgeTimer();

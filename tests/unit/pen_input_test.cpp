@@ -220,3 +220,39 @@ TEST_F(PenInput, AContactThatOutlivesTheTestStartsItsOwnFreeStroke) {
     EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
               (std::vector<BoardPoint>{{700, 700}, {710, 720}}));
 }
+
+TEST_F(PenInput, APenTapOnTheEndOfTestDialogStaysAFreeStroke) {
+    // The tap's pen-down arrives while the dialog is open; its pen-up only after the dialog's
+    // OK (clicked by the same tap) has started the internal trace.
+    host.onModal(IDD_SAVE_DATA, [](ModalSession& s) {
+        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 2500, 2400);
+        s.pump();
+        s.click(fw::kIdOk);
+        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 2501, 2402);
+    });
+    TraceFourEdges();
+    host.pump();
+    ASSERT_EQ(dlg->m_stage, 9);
+    EXPECT_TRUE(dlg->m_tracePoints[8].empty());
+    EXPECT_EQ(dlg->m_edgeTimer, 0u);
+    ASSERT_EQ(dlg->m_extraStrokes.size(), 1u);
+    EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
+              (std::vector<BoardPoint>{{2500, 2400}, {2501, 2402}}));
+    Down(60, 100);  // the internal line starts wherever the user begins it
+    EXPECT_EQ(dlg->m_tracePoints[8].size(), 1u);
+}
+
+TEST_F(PenInput, AContactThatOutlivesAPassNeverJoinsAnEarlierStroke) {
+    dlg->m_stage = stage::kFinished;
+    Down(500, 500);
+    Up(510, 510);
+    dlg->m_stage = 8;
+    Down(4000, 30);
+    dlg->m_stage = stage::kFinished;  // the pass ended under the resting pen
+    Move(3900, 31);
+    Up(3800, 32);
+    ASSERT_EQ(dlg->m_extraStrokes.size(), 2u);
+    EXPECT_EQ(dlg->m_extraStrokes.element(0).size(), 2u);
+    EXPECT_EQ(Points(dlg->m_extraStrokes.element(1)),
+              (std::vector<BoardPoint>{{3900, 31}, {3800, 32}}));
+}
