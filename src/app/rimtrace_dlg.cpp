@@ -42,7 +42,14 @@ void CRimtraceDlg::OnDestroy() {
     // while its report is being written and mailed.
     KillEdgeTimer();
     ReleaseBoards();
-    RunReportStep();
-    RestoreBoards();
+    {
+        // The boards get their settings back on every ending, even if the report step fails
+        // unexpectedly (out of memory while building a huge report).
+        struct RestoreOnExit {
+            CRimtraceDlg& dlg;
+            ~RestoreOnExit() { dlg.RestoreBoards(); }
+        } restore{*this};
+        RunReportStep();
+    }
     fw::CDialog::OnDestroy();
 }

@@ -19,8 +19,10 @@ std::int32_t SaveAndZero(CTAVLO2BoardSettings& settings, _TAVLO_BOARD_INT_SETTIN
 }  // namespace
 
 void CRimtraceDlg::AttachBoards() {
-    CTAVLOWnd attached(GetSafeHwnd());
-    m_boardSettings.TAVLOAttachOrient(attached);
+    {
+        CTAVLOWnd attached(GetSafeHwnd());
+        m_boardSettings.TAVLOAttachOrient(attached);
+    }
     m_sdk.SetEventHandler(this);
     m_boardSettings.SetEventHandler(this);
 

@@ -21,6 +21,9 @@ namespace {
 // What the user is told when the report could not be written where it was asked to go.
 constexpr std::wstring_view kReportMovedMessage =
     L"The report could not be written to %s.  It was saved here instead: %s.";
+// When there is no Documents folder to fall back on.
+constexpr std::wstring_view kReportNotWrittenMessage =
+    L"The report could not be written to %s.  No report was saved and nothing was sent.";
 constexpr std::wstring_view kReportNotSavedMessage =
     L"The report could not be written to %s, nor to %s.  No report was saved and nothing was "
     L"sent.";
@@ -40,7 +43,8 @@ std::wstring FallbackPath(const std::wstring& chosen) {
     if (folder.empty()) {
         return {};
     }
-    const std::size_t slash = chosen.find_last_of(L"\\/");
+    // Only the file name: a drive-relative name ("D:rep.pts") must not take the folder away.
+    const std::size_t slash = chosen.find_last_of(L"\\/:");
     std::wstring name = slash == std::wstring::npos ? chosen : chosen.substr(slash + 1);
     if (name.empty()) {
         const std::wstring generated = DefaultReportName(L"", platform.localTime());
@@ -88,7 +92,11 @@ void CRimtraceDlg::RunReportStep() {
     std::wstring written = m_reportPath;
     if (!WriteReport(written)) {
         const std::wstring fallback = FallbackPath(m_reportPath);
-        if (fallback.empty() || !WriteReport(fallback)) {
+        if (fallback.empty()) {
+            Warn(FormatText(kReportNotWrittenMessage, {m_reportPath}));
+            return;
+        }
+        if (!WriteReport(fallback)) {
             Warn(FormatText(kReportNotSavedMessage, {m_reportPath, fallback}));
             return;
         }

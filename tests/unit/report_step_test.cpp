@@ -187,3 +187,28 @@ TEST_F(ReportStep, AnExistingReportSurvivesAFailedWrite) {
     EXPECT_TRUE(fs::is_directory(dir_ / "taken.pts"));
     EXPECT_TRUE(fs::exists(dir_ / "docs" / "taken.pts"));
 }
+
+TEST_F(ReportStep, ADriveRelativeNameFallsBackToTheDocumentsFolder) {
+    const fs::path chosen = dir_ / "missing-folder" / "D:rep.pts";
+    Finish(chosen, false);
+    EXPECT_TRUE(fs::exists(dir_ / "docs" / "rep.pts"));
+}
+
+TEST_F(ReportStep, WithoutADocumentsFolderTheUserIsToldNothingWasSaved) {
+    host.documents.clear();
+    const fs::path chosen = dir_ / "missing-folder" / "board.pts";
+    Finish(chosen, true);
+    EXPECT_EQ(Messages(),
+              (std::vector<std::wstring>{L"The report could not be written to " + chosen.wstring() +
+                                         L".  No report was saved and nothing was "
+                                         L"sent."}));
+}
+
+TEST_F(ReportStep, TheBoardsAreRestoredEvenWhenTheReportStepFailsUnexpectedly) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    FakeMapi::duringSend = [] { throw std::bad_alloc(); };
+    dlg->m_reportPath = (dir_ / "r.pts").wstring();
+    dlg->m_sendReport = true;
+    EXPECT_THROW(host.pressKey(fw::kVkEscape), std::bad_alloc);
+    EXPECT_EQ(tavlo_sim::Setting(1, 0), 0x32u);
+}
