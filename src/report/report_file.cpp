@@ -35,15 +35,17 @@ class TemporaryFile {
     fs::path path_;
 };
 
-// A name beside the target that no file has yet: the target's name with a suffix made of a
-// per-process counter and the clock, so two writers do not pick the same name.
+// A name beside the target that no file has yet: short ("~rt" and a number), so that it is no
+// longer than most targets' own names and a path that fits the system's limit as the target
+// fits as the temporary too. The number mixes the clock with a per-process counter, so two
+// writers do not pick the same name.
 fs::path UnusedTemporaryName(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    const auto ticks = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto ticks = static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count() & 0xFFFFF);
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-        fs::path candidate = target;
-        candidate += ".tmp-" + std::to_string(ticks) + "-" + std::to_string(counter++);
+        const fs::path candidate =
+            target.parent_path() / ("~rt" + std::to_string(ticks + counter++) + ".tmp");
         std::error_code ec;
         const fs::file_status status = fs::symlink_status(candidate, ec);
         if (status.type() == fs::file_type::not_found) {
