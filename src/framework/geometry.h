@@ -28,9 +28,4 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// True when the two rectangles share at least one pixel.
-inline bool Intersects(const Rect& a, const Rect& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 }  // namespace fw

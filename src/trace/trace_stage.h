@@ -8,7 +8,6 @@ using TraceStage = std::int32_t;
 
 namespace stage {
 inline constexpr TraceStage kFirstLeft = 0;
-inline constexpr TraceStage kFirstTop = 3;
 inline constexpr TraceStage kFinished = 4;
 inline constexpr TraceStage kSecondLeft = 5;
 inline constexpr TraceStage kSecondTop = 8;

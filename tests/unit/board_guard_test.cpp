@@ -125,3 +125,15 @@ TEST_F(BoardGuard, PenEventsStopReachingTheTestOnceTheWindowGoes) {
     host.pump();
     EXPECT_TRUE(dlg->m_tracePoints[0].empty());
 }
+
+TEST_F(BoardGuard, ClosingTheWindowMidTestStillRestoresEveryBoard) {
+    Open();
+    StrokeY(20, 100, 2000);
+    host.close();  // system menu or Alt+F4
+    EXPECT_FALSE(host.isOpen(*dlg));
+    EXPECT_EQ(host.mainResult(), fw::kIdCancel);
+    EXPECT_EQ(tavlo_sim::Setting(2, 4), 24u);
+    EXPECT_FALSE(host.driver.states[2]);
+    EXPECT_TRUE(host.driver.states[3]);
+    EXPECT_TRUE(dlg->m_reportPath.empty());
+}
