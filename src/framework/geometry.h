@@ -24,7 +24,6 @@ struct Rect {
     std::int32_t bottom = 0;
     std::int64_t width() const { return std::int64_t{right} - left; }
     std::int64_t height() const { return std::int64_t{bottom} - top; }
-    bool isEmpty() const { return right <= left || bottom <= top; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
