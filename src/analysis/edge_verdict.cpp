@@ -1,7 +1,9 @@
 #include "analysis/edge_verdict.h"
 
 namespace {
-std::uint32_t Spread(const EdgeStats& stats) { return stats.max - stats.min; }
+std::uint32_t Spread(const EdgeStats& stats) {
+    return stats.max - stats.min;
+}
 }  // namespace
 
 EdgeVerdict ClassifyEdge(const EdgeStats& stats) {
@@ -15,4 +17,6 @@ EdgeVerdict ClassifyEdge(const EdgeStats& stats) {
     return EdgeVerdict::NotCorrectable;
 }
 
-std::uint32_t SpreadInFifties(const EdgeStats& stats) { return Spread(stats) / 50; }
+std::uint32_t SpreadInFifties(const EdgeStats& stats) {
+    return Spread(stats) / 50;
+}
