@@ -70,6 +70,9 @@ class Platform {
                                       std::intptr_t lParam) = 0;
 
     virtual std::string toAnsi(std::wstring_view text) = 0;
+    // A path in the ANSI code page that names the same file: the path itself where the code page
+    // can represent it, otherwise its short (8.3) form where the file system has one.
+    virtual std::string toAnsiPath(std::wstring_view path) = 0;
     virtual std::wstring modulePath() = 0;
     virtual std::wstring documentsFolder() = 0;
     virtual std::unique_ptr<Library> loadLibrary(std::wstring_view name) = 0;

@@ -35,6 +35,16 @@ void Warn(std::wstring_view text) {
     platform.messageBox(text, platform.appName(), kWarningStyle);
 }
 
+// A wide path as the file system's path; empty where the system's narrow encoding cannot hold
+// it (only possible off Windows, where paths are narrow).
+std::filesystem::path FileSystemPath(const std::wstring& path) {
+    try {
+        return std::filesystem::path(path);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
 // Where a report that could not be written at `chosen` goes instead: the same file name in the
 // Documents folder (a generated one when the chosen path names no file).
 std::wstring FallbackPath(const std::wstring& chosen) {
@@ -50,7 +60,8 @@ std::wstring FallbackPath(const std::wstring& chosen) {
         const std::wstring generated = DefaultReportName(L"", platform.localTime());
         name = generated.substr(generated.find_last_of(L'\\') + 1);
     }
-    return (std::filesystem::path(folder) / name).wstring();
+    const std::filesystem::path fallback = FileSystemPath(folder) / FileSystemPath(name);
+    return fallback.empty() ? std::wstring() : fallback.wstring();
 }
 
 }  // namespace
@@ -82,7 +93,7 @@ bool CRimtraceDlg::WriteReport(const std::wstring& path) {
     fw::Platform& platform = fw::CurrentPlatform();
     const ReportContent content{platform.toAnsi(m_serialNumber), platform.localTime(), m_edgeStats,
                                 m_tracePoints, m_extraStrokes};
-    return WriteReportFile(std::filesystem::path(path), FormatReport(content));
+    return WriteReportFile(FileSystemPath(path), FormatReport(content));
 }
 
 void CRimtraceDlg::RunReportStep() {

@@ -56,7 +56,9 @@ bool CRimtraceDlg::SendMail(const std::wstring& recipients, const std::wstring& 
         records[i].ulRecipClass = kMapiTo;
         records[i].lpszName = names[i].data();
     }
-    std::string path = platform.toAnsi(attachment);
+    // The report was written by its wide path; the mail client only takes ANSI, so a path the
+    // code page cannot spell goes by its short form.
+    std::string path = platform.toAnsiPath(attachment);
     std::string subjectText = platform.toAnsi(subject);
     std::string bodyText = platform.toAnsi(body);
 

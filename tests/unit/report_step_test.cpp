@@ -212,3 +212,13 @@ TEST_F(ReportStep, TheBoardsAreRestoredEvenWhenTheReportStepFailsUnexpectedly) {
     EXPECT_THROW(host.pressKey(fw::kVkEscape), std::bad_alloc);
     EXPECT_EQ(tavlo_sim::Setting(1, 0), 0x32u);
 }
+
+TEST_F(ReportStep, AReportPathTheCodePageCannotSpellIsMailedByItsShortForm) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    const std::wstring report = L"C:\\Reports\\\u62a5\u544a.pts";
+    host.shortPaths[report] = L"C:\\Reports\\BAOGAO~1.PTS";
+    EXPECT_TRUE(dlg->SendMail(L"a@example.com", L"Edge Report", L"body", report));
+    ASSERT_EQ(FakeMapi::sent.size(), 1u);
+    EXPECT_EQ(FakeMapi::sent[0].attachment, "C:\\Reports\\BAOGAO~1.PTS");
+    EXPECT_EQ(FakeMapi::sent[0].recipients.size(), 1u);
+}

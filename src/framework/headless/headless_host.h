@@ -138,6 +138,9 @@ class HeadlessHost : public fw::Platform {
                               std::intptr_t lParam) override;
 
     std::string toAnsi(std::wstring_view text) override;
+    std::string toAnsiPath(std::wstring_view path) override;
+    // The short forms the fake file system has, by long path.
+    std::map<std::wstring, std::wstring> shortPaths;
     std::wstring modulePath() override { return exePath; }
     std::wstring documentsFolder() override { return documents; }
     std::unique_ptr<fw::Library> loadLibrary(std::wstring_view name) override;

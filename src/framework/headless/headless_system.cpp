@@ -181,6 +181,14 @@ std::string HeadlessHost::toAnsi(std::wstring_view text) {
     return out;
 }
 
+std::string HeadlessHost::toAnsiPath(std::wstring_view path) {
+    const bool representable = std::all_of(
+        path.begin(), path.end(), [](wchar_t c) { return static_cast<unsigned>(c) < 256; });
+    const auto shortForm = shortPaths.find(std::wstring(path));
+    return representable || shortForm == shortPaths.end() ? toAnsi(path)
+                                                          : toAnsi(shortForm->second);
+}
+
 std::unique_ptr<fw::Library> HeadlessHost::loadLibrary(std::wstring_view name) {
     const auto it = libraries.find(std::wstring(name));
     if (it == libraries.end()) {

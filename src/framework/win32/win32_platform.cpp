@@ -231,6 +231,30 @@ std::string Win32Platform::toAnsi(std::wstring_view text) {
     return out;
 }
 
+std::string Win32Platform::toAnsiPath(std::wstring_view path) {
+    if (path.empty() || path.size() > static_cast<std::size_t>(INT_MAX)) {
+        return toAnsi(path);
+    }
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), static_cast<int>(path.size()),
+                        nullptr, 0, nullptr, &lossy);
+    if (!lossy) {
+        return toAnsi(path);
+    }
+    const std::wstring longPath(path);
+    const DWORD needed = GetShortPathNameW(longPath.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return toAnsi(path);
+    }
+    std::wstring shortPath(needed, L'\0');
+    const DWORD written = GetShortPathNameW(longPath.c_str(), shortPath.data(), needed);
+    if (written == 0 || written >= needed) {
+        return toAnsi(path);
+    }
+    shortPath.resize(written);
+    return toAnsi(shortPath);
+}
+
 std::wstring Win32Platform::modulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {

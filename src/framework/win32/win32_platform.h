@@ -53,6 +53,7 @@ class Win32Platform : public fw::Platform {
                               std::intptr_t lParam) override;
 
     std::string toAnsi(std::wstring_view text) override;
+    std::string toAnsiPath(std::wstring_view path) override;
     std::wstring modulePath() override;
     std::wstring documentsFolder() override;
     std::unique_ptr<fw::Library> loadLibrary(std::wstring_view name) override;
