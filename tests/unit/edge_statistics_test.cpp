@@ -8,19 +8,9 @@
 #include "analysis/edge_geometry.h"
 #include "analysis/edge_statistics.h"
 #include "analysis/edge_verdict.h"
+#include "support/trace_builder.h"
 
 namespace {
-
-constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-
-TracePointArray Trace(std::initializer_list<BoardPoint> points) {
-    TracePointArray a;
-    for (BoardPoint p : points) {
-        a.append(p);
-    }
-    return a;
-}
 
 int StartOf(const TracePointArray& a, Edge edge) {
     const EdgeGeometry geometry = GeometryOf(edge);

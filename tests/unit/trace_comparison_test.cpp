@@ -10,19 +10,9 @@
 #include "analysis/across_interpolation.h"
 #include "analysis/trace_comparison.h"
 #include "support/naive_compare.h"
+#include "support/trace_builder.h"
 
 namespace {
-
-constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-
-TracePointArray Trace(std::initializer_list<BoardPoint> points) {
-    TracePointArray a;
-    for (BoardPoint p : points) {
-        a.append(p);
-    }
-    return a;
-}
 
 void ExpectSameComparison(const EdgeStats& fast, const EdgeStats& naive) {
     EXPECT_EQ(fast.count, naive.count);
