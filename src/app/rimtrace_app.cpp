@@ -1,5 +1,6 @@
 #include "app/rimtrace_app.h"
 
+#include "app/restore_run.h"
 #include "app/rimtrace_dlg.h"
 #include "app/run_mode.h"
 #include "framework/platform.h"
@@ -14,7 +15,12 @@ bool CRimtraceApp::InitInstance() {
     fw::CWinApp::InitInstance();
     platform.enableControlContainer();
     platform.setRegistryKey(kRegistryKey);
-    const bool diagnosticMode = IsDiagnosticRun(platform.commandLine());
+    const std::wstring arguments = platform.commandLine();
+    if (IsRestoreRun(arguments)) {
+        m_exitCode = static_cast<int>(RunRestore());
+        return false;
+    }
+    const bool diagnosticMode = IsDiagnosticRun(arguments);
 
     CRimtraceDlg dialog(diagnosticMode);
     platform.setMainWindow(&dialog);

@@ -2,6 +2,7 @@
 // the boards and the report depend on.
 #include "app/rimtrace_dlg.h"
 
+#include "board/emergency_restore.h"
 #include "framework/platform.h"
 #include "res/resource.h"
 
@@ -11,7 +12,13 @@ CRimtraceDlg::CRimtraceDlg(bool diagnosticMode)
     BuildMonitorList();
 }
 
-CRimtraceDlg::~CRimtraceDlg() = default;
+CRimtraceDlg::~CRimtraceDlg() {
+    // A test whose window never ended normally leaves its record for the next run; the crash
+    // handler must not reach a dialog that is gone.
+    if (!m_boardsGivenBack) {
+        ClearEmergencyRestore();
+    }
+}
 
 bool CRimtraceDlg::OnInitDialog() {
     fw::CDialog::OnInitDialog();
@@ -41,6 +48,11 @@ void CRimtraceDlg::OnDestroy() {
     // The mail step below runs message loops; a stage time-out must not go on with the test
     // while its report is being written and mailed.
     KillEdgeTimer();
+    m_tearingDown = true;
+    if (m_sessionEnded) {
+        fw::CDialog::OnDestroy();
+        return;
+    }
     ReleaseBoards();
     {
         // The boards get their settings back on every ending, even if the report step fails
@@ -52,4 +64,25 @@ void CRimtraceDlg::OnDestroy() {
         RunReportStep();
     }
     fw::CDialog::OnDestroy();
+}
+
+void CRimtraceDlg::OnEndSession(bool ending) {
+    if (!ending || m_sessionEnded) {
+        return;
+    }
+    // The system may end the process as soon as this returns: the boards first, then the report
+    // if the user already chose one. No window can be shown any more, so no mail.
+    m_sessionEnded = true;
+    KillEdgeTimer();
+    if (m_tearingDown) {
+        // The window is already going (the mail client may be up): its report is written; only
+        // the boards are left.
+        RestoreBoards();
+        return;
+    }
+    ReleaseBoards();
+    RestoreBoards();
+    if (!m_reportPath.empty()) {
+        WriteReportSomewhere(false);
+    }
 }

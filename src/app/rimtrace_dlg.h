@@ -8,6 +8,8 @@
 #include "TAVLO.h"
 #include "analysis/edge_stats.h"
 #include "app/line_segment.h"
+#include "board/restore_record.h"
+#include "board/restore_record_file.h"
 #include "board/saved_board_settings.h"
 #include "framework/dc.h"
 #include "framework/dialog.h"
@@ -37,6 +39,7 @@ class CRimtraceDlg : public fw::CDialog,
     bool OnRegisteredMessage(unsigned message) override;
     void OnTimer(fw::TimerId id) override;
     void OnDestroy() override;
+    void OnEndSession(bool ending) override;
     void OnNewBoardData();
 
     // Pen events from the board SDK.
@@ -104,6 +107,19 @@ class CRimtraceDlg : public fw::CDialog,
     // The current contact of the test's board has become a free stroke (it touched down, or
     // went on, after the test was complete); its points stay in that stroke until its pen-up.
     bool m_contactInFreeStroke = false;
+    // Where the boards' own values wait on disk while the test runs, and the boards an earlier run
+    // that died left there which are not attached now.
+    RestoreRecordFile m_restoreRecord{{}};
+    RestoreRecord m_boardsForLaterRuns;
+    // The boards have their own values back (normal end, end of the session or a crash).
+    bool m_boardsGivenBack = false;
+    // The user's session ended: boards and report were dealt with then; nothing is left to do.
+    bool m_sessionEnded = false;
+    // OnDestroy has begun: the report step runs or has run.
+    bool m_tearingDown = false;
+    // The file name the end-of-test dialog proposed: where a report goes that cannot be written
+    // under the name the user chose.
+    std::wstring m_proposedReportName;
 
   private:
     bool AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel);
@@ -128,5 +144,11 @@ class CRimtraceDlg : public fw::CDialog,
     void AttachBoards();
     void ReleaseBoards();
     void RestoreBoards();
+    // The boards' own values from `firstBoard` on: this test's originals, then the boards an
+    // earlier run left waiting.
+    RestoreRecord BoardsToGiveBack(int firstBoard) const;
     void RunReportStep();
+    // Writes the report where the user chose, else into Documents; the path written, or empty.
+    // `tellUser` false: no message box (the session is ending).
+    std::wstring WriteReportSomewhere(bool tellUser);
 };

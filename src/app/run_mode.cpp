@@ -3,3 +3,7 @@
 bool IsDiagnosticRun(std::wstring_view arguments) {
     return arguments != L"-service";
 }
+
+bool IsRestoreRun(std::wstring_view arguments) {
+    return arguments == L"-restore";
+}

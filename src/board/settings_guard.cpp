@@ -1,22 +1,12 @@
 // Taking the boards over for the test and giving them back: the three integer settings of every
 // board and the driver window's per-board state are switched off, and restored board by board.
+// What the end must give back is on disk before the first board is switched off, so that a run
+// that dies never takes a board's own values with it.
 #include "app/rimtrace_dlg.h"
+#include "board/board_handover.h"
 #include "board/driver_window.h"
-#include "framework/platform.h"
-
-namespace {
-constexpr _TAVLO_BOARD_INT_SETTING kSetting0 = TAVLO_BOARD_INT_SETTING_0;
-constexpr _TAVLO_BOARD_INT_SETTING kSetting1 = TAVLO_BOARD_INT_SETTING_1;
-constexpr _TAVLO_BOARD_INT_SETTING kSetting4 = TAVLO_BOARD_INT_SETTING_4;
-
-// Reads a setting and switches it off; the unsigned value is kept bit for bit.
-std::int32_t SaveAndZero(CTAVLO2BoardSettings& settings, _TAVLO_BOARD_INT_SETTING which,
-                         int board) {
-    const unsigned int value = settings.TAVLOGetBoardIntSetting(which, board);
-    settings.TAVLOSetBoardIntSetting(which, board, 0);
-    return static_cast<std::int32_t>(value);
-}
-}  // namespace
+#include "board/earlier_run.h"
+#include "board/emergency_restore.h"
 
 void CRimtraceDlg::AttachBoards() {
     {
@@ -28,16 +18,23 @@ void CRimtraceDlg::AttachBoards() {
 
     const int boards = m_sdk.TAVLOGetBoardCount();
     const HWND driver = FindDriverWindow();
-    SavedBoardSettings working;
+    // A run that died left its boards switched off: they get their own values back before
+    // anything is read as this test's originals.
+    m_restoreRecord = RestoreRecordFile::AtUsualPlace();
+    const EarlierRunOutcome earlier =
+        RestoreEarlierRun(m_boardSettings, driver, boards, m_restoreRecord);
+    if (earlier.kind == EarlierRunOutcome::Kind::Unreadable) {
+        TellUnreadableRecord(m_restoreRecord, earlier);
+    }
+    m_boardsForLaterRuns = earlier.waiting;
+
     for (int board = 1; board <= boards; ++board) {
-        working.intSetting0 = SaveAndZero(m_boardSettings, kSetting0, board);
-        working.intSetting1 = SaveAndZero(m_boardSettings, kSetting1, board);
-        working.intSetting4 = SaveAndZero(m_boardSettings, kSetting4, board);
-        if (driver != nullptr) {
-            working.driverState = GetDriverState(driver, board);
-            SetDriverState(driver, board, false);
-        }
-        m_savedBoardSettings.push_back(working);
+        m_savedBoardSettings.push_back(ReadBoard(m_boardSettings, driver, board));
+    }
+    m_restoreRecord.store(BoardsToGiveBack(boards + 1));
+    SetEmergencyRestore([this] { RestoreBoards(); });
+    for (int board = 1; board <= boards; ++board) {
+        SwitchOffBoard(m_boardSettings, driver, board);
     }
 }
 
@@ -49,24 +46,44 @@ void CRimtraceDlg::ReleaseBoards() {
 }
 
 void CRimtraceDlg::RestoreBoards() {
+    if (m_boardsGivenBack) {
+        return;
+    }
     const HWND driver = FindDriverWindow();
     const int boards = m_sdk.TAVLOGetBoardCount();
+    const RestoreRecord known = BoardsToGiveBack(1);
     for (int board = 1; board <= boards; ++board) {
-        // A board that joined during the test gets the defaults.
-        const SavedBoardSettings saved =
-            static_cast<std::size_t>(board) <= m_savedBoardSettings.size()
-                ? m_savedBoardSettings[static_cast<std::size_t>(board) - 1]
-                : SavedBoardSettings{};
-        m_boardSettings.TAVLOSetBoardIntSetting(kSetting0, board,
-                                                static_cast<unsigned int>(saved.intSetting0));
-        m_boardSettings.TAVLOSetBoardIntSetting(kSetting1, board,
-                                                static_cast<unsigned int>(saved.intSetting1));
-        m_boardSettings.TAVLOSetBoardIntSetting(kSetting4, board,
-                                                static_cast<unsigned int>(saved.intSetting4));
-        if (driver != nullptr) {
-            // A service run leaves the traced board's driver state on: it now uses the points.
-            const bool on = (board == m_activeBoard && !m_diagnosticMode) || saved.driverState;
-            SetDriverState(driver, board, on);
+        // A board that joined during the test gets the defaults, unless an earlier run left its
+        // own values waiting.
+        SavedBoardSettings saved;
+        for (const BoardToRestore& entry : known) {
+            if (entry.board == board) {
+                saved = entry.settings;
+            }
+        }
+        // A service run leaves the traced board's driver state on: it now uses the points.
+        const bool driverOn = (board == m_activeBoard && !m_diagnosticMode) || saved.driverState;
+        GiveBackBoard(m_boardSettings, driver, board, saved, driverOn);
+    }
+    m_boardsGivenBack = true;
+    ClearEmergencyRestore();
+    // Boards that are gone now keep their values on disk for the run that sees them again.
+    m_restoreRecord.store(BoardsToGiveBack(boards + 1));
+}
+
+RestoreRecord CRimtraceDlg::BoardsToGiveBack(int firstBoard) const {
+    RestoreRecord record;
+    for (std::size_t i = 0; i < m_savedBoardSettings.size(); ++i) {
+        const auto board = static_cast<std::int32_t>(i + 1);
+        if (board >= firstBoard) {
+            record.push_back({board, m_savedBoardSettings[i]});
         }
     }
+    for (const BoardToRestore& waiting : m_boardsForLaterRuns) {
+        if (waiting.board >= firstBoard &&
+            static_cast<std::size_t>(waiting.board) > m_savedBoardSettings.size()) {
+            record.push_back(waiting);
+        }
+    }
+    return record;
 }

@@ -44,6 +44,9 @@ class CDialog {
     // A registered (application-wide) window message; returns whether it was handled.
     virtual bool OnRegisteredMessage(unsigned /*message*/) { return false; }
     virtual void OnDestroy() {}
+    // The user's session is ending (log-off, shutdown) when `ending`; the process may be ended
+    // at any moment after this returns, without any further message.
+    virtual void OnEndSession(bool /*ending*/) {}
 
     // Backend side: the window exists between attach and detach.
     void attachWindow(Window* window) { window_ = window; }

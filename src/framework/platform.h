@@ -75,6 +75,11 @@ class Platform {
     virtual std::string toAnsiPath(std::wstring_view path) = 0;
     virtual std::wstring modulePath() = 0;
     virtual std::wstring documentsFolder() = 0;
+    // The user's folder for data kept on this computer only (not roaming); empty when there is
+    // none.
+    virtual std::wstring localAppDataFolder() = 0;
+    // The value of an environment variable; nothing when it is not set.
+    virtual std::optional<std::wstring> environmentVariable(std::wstring_view name) = 0;
     virtual std::unique_ptr<Library> loadLibrary(std::wstring_view name) = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "report/path_lines.h"
+#include "report/serial_number.h"
 #include "report/text_format.h"
 
 namespace {
@@ -11,11 +13,14 @@ constexpr std::wstring_view kSendFailureFormat =
 }  // namespace
 
 std::wstring FormatMailBody(std::wstring_view serialNumber) {
-    return FormatText(kMailBodyTemplate, {serialNumber});
+    return FormatText(kMailBodyTemplate, {SerialNumberForText(serialNumber)});
 }
 
 std::wstring FormatSendFailureMessage(std::wstring_view reportPath) {
-    return FormatText(kSendFailureFormat, {reportPath});
+    // A path too long for one line starts on a line of its own.
+    const std::wstring lines = PathLines(reportPath);
+    return FormatText(kSendFailureFormat,
+                      {lines.find(L'\n') == std::wstring::npos ? lines : L"\n" + lines});
 }
 
 std::vector<std::string> SplitRecipients(std::string_view ansiList) {

@@ -22,7 +22,8 @@ inline constexpr std::wstring_view kMailBodyTemplate =
 // The body template with the board's serial number in its place.
 std::wstring FormatMailBody(std::wstring_view serialNumber);
 
-// The message shown when the report could not be mailed, naming where the report was written.
+// The message shown when the report could not be mailed, naming where the report was written (a
+// long path broken over lines, so the message fits on the screen).
 std::wstring FormatSendFailureMessage(std::wstring_view reportPath);
 
 // The addresses of a ";"-separated recipient list, left to right; runs of separators are

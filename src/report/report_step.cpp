@@ -2,30 +2,37 @@
 // the report file and its mail. A report that cannot be written where the user asked is saved
 // in the Documents folder instead, and the user is told where it is.
 #include <filesystem>
+#include <vector>
 
 #include "app/rimtrace_dlg.h"
 #include "framework/constants.h"
+#include "framework/file_replace.h"
 #include "framework/platform.h"
 #include "report/default_report_name.h"
 #include "report/mail_recipients.h"
 #include "report/mail_text.h"
-#include "report/report_file.h"
+#include "report/path_lines.h"
 #include "report/report_writer.h"
 #include "report/save_data_dlg.h"
 #include "report/sending_report_dlg.h"
+#include "report/serial_number.h"
 #include "report/text_format.h"
 #include "res/resource.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// What the user is told when the report could not be written where it was asked to go.
+// What the user is told when the report could not be written where it was asked to go. Each
+// path stands on lines of its own, so that no path, however long, makes the box wider than the
+// screen.
 constexpr std::wstring_view kReportMovedMessage =
-    L"The report could not be written to %s.  It was saved here instead: %s.";
+    L"The report could not be written to\n%s\nIt was saved here instead:\n%s";
 // When there is no Documents folder to fall back on.
 constexpr std::wstring_view kReportNotWrittenMessage =
-    L"The report could not be written to %s.  No report was saved and nothing was sent.";
+    L"The report could not be written to\n%s\nNo report was saved and nothing was sent.";
 constexpr std::wstring_view kReportNotSavedMessage =
-    L"The report could not be written to %s, nor to %s.  No report was saved and nothing was "
+    L"The report could not be written to\n%s\nnor to\n%s\nNo report was saved and nothing was "
     L"sent.";
 
 constexpr unsigned kWarningStyle = fw::kMbOk | fw::kMbIconExclamation | fw::kMbTopmost;
@@ -37,31 +44,61 @@ void Warn(std::wstring_view text) {
 
 // A wide path as the file system's path; empty where the system's narrow encoding cannot hold
 // it (only possible off Windows, where paths are narrow).
-std::filesystem::path FileSystemPath(const std::wstring& path) {
+fs::path FileSystemPath(const std::wstring& path) {
     try {
-        return std::filesystem::path(path);
+        return fs::path(path);
     } catch (const std::exception&) {
         return {};
     }
 }
 
-// Where a report that could not be written at `chosen` goes instead: the same file name in the
-// Documents folder (a generated one when the chosen path names no file).
-std::wstring FallbackPath(const std::wstring& chosen) {
-    fw::Platform& platform = fw::CurrentPlatform();
-    const std::wstring folder = platform.documentsFolder();
-    if (folder.empty()) {
+// The file name of a path as the user typed it. A drive-relative name ("D:rep.pts") counts
+// only after its colon.
+std::wstring FileNameOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/:");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// `folder`/`name`, or the first of `name (2)`, `name (3)` ... that no file has yet: a fallback
+// never replaces a report that is already there, such as last week's report.pts.
+std::wstring UnusedPathIn(const std::wstring& folder, const std::wstring& name) {
+    const fs::path base = FileSystemPath(folder) / FileSystemPath(name);
+    if (base.empty() || !base.has_filename()) {
         return {};
     }
-    // Only the file name: a drive-relative name ("D:rep.pts") must not take the folder away.
-    const std::size_t slash = chosen.find_last_of(L"\\/:");
-    std::wstring name = slash == std::wstring::npos ? chosen : chosen.substr(slash + 1);
-    if (name.empty()) {
-        const std::wstring generated = DefaultReportName(L"", platform.localTime());
-        name = generated.substr(generated.find_last_of(L'\\') + 1);
+    const fs::path stem = base.stem();
+    const fs::path extension = base.extension();
+    fs::path candidate = base;
+    for (int copy = 2; copy < 1000; ++copy) {
+        std::error_code ec;
+        // A name the file system cannot even look up is returned as it is: writing it fails.
+        if (!fs::exists(candidate, ec) || ec) {
+            return candidate.wstring();
+        }
+        candidate = base.parent_path() / stem;
+        candidate += L" (" + std::to_wstring(copy) + L")";
+        candidate += extension;
     }
-    const std::filesystem::path fallback = FileSystemPath(folder) / FileSystemPath(name);
-    return fallback.empty() ? std::wstring() : fallback.wstring();
+    return {};
+}
+
+// Where a report that could not be written at `chosen` goes instead, in this order: the same file
+// name in the Documents folder, then the name the end-of-test dialog proposed (a name Windows
+// cannot take there either, for its characters or its length, must not cost the test's data).
+std::vector<std::wstring> FallbackNames(const std::wstring& chosen, const std::wstring& proposed) {
+    std::vector<std::wstring> names;
+    const std::wstring typed = FileNameOf(chosen);
+    if (!typed.empty()) {
+        names.push_back(typed);
+    }
+    std::wstring standard = FileNameOf(proposed);
+    if (standard.empty()) {
+        standard = FileNameOf(DefaultReportName(L"", fw::CurrentPlatform().localTime()));
+    }
+    if (standard != typed) {
+        names.push_back(standard);
+    }
+    return names;
 }
 
 }  // namespace
@@ -74,6 +111,7 @@ void CRimtraceDlg::ShowSaveDialog() {
     m_reportPath = dialog.m_fileName;
     m_sendReport = dialog.m_send;
     m_serialNumber = dialog.m_serial;
+    m_proposedReportName = dialog.m_proposedName;
     fw::Platform& platform = fw::CurrentPlatform();
     if (dialog.m_internalTrace) {
         m_stage = stage::kInternalLeft;
@@ -91,30 +129,50 @@ bool CRimtraceDlg::WriteReport(const std::wstring& path) {
         return false;
     }
     fw::Platform& platform = fw::CurrentPlatform();
-    const ReportContent content{platform.toAnsi(m_serialNumber), platform.localTime(), m_edgeStats,
-                                m_tracePoints, m_extraStrokes};
-    return WriteReportFile(FileSystemPath(path), FormatReport(content));
+    const ReportContent content{platform.toAnsi(SerialNumberForText(m_serialNumber)),
+                                platform.localTime(), m_edgeStats, m_tracePoints, m_extraStrokes};
+    return ReplaceFile(FileSystemPath(path), FormatReport(content));
+}
+
+std::wstring CRimtraceDlg::WriteReportSomewhere(bool tellUser) {
+    if (WriteReport(m_reportPath)) {
+        return m_reportPath;
+    }
+    const std::wstring documents = fw::CurrentPlatform().documentsFolder();
+    if (documents.empty()) {
+        if (tellUser) {
+            Warn(FormatText(kReportNotWrittenMessage, {PathLines(m_reportPath)}));
+        }
+        return {};
+    }
+    std::wstring tried;
+    for (const std::wstring& name : FallbackNames(m_reportPath, m_proposedReportName)) {
+        const std::wstring fallback = UnusedPathIn(documents, name);
+        if (fallback.empty()) {
+            continue;
+        }
+        tried = fallback;
+        if (WriteReport(fallback)) {
+            if (tellUser) {
+                Warn(FormatText(kReportMovedMessage,
+                                {PathLines(m_reportPath), PathLines(fallback)}));
+            }
+            return fallback;
+        }
+    }
+    if (tellUser) {
+        Warn(FormatText(kReportNotSavedMessage,
+                        {PathLines(m_reportPath), PathLines(tried.empty() ? documents : tried)}));
+    }
+    return {};
 }
 
 void CRimtraceDlg::RunReportStep() {
     if (m_reportPath.empty()) {
         return;
     }
-    std::wstring written = m_reportPath;
-    if (!WriteReport(written)) {
-        const std::wstring fallback = FallbackPath(m_reportPath);
-        if (fallback.empty()) {
-            Warn(FormatText(kReportNotWrittenMessage, {m_reportPath}));
-            return;
-        }
-        if (!WriteReport(fallback)) {
-            Warn(FormatText(kReportNotSavedMessage, {m_reportPath, fallback}));
-            return;
-        }
-        Warn(FormatText(kReportMovedMessage, {m_reportPath, fallback}));
-        written = fallback;
-    }
-    if (!m_sendReport) {
+    const std::wstring written = WriteReportSomewhere(true);
+    if (written.empty() || !m_sendReport) {
         return;
     }
     CSendingReportDlg notice;

@@ -10,8 +10,8 @@ CSaveDataDlg::CSaveDataDlg() : fw::CDialog(IDD_SAVE_DATA) {}
 bool CSaveDataDlg::OnInitDialog() {
     fw::CDialog::OnInitDialog();
     fw::Platform& platform = fw::CurrentPlatform();
-    window()->setItemText(IDC_FILE_NAME,
-                          DefaultReportName(platform.modulePath(), platform.localTime()));
+    m_proposedName = DefaultReportName(platform.modulePath(), platform.localTime());
+    window()->setItemText(IDC_FILE_NAME, m_proposedName);
     window()->setItemCheck(IDC_SEND_REPORT, m_send ? fw::kBstChecked : fw::kBstUnchecked);
     window()->setItemCheck(IDC_INTERNAL_TRACE,
                            m_internalTrace ? fw::kBstChecked : fw::kBstUnchecked);

@@ -22,4 +22,6 @@ class CSaveDataDlg : public fw::CDialog {
     std::wstring m_serial;
     bool m_secondTrace = false;
     bool m_internalTrace = true;
+    // The name proposed in the file-name box when the dialog opened.
+    std::wstring m_proposedName;
 };

@@ -15,8 +15,11 @@ void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
         m_penUpPending = true;
         return;
     }
-    if (m_tracePoints[0].empty()) {
-        m_activeBoard = m_sdk.TAVLOGetBoardNumberFromPointerID(pointerId);
+    const int board = m_sdk.TAVLOGetBoardNumberFromPointerID(pointerId);
+    // A pointer that maps to no board (number 0, or a nonsense negative one) never becomes the
+    // test's board: its traces would reach nothing.
+    if (m_tracePoints[0].empty() && board >= 1) {
+        m_activeBoard = board;
     }
     if (!IsActiveBoardPointer(pointerId)) {
         return;
@@ -73,7 +76,9 @@ void CRimtraceDlg::TakePoint(BoardPoint point) {
 }
 
 bool CRimtraceDlg::IsActiveBoardPointer(int pointerId) {
-    return m_sdk.TAVLOGetBoardNumberFromPointerID(pointerId) == m_activeBoard;
+    const int board = m_sdk.TAVLOGetBoardNumberFromPointerID(pointerId);
+    // Before any board touched down the test follows none, not "board 0".
+    return board >= 1 && board == m_activeBoard;
 }
 
 bool CRimtraceDlg::OfferToStage(BoardPoint point) {

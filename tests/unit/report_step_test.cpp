@@ -2,9 +2,14 @@
 // what the user is told when something fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "framework/constants.h"
+#include "report/mail_text.h"
+#include "report/path_lines.h"
 #include "res/resource.h"
 #include "support/fake_mapi.h"
 #include "support/trace_fixture.h"
@@ -44,7 +49,7 @@ class ReportStep : public TraceTest {
         return texts;
     }
     std::wstring SendFailure(const fs::path& p) const {
-        return L"The Report could not be sent.  The file can be found here " + p.wstring() + L".";
+        return FormatSendFailureMessage(p.wstring());
     }
 
     fs::path dir_;
@@ -159,10 +164,10 @@ TEST_F(ReportStep, AnUnwritablePathSavesTheReportInDocumentsAndMailsThatCopy) {
     Finish(chosen, true);
     EXPECT_FALSE(fs::exists(chosen));
     EXPECT_TRUE(fs::exists(saved));
-    EXPECT_EQ(
-        Messages(),
-        (std::vector<std::wstring>{L"The report could not be written to " + chosen.wstring() +
-                                   L".  It was saved here instead: " + saved.wstring() + L"."}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::wstring>{
+                  L"The report could not be written to\n" + PathLines(chosen.wstring()) +
+                  L"\nIt was saved here instead:\n" + PathLines(saved.wstring())}));
     ASSERT_EQ(FakeMapi::sent.size(), 1u);
     EXPECT_EQ(FakeMapi::sent[0].attachment, saved.string());
 }
@@ -176,7 +181,7 @@ TEST_F(ReportStep, WhenNoCopyCanBeWrittenTheUserIsToldAndNothingIsMailed) {
     const auto messages = Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(L"No report was saved"), std::wstring::npos);
-    EXPECT_NE(messages[0].find(chosen.wstring()), std::wstring::npos);
+    EXPECT_NE(messages[0].find(PathLines(chosen.wstring())), std::wstring::npos);
     EXPECT_EQ(tavlo_sim::Setting(1, 0), 0x32u);
 }
 
@@ -199,9 +204,9 @@ TEST_F(ReportStep, WithoutADocumentsFolderTheUserIsToldNothingWasSaved) {
     const fs::path chosen = dir_ / "missing-folder" / "board.pts";
     Finish(chosen, true);
     EXPECT_EQ(Messages(),
-              (std::vector<std::wstring>{L"The report could not be written to " + chosen.wstring() +
-                                         L".  No report was saved and nothing was "
-                                         L"sent."}));
+              (std::vector<std::wstring>{L"The report could not be written to\n" +
+                                         PathLines(chosen.wstring()) +
+                                         L"\nNo report was saved and nothing was sent."}));
 }
 
 TEST_F(ReportStep, TheBoardsAreRestoredEvenWhenTheReportStepFailsUnexpectedly) {
@@ -221,4 +226,66 @@ TEST_F(ReportStep, AReportPathTheCodePageCannotSpellIsMailedByItsShortForm) {
     ASSERT_EQ(FakeMapi::sent.size(), 1u);
     EXPECT_EQ(FakeMapi::sent[0].attachment, "C:\\Reports\\BAOGAO~1.PTS");
     EXPECT_EQ(FakeMapi::sent[0].recipients.size(), 1u);
+}
+
+namespace {
+std::size_t LongestLine(const std::wstring& text) {
+    std::size_t longest = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
+}
+}  // namespace
+
+TEST_F(ReportStep, ANameDocumentsCannotTakeEitherGoesThereUnderTheProposedName) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    // Longer than any file name the file system takes, in a folder that does not exist.
+    const std::wstring chosen =
+        (dir_ / "no-such-folder").wstring() + L"/" + std::wstring(300, L'n') + L".pts";
+    host.onModal(IDD_SAVE_DATA, [&](headless::ModalSession& s) {
+        s.type(IDC_FILE_NAME, chosen);
+        s.toggle(IDC_INTERNAL_TRACE);
+        s.click(fw::kIdOk);
+    });
+    TraceFourEdges();
+    ASSERT_EQ(dlg->m_reportPath, chosen);
+    host.pressKey(fw::kVkEscape);
+
+    // The name the dialog proposed when it opened (the host's clock: 5 March 2007, 9:07:05).
+    const fs::path saved = dir_ / "docs" / "LMEdgeReport_05-03-2007_9.07.05.pts";
+    EXPECT_TRUE(fs::exists(saved));
+    const auto messages = Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"The report could not be written to\n" + PathLines(chosen) +
+                               L"\nIt was saved here instead:\n" + PathLines(saved.wstring()));
+    // However long the paths, no line is wider than a message box may grow on a small screen.
+    EXPECT_LE(LongestLine(messages[0]), kMessageLineChars);
+    ASSERT_EQ(FakeMapi::sent.size(), 1u);
+    EXPECT_EQ(FakeMapi::sent[0].attachment, saved.string());
+}
+
+TEST_F(ReportStep, AFallbackNeverReplacesAReportAlreadyInDocuments) {
+    std::ofstream(dir_ / "docs" / "board.pts") << "last week's board";
+    std::ofstream(dir_ / "docs" / "board (2).pts") << "the week before";
+    Finish(dir_ / "no-such-folder" / "board.pts", false);
+    std::ifstream old(dir_ / "docs" / "board.pts");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "last week's board");
+    EXPECT_TRUE(fs::exists(dir_ / "docs" / "board (3).pts"));
+}
+
+TEST_F(ReportStep, ALongPathInTheSendFailureIsBrokenAtItsSeparators) {
+    const std::wstring path =
+        L"C:\\Users\\technician-with-a-long-name\\Documents\\Customers\\"
+        L"Northwind School\\Room 12\\LMEdgeReport_05-03-2007_9.07.05.pts";
+    const std::wstring message = FormatSendFailureMessage(path);
+    EXPECT_LE(LongestLine(message), kMessageLineChars);
+    std::wstring joined = message;
+    std::erase(joined, L'\n');
+    EXPECT_EQ(joined, L"The Report could not be sent.  The file can be found here " + path + L".");
+    EXPECT_EQ(FormatSendFailureMessage(L"C:\\r.pts"),
+              L"The Report could not be sent.  The file can be found here C:\\r.pts.");
 }

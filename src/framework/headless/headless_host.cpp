@@ -80,6 +80,19 @@ void HeadlessHost::destroyWindow(HeadlessWindow& window) {
     window.dialog().detachWindow();
 }
 
+void HeadlessHost::abandon() {
+    for (const auto& window : windows_) {
+        if (!window->destroyed()) {
+            window->markDestroyed();
+            window->dialog().detachWindow();
+        }
+    }
+    timers_.clear();
+    posted_.clear();
+    modalStack_.clear();
+    main_ = nullptr;
+}
+
 void HeadlessHost::open(fw::CDialog& dialog) {
     HeadlessWindow& window = createWindow(dialog);
     main_ = &window;

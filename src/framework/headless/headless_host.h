@@ -58,6 +58,9 @@ class HeadlessHost : public fw::Platform {
     void pressKey(unsigned key);
     // The window's close command (system menu, Alt+F4): the default handling cancels.
     void close();
+    // The process dies (killed, crashed): every window vanishes without another message, timers
+    // and posted messages with them. The dialog objects may then be destroyed.
+    void abandon();
     bool isOpen(const fw::CDialog& dialog) const;
     // Whether a window of that dialog template exists and is shown.
     bool showsWindow(unsigned templateId) const;
@@ -143,6 +146,12 @@ class HeadlessHost : public fw::Platform {
     std::map<std::wstring, std::wstring> shortPaths;
     std::wstring modulePath() override { return exePath; }
     std::wstring documentsFolder() override { return documents; }
+    std::wstring localAppDataFolder() override { return localAppData; }
+    std::optional<std::wstring> environmentVariable(std::wstring_view name) override;
+    // Empty: the user has no such folder (the default, so tests that do not look at the restore
+    // record leave no files).
+    std::wstring localAppData;
+    std::map<std::wstring, std::wstring, std::less<>> environment;
     std::unique_ptr<fw::Library> loadLibrary(std::wstring_view name) override;
 
     // --- used by HeadlessWindow and ModalSession ---

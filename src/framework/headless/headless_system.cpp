@@ -197,4 +197,12 @@ std::unique_ptr<fw::Library> HeadlessHost::loadLibrary(std::wstring_view name) {
     return std::make_unique<HeadlessLibrary>(it->second);
 }
 
+std::optional<std::wstring> HeadlessHost::environmentVariable(std::wstring_view name) {
+    const auto it = environment.find(name);
+    if (it == environment.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
 }  // namespace headless

@@ -108,6 +108,9 @@ INT_PTR DialogBinding::route(HWND window, UINT message, WPARAM wParam) {
         case WM_DESTROY:
             destroyed(window);
             return FALSE;
+        case WM_ENDSESSION:
+            dialog_.OnEndSession(wParam != FALSE);
+            return TRUE;
         default:
             // WM_CLOSE (which the dialog manager turns into IDCANCEL), the mouse and the rest
             // keep the default handling.

@@ -23,6 +23,17 @@ std::wstring Terminated(std::wstring_view text) {
     return std::wstring(text);
 }
 
+// A known folder of the current user; empty when the system has none for them.
+std::wstring KnownFolder(REFKNOWNFOLDERID folder) {
+    PWSTR raw = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(folder, 0, nullptr, &raw);
+    const CoTaskMem<wchar_t> path(raw);  // freed on failure too
+    if (FAILED(result) || !path) {
+        return {};
+    }
+    return std::wstring(path.get());
+}
+
 class Win32Library : public fw::Library {
   public:
     explicit Win32Library(LoadedModule module) : module_(std::move(module)) {}
@@ -276,13 +287,31 @@ std::wstring Win32Platform::modulePath() {
 }
 
 std::wstring Win32Platform::documentsFolder() {
-    PWSTR raw = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &raw);
-    const CoTaskMem<wchar_t> path(raw);  // freed on failure too
-    if (FAILED(result) || !path) {
-        return {};
+    return KnownFolder(FOLDERID_Documents);
+}
+
+std::wstring Win32Platform::localAppDataFolder() {
+    return KnownFolder(FOLDERID_LocalAppData);
+}
+
+std::optional<std::wstring> Win32Platform::environmentVariable(std::wstring_view name) {
+    const std::wstring key(name);
+    SetLastError(ERROR_SUCCESS);
+    const DWORD needed = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
+    if (needed == 0) {
+        // Zero is both "not set" and "set to nothing".
+        if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) {
+            return std::nullopt;
+        }
+        return std::wstring();
     }
-    return std::wstring(path.get());
+    std::wstring value(needed, L'\0');
+    const DWORD length = GetEnvironmentVariableW(key.c_str(), value.data(), needed);
+    if (length == 0 || length >= needed) {
+        return std::nullopt;  // changed between the two calls; not worth a retry
+    }
+    value.resize(length);
+    return value;
 }
 
 std::unique_ptr<fw::Library> Win32Platform::loadLibrary(std::wstring_view name) {

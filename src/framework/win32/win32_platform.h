@@ -56,6 +56,8 @@ class Win32Platform : public fw::Platform {
     std::string toAnsiPath(std::wstring_view path) override;
     std::wstring modulePath() override;
     std::wstring documentsFolder() override;
+    std::wstring localAppDataFolder() override;
+    std::optional<std::wstring> environmentVariable(std::wstring_view name) override;
     std::unique_ptr<fw::Library> loadLibrary(std::wstring_view name) override;
 
   private:

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "report/report_file.h"
+#include "framework/file_replace.h"
 
 namespace fs = std::filesystem;
 
@@ -80,7 +80,7 @@ class FileSizeLimit {
     bool active_ = false;
 };
 
-class ReportFile : public ::testing::Test {
+class FileReplace : public ::testing::Test {
   protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "rimtrace-report-XXXXXX").string();
@@ -102,41 +102,41 @@ const std::string kOldReport = "# v1\r\n\r\n# serial number: OLD, and much longe
 
 }  // namespace
 
-TEST_F(ReportFile, WritesTheExactBytesAndLeavesNothingElse) {
+TEST_F(FileReplace, WritesTheExactBytesAndLeavesNothingElse) {
     const fs::path target = dir_ / "report.pts";
-    ASSERT_TRUE(WriteReportFile(target, kReport));
+    ASSERT_TRUE(ReplaceFile(target, kReport));
     EXPECT_EQ(ReadFile(target), kReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
-TEST_F(ReportFile, ReplacesAnExistingFileCompletely) {
+TEST_F(FileReplace, ReplacesAnExistingFileCompletely) {
     const fs::path target = dir_ / "report.pts";
     PutFile(target, kOldReport);
-    ASSERT_TRUE(WriteReportFile(target, kReport));
+    ASSERT_TRUE(ReplaceFile(target, kReport));
     EXPECT_EQ(ReadFile(target), kReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
-TEST_F(ReportFile, NamesOutsideAsciiWork) {
+TEST_F(FileReplace, NamesOutsideAsciiWork) {
     const fs::path target = dir_ / fs::path(u8"Bericht_\u00e9\u4e2d.pts");
-    ASSERT_TRUE(WriteReportFile(target, kReport));
+    ASSERT_TRUE(ReplaceFile(target, kReport));
     EXPECT_EQ(ReadFile(target), kReport);
 }
 
-TEST_F(ReportFile, MissingDirectoryFailsAndCreatesNothing) {
-    EXPECT_FALSE(WriteReportFile(dir_ / "missing" / "report.pts", kReport));
+TEST_F(FileReplace, MissingDirectoryFailsAndCreatesNothing) {
+    EXPECT_FALSE(ReplaceFile(dir_ / "missing" / "report.pts", kReport));
     EXPECT_FALSE(fs::exists(dir_ / "missing"));
     EXPECT_TRUE(Names(dir_).empty());
 }
 
-TEST_F(ReportFile, ParentThatIsAFileFails) {
+TEST_F(FileReplace, ParentThatIsAFileFails) {
     PutFile(dir_ / "plain", "x");
-    EXPECT_FALSE(WriteReportFile(dir_ / "plain" / "report.pts", kReport));
+    EXPECT_FALSE(ReplaceFile(dir_ / "plain" / "report.pts", kReport));
     EXPECT_EQ(ReadFile(dir_ / "plain"), "x");
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"plain"});
 }
 
-TEST_F(ReportFile, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
+TEST_F(FileReplace, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
     const fs::path target = dir_ / "report.pts";
     PutFile(target, kOldReport);
     fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -146,37 +146,37 @@ TEST_F(ReportFile, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
         if (!unprivileged.active()) {
             GTEST_SKIP() << "cannot give up root's right to write into read-only directories";
         }
-        EXPECT_FALSE(WriteReportFile(target, kReport));
-        EXPECT_FALSE(WriteReportFile(dir_ / "new.pts", kReport));
+        EXPECT_FALSE(ReplaceFile(target, kReport));
+        EXPECT_FALSE(ReplaceFile(dir_ / "new.pts", kReport));
     }
     EXPECT_EQ(ReadFile(target), kOldReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
-TEST_F(ReportFile, FailedWriteMidwayKeepsTheOldFileAndRemovesTheTemporary) {
+TEST_F(FileReplace, FailedWriteMidwayKeepsTheOldFileAndRemovesTheTemporary) {
     const fs::path target = dir_ / "report.pts";
     PutFile(target, kOldReport);
     const std::string bigReport(1 << 20, 'x');
     {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.active());
-        EXPECT_FALSE(WriteReportFile(target, bigReport));
+        EXPECT_FALSE(ReplaceFile(target, bigReport));
     }
     EXPECT_EQ(ReadFile(target), kOldReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
-TEST_F(ReportFile, TargetThatIsADirectoryFailsAndRemovesTheTemporary) {
+TEST_F(FileReplace, TargetThatIsADirectoryFailsAndRemovesTheTemporary) {
     fs::create_directory(dir_ / "report.pts");
     PutFile(dir_ / "report.pts" / "inside", "kept");
-    EXPECT_FALSE(WriteReportFile(dir_ / "report.pts", kReport));
+    EXPECT_FALSE(ReplaceFile(dir_ / "report.pts", kReport));
     EXPECT_TRUE(fs::is_directory(dir_ / "report.pts"));
     EXPECT_EQ(ReadFile(dir_ / "report.pts" / "inside"), "kept");
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
-TEST_F(ReportFile, EmptyPathOrPathWithoutFileNameFails) {
-    EXPECT_FALSE(WriteReportFile(fs::path(), kReport));
-    EXPECT_FALSE(WriteReportFile(dir_ / "", kReport));
+TEST_F(FileReplace, EmptyPathOrPathWithoutFileNameFails) {
+    EXPECT_FALSE(ReplaceFile(fs::path(), kReport));
+    EXPECT_FALSE(ReplaceFile(dir_ / "", kReport));
     EXPECT_TRUE(Names(dir_).empty());
 }

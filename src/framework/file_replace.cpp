@@ -1,12 +1,20 @@
-#include "report/report_file.h"
+#include "framework/file_replace.h"
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <exception>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
+
+#ifdef _WIN32
+#include <io.h>  // _commit: the C runtime's flush to the disk
+#else
+#include <unistd.h>  // fsync
+#endif
 
 namespace fs = std::filesystem;
 
@@ -55,18 +63,47 @@ fs::path UnusedTemporaryName(const fs::path& target) {
     return {};
 }
 
-bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::out | std::ios::trunc);
-    if (!file.is_open()) {
-        return false;
-    }
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.flush();
-    file.close();
-    return !file.fail();
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
+
+OpenFile OpenForWriting(const fs::path& path) {
+#ifdef _WIN32
+    return OpenFile(_wfopen(path.c_str(), L"wb"));
+#else
+    return OpenFile(std::fopen(path.c_str(), "wb"));
+#endif
 }
 
-bool WriteReportFileOrThrow(const fs::path& target, std::string_view bytes) {
+// Down to the disk, not only to the system's cache: the rename that follows must never publish a
+// file whose bytes a power loss could still take back.
+bool FlushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0) {
+        return false;
+    }
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+    OpenFile file = OpenForWriting(path);
+    if (!file) {
+        return false;
+    }
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+        return false;
+    }
+    if (!FlushToDisk(file.get())) {
+        return false;
+    }
+    return std::fclose(file.release()) == 0;
+}
+
+bool ReplaceFileOrThrow(const fs::path& target, std::string_view bytes) {
     if (target.empty() || !target.has_filename()) {
         return false;
     }
@@ -89,11 +126,31 @@ bool WriteReportFileOrThrow(const fs::path& target, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteReportFile(const fs::path& target, std::string_view bytes) {
+bool ReplaceFile(const fs::path& target, std::string_view bytes) {
     try {
-        return WriteReportFileOrThrow(target, bytes);
+        return ReplaceFileOrThrow(target, bytes);
     } catch (const std::exception&) {
-        // Only memory exhaustion while building names can get here: the report is not written.
+        // Only memory exhaustion while building names can get here: the file is not written.
         return false;
     }
+}
+
+std::optional<std::string> ReadSmallFile(const fs::path& path, std::size_t limit) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (bytes.size() + got > limit) {
+            return std::nullopt;
+        }
+        bytes.append(buffer, got);
+    }
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
 }
