@@ -31,7 +31,7 @@ void CRimtraceDlg::AttachBoards() {
     for (int board = 1; board <= boards; ++board) {
         m_savedBoardSettings.push_back(ReadBoard(m_boardSettings, driver, board));
     }
-    m_restoreRecord.store(BoardsToGiveBack(boards + 1));
+    m_restoreRecord.store(BoardsToGiveBack(1));
     SetEmergencyRestore([this] { RestoreBoards(); });
     for (int board = 1; board <= boards; ++board) {
         SwitchOffBoard(m_boardSettings, driver, board);

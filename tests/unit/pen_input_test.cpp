@@ -139,6 +139,42 @@ TEST_F(PenInput, ClearingTheLeftEdgeLetsTheNextBoardTakeOver) {
     EXPECT_EQ(dlg->m_tracePoints[0].size(), 1u);
 }
 
+// A pointer that maps to no board (number 0): its contacts reach no board, so the test never
+// follows it, whether it touches first or moves before anything touched.
+TEST_F(PenInput, APointerOfNoBoardIsNeverTheTestsBoard) {
+    Move(100, 50, 0);
+    Down(100, 100, 0);
+    Move(100, 200, 0);
+    Up(100, 300, 0);
+    EXPECT_EQ(dlg->m_activeBoard, 0);
+    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
+    EXPECT_TRUE(host.timersOf(*dlg).empty());
+    Down(100, 400, 1);
+    Move(100, 500, 0);  // still nobody's
+    Move(100, 600, 1);
+    EXPECT_EQ(dlg->m_activeBoard, 1);
+    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 400}, {100, 600}}));
+}
+
+TEST_F(PenInput, AServiceRunTracedByAPointerOfNoBoardSendsNothingAndStaysOpen) {
+    host.pressKey(fw::kVkEscape);
+    dlg.reset();
+    Open(false);
+    StrokeY(20, 10, 4080, 0);
+    StrokeX(4076, 10, 4080, 0);
+    StrokeY(4076, 4080, 10, 0);
+    StrokeX(20, 4080, 10, 0);
+    EXPECT_TRUE(host.isOpen(*dlg));
+    EXPECT_EQ(dlg->m_stage, 0);
+    StrokeY(20, 10, 4080, 2);
+    StrokeX(4076, 10, 4080, 2);
+    StrokeY(4076, 4080, 10, 2);
+    StrokeX(20, 4080, 10, 2);
+    EXPECT_FALSE(host.isOpen(*dlg));
+    EXPECT_TRUE(tavlo_sim::LastOrientPoints(2).has_value());
+    EXPECT_FALSE(tavlo_sim::LastOrientPoints(1).has_value());
+}
+
 TEST_F(PenInput, APenDownOnAnyBoardClosesTheWarningAndTheRestOfThatContactIsSwallowed) {
     host.onModal(IDD_ERROR, [&](ModalSession& s) {
         // While the warning is up nothing reaches the arrays.

@@ -289,3 +289,34 @@ TEST_F(ReportStep, ALongPathInTheSendFailureIsBrokenAtItsSeparators) {
     EXPECT_EQ(FormatSendFailureMessage(L"C:\\r.pts"),
               L"The Report could not be sent.  The file can be found here C:\\r.pts.");
 }
+
+TEST_F(ReportStep, LineBreaksInTheSerialNumberCannotForgeLinesOfTheReportOrTheMail) {
+    FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    const fs::path report = dir_ / "r.pts";
+    Finish(report, true, L"SN\r\n# left\r\n3\n1,2\t\u0085x");
+    std::ifstream in(report, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::vector<std::string> labels;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << "last line without CR LF";
+        const std::string line = bytes.substr(start, end - start);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "a bare line end: " << line;
+        if (!line.empty() && line[0] == '#') {
+            labels.push_back(line);
+        }
+        start = end + 2;
+    }
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_EQ(labels[1], "# serial number: SN  # left  3 1,2  x");
+    const std::vector<std::string> sections(labels.begin() + 3 + 4 * 8, labels.end());
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"# left", "# bottom", "# right", "# top", "# left 2",
+                                        "# bottom 2", "# right 2", "# top 2", "# left extra",
+                                        "# bottom extra", "# right extra", "# top extra"}));
+    ASSERT_EQ(FakeMapi::sent.size(), 1u);
+    EXPECT_NE(FakeMapi::sent[0].body.find(
+                  "you tested: SN  # left  3 1,2  x\n \t\t\t\t\t\t\t\n2. The name"),
+              std::string::npos);
+}
