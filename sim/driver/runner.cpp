@@ -90,6 +90,7 @@ Runner::Handler Runner::FindHandler(const std::string& command) {
         {"wait-attached", &Runner::waitAttached},
         {"wait-exit", &Runner::waitExit},
         {"kill", &Runner::kill},
+        {"log-off", &Runner::logOff},
         {"board-count", &Runner::boardCount},
         {"pen-down", &Runner::penDown},
         {"pen-move", &Runner::penMove},

@@ -62,6 +62,7 @@ class Runner {
     Outcome waitAttached(const Words& words, const std::string& rest);
     Outcome waitExit(const Words& words, const std::string& rest);
     Outcome kill(const Words& words, const std::string& rest);
+    Outcome logOff(const Words& words, const std::string& rest);
     bool closeBoard50();
 
     // The board (runner_board.cpp).

@@ -5,6 +5,8 @@
 #include "runner.h"
 #include "values.h"
 
+#include <vector>
+
 namespace rtdriver {
 namespace {
 
@@ -12,6 +14,38 @@ constexpr std::int64_t kBoard50ReadyMilliseconds = 10000;
 constexpr DWORD kBoard50CloseMilliseconds = 5000;
 constexpr std::int64_t kAttachMilliseconds = 20000;
 constexpr std::int64_t kExitMilliseconds = 30000;
+
+// How long the system gives each window to answer the end of the session.
+constexpr UINT kEndSessionMilliseconds = 5000;
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId) {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Sends a session message to the window as the system does, waiting for its answer.
+std::optional<LRESULT> SendSessionMessage(HWND window, UINT message, WPARAM wParam) {
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutW(window, message, wParam, ENDSESSION_LOGOFF, SMTO_BLOCK,
+                            kEndSessionMilliseconds, &answer) == 0) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(answer);
+}
 
 std::wstring ProgramPath(const std::wstring& folder) {
     // Lets the driver be tried on another program without touching the product.
@@ -132,6 +166,27 @@ Runner::Outcome Runner::kill(const Words&, const std::string&) {
     if (auto missing = needProgram()) {
         return missing;
     }
+    program_.terminate();
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::logOff(const Words&, const std::string&) {
+    if (auto missing = needProgram()) {
+        return missing;
+    }
+    // As the system logs a user off: every top-level window is asked, then told the session
+    // ends, then the process is ended whatever it is doing.
+    const std::vector<HWND> windows = TopLevelWindowsOf(programId());
+    for (HWND window : windows) {
+        const auto answer = SendSessionMessage(window, WM_QUERYENDSESSION, 0);
+        if (answer && *answer == FALSE) {
+            return "the program refused the log-off: " + runner_detail::Describe(window);
+        }
+    }
+    for (HWND window : windows) {
+        SendSessionMessage(window, WM_ENDSESSION, TRUE);
+    }
+    Say("told " + std::to_string(windows.size()) + " window(s) that the session ends");
     program_.terminate();
     return std::nullopt;
 }

@@ -13,11 +13,12 @@ struct Shape {
 
 constexpr int kAny = -1;
 
-constexpr std::array<Shape, 36> kShapes = {{
+constexpr std::array<Shape, 37> kShapes = {{
     {"setenv", 2, 2},           {"write-file", 2, 2},     {"delete-file", 1, 1},
     {"make-dir", 1, 1},         {"echo", 0, kAny},        {"sleep", 1, 1},
     {"start-board50", 0, kAny}, {"stop-board50", 0, 0},   {"start", 0, kAny},
     {"wait-attached", 0, 1},    {"wait-exit", 0, 2},      {"kill", 0, 0},
+    {"log-off", 0, 0},
     {"board-count", 1, 1},      {"pen-down", 3, 4},       {"pen-move", 3, 4},
     {"pen-up", 3, 4},           {"stroke", 6, kAny},      {"key", 1, 2},
     {"mouse-down", 2, 2},       {"mouse-move", 2, 2},     {"mouse-up", 2, 2},

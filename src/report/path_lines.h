@@ -3,10 +3,11 @@
 #include <string>
 #include <string_view>
 
-// How many characters of a path a message box line holds on the smallest screen the program
-// runs on: message boxes grow to fit their longest unbroken word, so a longer path would push
-// both ends of the text off the screen.
-inline constexpr std::size_t kMessageLineChars = 64;
+// How many characters of a path one line of a message box holds: about 650 pixels in the
+// system's message font, less than the narrowest screen a board is driven at. A message box
+// breaks its text only at blanks and grows to fit its longest unbroken word, so a longer path
+// would push both ends of the text off the screen.
+inline constexpr std::size_t kMessageLineChars = 100;
 
 // A path for a message box: unchanged when it fits one line, otherwise broken into lines of at
 // most `width` characters after its separators (inside a name only where the name alone is too

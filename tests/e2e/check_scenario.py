@@ -108,7 +108,12 @@ class Run:
 
     # Files.
     def file_exists(self, block, name):
-        if not self.path(name).is_file():
+        # A name with "*" or "?" holds when exactly one file matches it.
+        if any(c in name for c in "*?"):
+            found = [p for p in self.work.glob(name) if p.is_file()]
+            if len(found) != 1:
+                raise CheckFailed(f"{len(found)} files match {name}, expected 1")
+        elif not self.path(name).is_file():
             raise CheckFailed(f"{name} does not exist")
 
     def file_absent(self, block, name):
@@ -214,6 +219,13 @@ class Run:
         if actual != value:
             raise CheckFailed(f"message {number} {key}={actual}, expected {value}")
 
+    def outbox_field_matches(self, block, number, key, pattern):
+        actual = self.message_fields(number).get(key)
+        if actual is not None and actual.startswith('"'):
+            actual = unquote(actual).decode("latin-1")
+        if actual is None or not re.fullmatch(pattern, actual):
+            raise CheckFailed(f"message {number} {key}={actual}, expected to match {pattern!r}")
+
     def outbox_body_line(self, block, number, line_number, text):
         body = unquote(self.message_fields(number).get("body", "null"))
         if body is None:
@@ -293,6 +305,7 @@ CHECKS = {
     "lines-ends": Run.lines_ends,
     "lines-count": Run.lines_count,
     "file-exists": Run.file_exists,
+    "outbox-field-matches": Run.outbox_field_matches,
     "file-absent": Run.file_absent,
     "state": Run.state,
     "state-absent": Run.state_absent,

@@ -82,6 +82,9 @@ else
     export RIMTRACE_MAPI_MODE=$mapi
 fi
 unset TAVLO_STATE RIMTRACE_OUTBOX
+# Each scenario's restore record lives in its own work folder: none leaks into the next.
+export RIMTRACE_RESTORE_DIR
+RIMTRACE_RESTORE_DIR=$(winpath "$work/restore")
 rimtrace_wine_prefix || exit 1
 rimtrace_wine_stop
 
