@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "framework/geometry.h"
-#include "trace/trace_point_array.h"
+#include "trace/run_boxes.h"
 
 // An axis-aligned box in logical units with inclusive bounds, held in 64 bits so that growing it
 // around extreme board coordinates cannot overflow. A box with left > right is empty and touches
@@ -47,4 +47,7 @@ inline BoardBox BoxOf(const fw::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-BoardBox BoundsOf(const TracePointArray& points);
+// A box of board points (inclusive); an empty one stays empty.
+inline BoardBox BoxOf(const PointBox& b) {
+    return {b.left, b.top, b.right, b.bottom};
+}
