@@ -2,6 +2,7 @@
 // Each run reports the primitives drawn and the calls issued (primitives plus pen moves).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "app/rimtrace_dlg.h"
 #include "framework/headless/headless_host.h"
 #include "framework/headless/recording_dc.h"
+#include "support/plain_board_layers.h"
 #include "tavlo_sim.h"
 
 namespace {
@@ -74,6 +76,21 @@ class TraceWindow {
     }
 
     headless::RecordingDC paint(fw::Rect clip) { return headless::Paint(dlg_, clip); }
+
+    // The primitives of a whole paint had every line of the bars and the overlay been drawn on
+    // its own, as the plain painting does: the window's other layers as painted, plus the
+    // plain painting's lines.
+    std::size_t plainPrimitives() {
+        const headless::RecordingDC painted = paint({0, 0, 1024, 768});
+        const auto boardSpace =
+            std::count_if(painted.primitives().begin(), painted.primitives().end(),
+                          [](const headless::Primitive& p) { return p.state.mapping.has_value(); });
+        headless::RecordingDC plain({0, 0, 1024, 768});
+        PlainBoardLayers(plain, {1024, 768}, dlg_.m_stage, dlg_.m_tracePoints, dlg_.m_extraStrokes,
+                         dlg_.m_showTraces);
+        return painted.primitives().size() - static_cast<std::size_t>(boardSpace) +
+               plain.primitives().size();
+    }
 
   private:
     struct FreshBoards {
@@ -167,9 +184,16 @@ BENCHMARK(BM_LeftEdgeStripRepaint)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
 
-// The whole window, for comparison.
+// The whole window, for comparison. Also counts what the plain painting would have issued, and
+// `fraction`: the primitives drawn as a part of that.
 static void BM_WholeRepaint(benchmark::State& state) {
     RepaintStrip(state, {0, 0, 1024, 768});
+    TraceWindow window;
+    Traces traces = LongTraces(state.range(0));
+    window.swapIn(traces);
+    const auto plain = static_cast<double>(window.plainPrimitives());
+    state.counters["plain_primitives"] = plain;
+    state.counters["fraction"] = state.counters["primitives"] / plain;
 }
 BENCHMARK(BM_WholeRepaint)
     ->Arg(100)
