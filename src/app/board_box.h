@@ -17,13 +17,6 @@ struct BoardBox {
 
     bool empty() const { return left > right || top > bottom; }
 
-    void include(std::int64_t x, std::int64_t y) {
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-    }
-
     BoardBox grown(std::int64_t dx, std::int64_t dy) const {
         return empty() ? *this : BoardBox{left - dx, top - dy, right + dx, bottom + dy};
     }
