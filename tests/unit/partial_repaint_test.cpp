@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/polyline_batch.h"
@@ -71,30 +70,31 @@ TEST(PolylineBatch, OnePolylineGoesOutAsAPolylineAndNothingAsNothing) {
 
 namespace {
 
-// Long traces along every edge and line, and two long free strokes.
+// Long traces along every edge and line, and two long free strokes: 1200 points each, so their
+// boxes stand three levels high.
 void FillLongTraces(CRimtraceDlg& dlg) {
-    for (std::int32_t i = 0; i < 4000; ++i) {
+    for (std::int32_t i = 0; i < 1200; ++i) {
         const std::int32_t wobble = (i * 7) % 13;
         for (std::size_t pass = 0; pass < 2; ++pass) {
             const std::int32_t in = 20 + static_cast<std::int32_t>(pass) * 15 + wobble;
-            dlg.m_tracePoints[pass * 4 + 0].append({in, 48 + i});
-            dlg.m_tracePoints[pass * 4 + 1].append({48 + i, 4096 - in});
-            dlg.m_tracePoints[pass * 4 + 2].append({4096 - in, 4048 - i});
-            dlg.m_tracePoints[pass * 4 + 3].append({4048 - i, in});
+            dlg.m_tracePoints[pass * 4 + 0].append({in, 48 + 3 * i});
+            dlg.m_tracePoints[pass * 4 + 1].append({48 + 3 * i, 4096 - in});
+            dlg.m_tracePoints[pass * 4 + 2].append({4096 - in, 4048 - 3 * i});
+            dlg.m_tracePoints[pass * 4 + 3].append({4048 - 3 * i, in});
         }
-        dlg.m_tracePoints[8].append({54 + wobble, 48 + i});
-        dlg.m_tracePoints[9].append({48 + i, 4042 - wobble});
-        dlg.m_tracePoints[10].append({4042 - wobble, 4048 - i});
-        dlg.m_tracePoints[11].append({4048 - i, 54 + wobble});
+        dlg.m_tracePoints[8].append({54 + wobble, 48 + 3 * i});
+        dlg.m_tracePoints[9].append({48 + 3 * i, 4042 - wobble});
+        dlg.m_tracePoints[10].append({4042 - wobble, 4048 - 3 * i});
+        dlg.m_tracePoints[11].append({4048 - 3 * i, 54 + wobble});
     }
     StrokeList& strokes = dlg.m_extraStrokes;
     strokes.startStroke();
-    for (std::int32_t i = 0; i < 4000; ++i) {
-        strokes.lastStroke().append({i, i});
+    for (std::int32_t i = 0; i < 1200; ++i) {
+        strokes.lastStroke().append({3 * i, 3 * i});
     }
     strokes.startStroke();
-    for (std::int32_t i = 0; i < 4000; ++i) {
-        strokes.lastStroke().append({2048 + (i % 2 == 0 ? -300 : 300), i});
+    for (std::int32_t i = 0; i < 1200; ++i) {
+        strokes.lastStroke().append({2048 + (i % 2 == 0 ? -300 : 300), 3 * i});
     }
 }
 
@@ -112,7 +112,7 @@ void FillWildTraces(CRimtraceDlg& dlg, std::uint32_t seed) {
             continue;
         }
         BoardPoint p{uniform(-200, 4300), uniform(-200, 4300)};
-        for (int n = uniform(1, 2500); n > 0; --n) {
+        for (int n = uniform(1, 1500); n > 0; --n) {
             p.x = std::clamp(p.x + uniform(-120, 120), -300, 4400);
             p.y = std::clamp(p.y + uniform(-120, 120), -300, 4400);
             dlg.m_tracePoints[i].append(
@@ -121,7 +121,7 @@ void FillWildTraces(CRimtraceDlg& dlg, std::uint32_t seed) {
     }
     for (int s = 0; s < 5; ++s) {
         dlg.m_extraStrokes.startStroke();
-        for (int n = s == 4 ? 1 : uniform(2, 3000); n > 0; --n) {
+        for (int n = s == 4 ? 1 : uniform(2, 1500); n > 0; --n) {
             const bool jump = uniform(0, 50) == 0;
             dlg.m_extraStrokes.lastStroke().append(
                 jump ? BoardPoint{uniform(INT32_MIN, INT32_MAX), uniform(-100, 4200)}
@@ -191,12 +191,17 @@ bool CanPaintInside(const Drawn& d, const fw::Rect& clip) {
     return left < clip.right && right > clip.left && top < clip.bottom && bottom > clip.top;
 }
 
-using LineKey = std::tuple<std::int32_t, std::uint8_t, std::uint8_t, std::uint8_t, std::int32_t,
-                           std::int32_t, std::int32_t, std::int32_t>;
+// A line and its pen, in a form that sorts quickly.
+struct LineKey {
+    std::int64_t pen;  // width, then the colour's 24 bits
+    std::int32_t fromX, fromY, toX, toY;
+    auto operator<=>(const LineKey&) const = default;
+};
 
 LineKey KeyOf(const Drawn& d) {
-    return {d.pen.width,   d.pen.color.r, d.pen.color.g, d.pen.color.b,
-            d.line.from.x, d.line.from.y, d.line.to.x,   d.line.to.y};
+    const std::int64_t rgb = d.pen.color.r << 16 | d.pen.color.g << 8 | d.pen.color.b;
+    return {std::int64_t{d.pen.width} << 24 | rgb, d.line.from.x, d.line.from.y, d.line.to.x,
+            d.line.to.y};
 }
 
 // What lines show inside `clip`: those that can paint there, in groups of one pen in the order
@@ -240,9 +245,9 @@ std::string FirstDifference(const std::vector<std::vector<LineKey>>& a,
                 if (it == group.end()) {
                     return std::string("(none)");
                 }
-                const auto& [w, r, gr, bl, fx, fy, tx, ty] = *it;
-                return std::to_string(fx) + "," + std::to_string(fy) + " -> " + std::to_string(tx) +
-                       "," + std::to_string(ty) + " width " + std::to_string(w);
+                return std::to_string(it->fromX) + "," + std::to_string(it->fromY) + " -> " +
+                       std::to_string(it->toX) + "," + std::to_string(it->toY) + " width " +
+                       std::to_string(it->pen >> 24);
             };
             return "group " + std::to_string(g) + ": " + describe(ia, a[g]) + " against " +
                    describe(ib, b[g]);
@@ -304,13 +309,12 @@ TEST_P(SamePictureByStage, WildTracesInTheWholeWindowAndInStrips) {
     dlg->m_stage = GetParam();
     dlg->m_showTraces = true;
     std::vector<fw::Rect> clips = kStrips;
-    const auto random = RandomClips(2000 + static_cast<std::uint32_t>(GetParam()), 24);
+    const auto random = RandomClips(2000 + static_cast<std::uint32_t>(GetParam()), 16);
     clips.insert(clips.end(), random.begin(), random.end());
     ExpectSamePicture(clips);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stages, SamePictureByStage,
-                         ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13));
+INSTANTIATE_TEST_SUITE_P(Stages, SamePictureByStage, ::testing::Values(0, 3, 4, 6, 8, 11, 13));
 
 TEST_F(SamePicture, AWholePaintOfTracesInsideTheWindowDrawsEveryLineOnce) {
     Open();
