@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "framework/geometry.h"
-#include "trace/trace_point_array.h"
+#include "trace/run_boxes.h"
 
 // An axis-aligned box in logical units with inclusive bounds, held in 64 bits so that growing it
 // around extreme board coordinates cannot overflow. A box with left > right is empty and touches
@@ -16,13 +16,6 @@ struct BoardBox {
     std::int64_t bottom = std::numeric_limits<std::int64_t>::min();
 
     bool empty() const { return left > right || top > bottom; }
-
-    void include(std::int64_t x, std::int64_t y) {
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-    }
 
     BoardBox grown(std::int64_t dx, std::int64_t dy) const {
         return empty() ? *this : BoardBox{left - dx, top - dy, right + dx, bottom + dy};
@@ -47,4 +40,7 @@ inline BoardBox BoxOf(const fw::Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-BoardBox BoundsOf(const TracePointArray& points);
+// A box of board points (inclusive); an empty one stays empty.
+inline BoardBox BoxOf(const PointBox& b) {
+    return {b.left, b.top, b.right, b.bottom};
+}

@@ -1,12 +1,11 @@
 #include "app/board_layers.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "app/bar_plan.h"
 #include "app/board_box.h"
-#include "app/culled_lines.h"
 #include "app/paint_geometry.h"
+#include "app/polyline_batch.h"
 
 namespace {
 
@@ -31,66 +30,49 @@ BoardBox VisibleBoard(fw::DC& dc, std::int32_t penWidth, fw::Size window) {
                CeilDiv(reachPixels * kBoardExtent, window.cy));
 }
 
-// Bounding boxes of the twelve point arrays, each found on first use and kept for this paint:
-// the bars and the overlay both ask, and a box that misses the clip spares the walk.
-class ArrayBounds {
-  public:
-    explicit ArrayBounds(const std::array<TracePointArray, 12>& arrays) : arrays_(arrays) {}
-    const BoardBox& of(std::size_t i) {
-        if (!boxes_[i]) {
-            boxes_[i] = BoundsOf(arrays_[i]);
-        }
-        return *boxes_[i];
-    }
-
-  private:
-    const std::array<TracePointArray, 12>& arrays_;
-    std::array<std::optional<BoardBox>, 12> boxes_;
-};
-
-// The box a bar's polyline covers, from its array's box, start and finish.
-BoardBox BarBounds(const BarPlan& bar, const BoardBox& points) {
-    BoardBox b;
-    if (bar.axis == BarPlan::Axis::Vertical) {
-        b.include(bar.fixed, points.top);
-        b.include(bar.fixed, points.bottom);
-    } else {
-        b.include(points.left, bar.fixed);
-        b.include(points.right, bar.fixed);
-    }
-    for (const auto& end : {bar.start, bar.finish}) {
-        if (end) {
-            b.include(end->x, end->y);
-        }
-    }
-    return b;
+fw::Point At(BoardPoint p) {
+    return {p.x, p.y};
 }
 
-void DrawBar(CulledLines& lines, const BarPlan& bar, const TracePointArray& points) {
+// A bar: from its start (or its first point) through its points, projected onto the bar's line,
+// to its finish. Only the points whose steps reach `visible` along the bar are looked at.
+void DrawBar(PolylineBatch& line, const BarPlan& bar, const TracePointArray& points,
+             const BoardBox& visible) {
     const BoardPoint* p = points.begin();
     if (bar.start) {
-        lines.moveTo(*bar.start);
-    } else {
-        lines.moveTo(bar.through(*p++));
+        line.moveTo(*bar.start);
+        line.lineTo(bar.through(p[0]));
     }
-    for (; p != points.end(); ++p) {
-        lines.lineTo(bar.through(*p));
-    }
+    const auto near = [&](const PointBox& b) {
+        return Touches(bar.axis == BarPlan::Axis::Vertical
+                           ? BoardBox{bar.fixed, b.top, bar.fixed, b.bottom}
+                           : BoardBox{b.left, bar.fixed, b.right, bar.fixed},
+                       visible);
+    };
+    points.forEachRunNear(near, [&](std::size_t first, std::size_t last) {
+        std::size_t i = std::max<std::size_t>(first, 1);
+        line.moveTo(bar.through(p[i - 1]));
+        for (; i < last; ++i) {
+            line.lineTo(bar.through(p[i]));
+        }
+    });
     if (bar.finish) {
-        lines.lineTo(*bar.finish);
+        line.moveTo(bar.through(p[points.size() - 1]));
+        line.lineTo(*bar.finish);
     }
 }
 
 void DrawProgressBars(fw::DC& dc, fw::Size window, TraceStage stage,
-                      const std::array<TracePointArray, 12>& arrays, ArrayBounds& bounds) {
+                      const std::array<TracePointArray, 12>& arrays) {
     const std::int32_t penWidth = BarPenWidth(window.cx);
     const fw::ScopedPen pen(dc, {penWidth, kBarColor});
     const BoardBox visible = VisibleBoard(dc, penWidth, window);
-    CulledLines lines(dc, visible);
+    PolylineBatch line(visible);
     for (const BarPlan& bar : PlanBars(stage, penWidth / 2)) {
         const TracePointArray& points = arrays[bar.array];
-        if (!points.empty() && Touches(BarBounds(bar, bounds.of(bar.array)), visible)) {
-            DrawBar(lines, bar, points);
+        if (!points.empty()) {
+            DrawBar(line, bar, points, visible);
+            line.flush(dc);
         }
     }
 }
@@ -101,73 +83,49 @@ fw::Point Offset(BoardPoint p, std::int64_t dx, std::int64_t dy) {
 
 enum class Ticks { Horizontal, Vertical, Cross };
 
-// A box in 32 bits, for the per-point test of the overlay walk. Clamping a bound into the 32-bit
-// range can only make a point count as inside where it was just beyond, never the reverse.
-struct NearBox {
-    explicit NearBox(const BoardBox& b)
-        : left(Saturate32(b.left)),
-          top(Saturate32(b.top)),
-          right(Saturate32(b.right)),
-          bottom(Saturate32(b.bottom)) {}
-
-    // The sides a point lies beyond, one bit each: a step whose two ends lie beyond the same side
-    // cannot come near the box.
-    unsigned beyond(BoardPoint p) const {
-        return static_cast<unsigned>(p.x < left) | static_cast<unsigned>(p.x > right) << 1 |
-               static_cast<unsigned>(p.y < top) << 2 | static_cast<unsigned>(p.y > bottom) << 3;
-    }
-
-    std::int32_t left;
-    std::int32_t top;
-    std::int32_t right;
-    std::int32_t bottom;
-};
-
-// Each point from the second on: the segment from its predecessor, then its tick(s). A step whose
-// segment and ticks all stay clear of `visible` is passed over without a call.
-void DrawTrail(CulledLines& lines, const BoardBox& visible, const TracePointArray& points,
-               Ticks ticks) {
-    const NearBox near(visible.grown(kTick, kTick));
-    const BoardPoint* prev = points.begin();
-    unsigned prevBeyond = near.beyond(*prev);
-    for (const BoardPoint* p = prev + 1; p < points.end(); prev = p++) {
-        const unsigned beyond = near.beyond(*p);
-        const bool clear = (beyond & prevBeyond) != 0;
-        prevBeyond = beyond;
-        if (clear) {
-            continue;
-        }
-        lines.moveTo({prev->x, prev->y});
-        lines.lineTo({p->x, p->y});
-        if (ticks != Ticks::Horizontal) {
-            lines.moveTo(Offset(*p, 0, -kTick));
-            lines.lineTo(Offset(*p, 0, kTick));
-        }
-        if (ticks != Ticks::Vertical) {
-            lines.moveTo(Offset(*p, -kTick, 0));
-            lines.lineTo(Offset(*p, kTick, 0));
-        }
-    }
+// Each point from the second on: the step from its predecessor into `trail`, its tick or ticks
+// into `ticks`. Only the points whose steps or ticks can reach `visible` are looked at.
+void DrawTrail(PolylineBatch& trail, PolylineBatch& ticks, const BoardBox& visible,
+               const TracePointArray& points, Ticks kind) {
+    const BoardBox near = visible.grown(kTick, kTick);
+    const BoardPoint* p = points.begin();
+    points.forEachRunNear([&](const PointBox& b) { return Touches(BoxOf(b), near); },
+                          [&](std::size_t first, std::size_t last) {
+                              std::size_t i = std::max<std::size_t>(first, 1);
+                              trail.moveTo(At(p[i - 1]));
+                              for (; i < last; ++i) {
+                                  trail.lineTo(At(p[i]));
+                                  if (kind != Ticks::Horizontal) {
+                                      ticks.moveTo(Offset(p[i], 0, -kTick));
+                                      ticks.lineTo(Offset(p[i], 0, kTick));
+                                  }
+                                  if (kind != Ticks::Vertical) {
+                                      ticks.moveTo(Offset(p[i], -kTick, 0));
+                                      ticks.lineTo(Offset(p[i], kTick, 0));
+                                  }
+                              }
+                          });
 }
 
-void DrawPointOverlay(fw::DC& dc, fw::Size window, const BoardLayersInput& in,
-                      ArrayBounds& bounds) {
+// Each array and stroke as one polyline of its steps and one poly-polyline of its ticks.
+void DrawPointOverlay(fw::DC& dc, fw::Size window, const BoardLayersInput& in) {
     const std::int32_t penWidth = OverlayPenWidth(window.cx);
     const fw::ScopedPen pen(dc, {penWidth, kOverlayColor});
     const BoardBox visible = VisibleBoard(dc, penWidth, window);
-    CulledLines lines(dc, visible);
+    PolylineBatch trail(visible);
+    PolylineBatch ticks(visible);
+    const auto draw = [&](const TracePointArray& points, Ticks kind) {
+        DrawTrail(trail, ticks, visible, points, kind);
+        trail.flush(dc);
+        ticks.flush(dc);
+    };
     for (std::size_t i = 0; i < in.tracePoints.size(); ++i) {
-        if (in.tracePoints[i].size() >= 2 && Touches(bounds.of(i).grown(kTick, kTick), visible)) {
-            // Ticks cross the edge: left and right edges run vertically, so theirs are horizontal.
-            const bool alongY = i % 4 == 0 || i % 4 == 2;
-            DrawTrail(lines, visible, in.tracePoints[i],
-                      alongY ? Ticks::Horizontal : Ticks::Vertical);
-        }
+        // Ticks cross the edge: left and right edges run vertically, so theirs are horizontal.
+        const bool alongY = i % 4 == 0 || i % 4 == 2;
+        draw(in.tracePoints[i], alongY ? Ticks::Horizontal : Ticks::Vertical);
     }
     for (const TracePointArray& stroke : in.extraStrokes) {
-        if (stroke.size() >= 2 && Touches(BoundsOf(stroke).grown(kTick, kTick), visible)) {
-            DrawTrail(lines, visible, stroke, Ticks::Cross);
-        }
+        draw(stroke, Ticks::Cross);
     }
 }
 
@@ -178,9 +136,8 @@ void DrawBoardLayers(fw::DC& dc, fw::Size window, const BoardLayersInput& in) {
         return;
     }
     const fw::ScopedMapping mapping(dc, {kBoardExtent, kBoardExtent}, window);
-    ArrayBounds bounds(in.tracePoints);
-    DrawProgressBars(dc, window, in.stage, in.tracePoints, bounds);
+    DrawProgressBars(dc, window, in.stage, in.tracePoints);
     if (in.showTraces) {
-        DrawPointOverlay(dc, window, in, bounds);
+        DrawPointOverlay(dc, window, in);
     }
 }

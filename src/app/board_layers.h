@@ -16,5 +16,8 @@ struct BoardLayersInput {
 
 // The progress bars and, with showTraces, the red overlay of every point and extra stroke, drawn
 // with the 4096 x 4096 board square mapped onto a window of `window` pixels. A window without
-// area has no board space: nothing is drawn. Lines that cannot reach the clip box are not issued.
+// area has no board space: nothing is drawn. Each bar is one polyline; each array and stroke of
+// the overlay one polyline of its steps and one poly-polyline of its ticks. Lines that cannot
+// reach the clip box are not issued, and points far from it are not even looked at, so a
+// repaint of a small part of the window costs next to nothing however long the traces are.
 void DrawBoardLayers(fw::DC& dc, fw::Size window, const BoardLayersInput& in);

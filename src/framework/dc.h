@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "framework/geometry.h"
@@ -48,6 +49,13 @@ class DC {
     virtual void drawBitmap(const Bitmap& bitmap, const Rect& dest, Point source) = 0;
     virtual void moveTo(Point p) = 0;
     virtual void lineTo(Point p) = 0;
+    // Joined lines through `points` in order, at least two of them. The current position is
+    // neither used nor moved.
+    virtual void polyline(std::span<const Point> points) = 0;
+    // Separate polylines in one call: the i-th through the next counts[i] points (at least two);
+    // the counts add up to the number of points. The current position is neither used nor moved.
+    virtual void polyPolyline(std::span<const Point> points,
+                              std::span<const std::uint32_t> counts) = 0;
     virtual Size textExtent(std::wstring_view text) = 0;
     // Black text, left- and top-aligned in `box`, one line.
     virtual void drawText(std::wstring_view text, const Rect& box) = 0;

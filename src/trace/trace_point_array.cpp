@@ -3,8 +3,12 @@
 #include <stdexcept>
 
 std::size_t TracePointArray::append(BoardPoint p) {
+    const std::size_t index = points_.size();
+    // The boxes first: should either step fail for want of memory, the boxes hold a point too
+    // many, never one too few.
+    runs_.add(index, p, index > 0 ? points_.back() : p);
     points_.push_back(p);
-    return points_.size() - 1;
+    return index;
 }
 
 const BoardPoint& TracePointArray::element(std::size_t i) const {
@@ -17,6 +21,7 @@ const BoardPoint& TracePointArray::element(std::size_t i) const {
 void TracePointArray::clear() {
     // Releasing the storage, not just the size: a cleared edge gives its memory back.
     std::vector<BoardPoint>().swap(points_);
+    runs_.clear();
 }
 
 TracePointArray& StrokeList::lastStroke() {

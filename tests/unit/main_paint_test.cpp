@@ -5,119 +5,20 @@
 #include <vector>
 
 #include "app/bar_plan.h"
-#include "app/culled_lines.h"
 #include "app/paint_geometry.h"
 #include "framework/headless/recording_dc.h"
 #include "framework/platform.h"
 #include "res/resource.h"
-#include "support/trace_fixture.h"
+#include "support/paint_fixture.h"
 
 using headless::BlitOp;
-using headless::DrawState;
 using headless::LineOp;
 using headless::Mapping;
+using headless::PolylineOp;
+using headless::PolyPolylineOp;
 using headless::Primitive;
 using headless::RecordingDC;
 using headless::TextOp;
-
-namespace {
-
-constexpr fw::Color kBarColor{128, 128, 255};
-constexpr fw::Color kRed{255, 0, 0};
-constexpr fw::Color kGray{128, 128, 128};
-constexpr fw::Color kBlack{0, 0, 0};
-
-bool HasPen(const DrawState& s, fw::Color color) {
-    return s.pen && s.pen->color == color;
-}
-
-std::vector<LineOp> Lines(const RecordingDC& dc, fw::Color color) {
-    std::vector<LineOp> out;
-    for (const Primitive& p : dc.primitives()) {
-        if (const auto* line = std::get_if<LineOp>(&p.op);
-            line != nullptr && HasPen(p.state, color)) {
-            out.push_back(*line);
-        }
-    }
-    return out;
-}
-
-std::vector<std::int32_t> PenWidths(const RecordingDC& dc, fw::Color color) {
-    std::vector<std::int32_t> widths;
-    for (const Primitive& p : dc.primitives()) {
-        if (HasPen(p.state, color) &&
-            std::find(widths.begin(), widths.end(), p.state.pen->width) == widths.end()) {
-            widths.push_back(p.state.pen->width);
-        }
-    }
-    return widths;
-}
-
-template <class Op>
-std::vector<Op> Ops(const RecordingDC& dc) {
-    std::vector<Op> out;
-    for (const Primitive& p : dc.primitives()) {
-        if (const auto* op = std::get_if<Op>(&p.op)) {
-            out.push_back(*op);
-        }
-    }
-    return out;
-}
-
-std::vector<BlitOp> Blits(const RecordingDC& dc, unsigned resourceId) {
-    std::vector<BlitOp> out;
-    for (const BlitOp& b : Ops<BlitOp>(dc)) {
-        if (b.resourceId == resourceId) {
-            out.push_back(b);
-        }
-    }
-    return out;
-}
-
-// The polyline of one bar: lines that start where the previous one ended, beginning at `from`.
-std::vector<fw::Point> PolylineFrom(const std::vector<LineOp>& lines, fw::Point from) {
-    std::vector<fw::Point> points;
-    const auto first =
-        std::find_if(lines.begin(), lines.end(), [&](const LineOp& l) { return l.from == from; });
-    if (first == lines.end()) {
-        return points;
-    }
-    points.push_back(from);
-    for (auto it = first; it != lines.end() && it->from == points.back(); ++it) {
-        points.push_back(it->to);
-    }
-    return points;
-}
-
-}  // namespace
-
-class MainPaint : public TraceTest {
-  protected:
-    void OpenOn(fw::Rect monitor) {
-        host.monitors = {{monitor, true}};
-        Open();
-    }
-    void Fill(std::size_t array, std::initializer_list<BoardPoint> points) {
-        for (const BoardPoint& p : points) {
-            dlg->m_tracePoints[array].append(p);
-        }
-    }
-    void Stroke(std::initializer_list<BoardPoint> points) {
-        dlg->m_extraStrokes.startStroke();
-        for (const BoardPoint& p : points) {
-            dlg->m_extraStrokes.lastStroke().append(p);
-        }
-    }
-    void FillAllFour(std::size_t first) {
-        Fill(first + 0, {{20, 100}, {22, 3000}});
-        Fill(first + 1, {{100, 4070}, {3000, 4072}});
-        Fill(first + 2, {{4070, 4000}, {4072, 1000}});
-        Fill(first + 3, {{4000, 20}, {1000, 22}});
-    }
-    RecordingDC Paint(std::optional<fw::Rect> clip = std::nullopt) {
-        return headless::Paint(*dlg, clip);
-    }
-};
 
 // --- the numbers of a window ---
 
@@ -314,12 +215,25 @@ TEST_F(MainPaint, AThreePointExtraStrokeShowsTwoSegmentsAndTwoCrosses) {
     dlg->m_stage = stage::kFinished;
     dlg->m_showTraces = true;
     Stroke({{1000, 1000}, {1100, 1200}, {900, 1300}});
-    EXPECT_EQ(Lines(Paint(), kRed), (std::vector<LineOp>{{{1000, 1000}, {1100, 1200}},
-                                                         {{1100, 1190}, {1100, 1210}},
-                                                         {{1090, 1200}, {1110, 1200}},
-                                                         {{1100, 1200}, {900, 1300}},
-                                                         {{900, 1290}, {900, 1310}},
-                                                         {{890, 1300}, {910, 1300}}}));
+    const RecordingDC dc = Paint();
+    // The stroke's line, then its ticks: one pen, so the order changes no pixel.
+    EXPECT_EQ(Lines(dc, kRed), (std::vector<LineOp>{{{1000, 1000}, {1100, 1200}},
+                                                    {{1100, 1200}, {900, 1300}},
+                                                    {{1100, 1190}, {1100, 1210}},
+                                                    {{1090, 1200}, {1110, 1200}},
+                                                    {{900, 1290}, {900, 1310}},
+                                                    {{890, 1300}, {910, 1300}}}));
+    // In two calls: the line as one polyline, the four ticks as one poly-polyline.
+    std::vector<const Primitive*> red;
+    for (const Primitive& p : dc.primitives()) {
+        if (HasPen(p.state, kRed)) {
+            red.push_back(&p);
+        }
+    }
+    ASSERT_EQ(red.size(), 2u);
+    EXPECT_TRUE(std::holds_alternative<PolylineOp>(red[0]->op));
+    EXPECT_EQ(std::get<PolyPolylineOp>(red[1]->op).counts,
+              (std::vector<std::uint32_t>{2, 2, 2, 2}));
 }
 
 TEST_F(MainPaint, AOnePointStrokeShowsNothing) {
@@ -508,142 +422,3 @@ TEST_P(ZeroSizeWindow, DrawsNoBoardSpaceAndStaysBalanced) {
 INSTANTIATE_TEST_SUITE_P(Monitors, ZeroSizeWindow,
                          ::testing::Values(fw::Rect{0, 0, 0, 0}, fw::Rect{0, 0, 0, 768},
                                            fw::Rect{0, 0, 800, 0}));
-
-// --- repainting part of the window ---
-
-TEST(CulledLines, ALineAfterLeftOutOnesStartsWhereItWouldHave) {
-    RecordingDC dc({0, 0, 100, 100});
-    CulledLines lines(dc, BoardBox{0, 0, 20, 20});
-    lines.moveTo({0, 0});
-    lines.lineTo({10, 0});
-    lines.lineTo({10, 500});
-    lines.lineTo({10, 1000});   // wholly outside
-    lines.lineTo({300, 1000});  // wholly outside
-    lines.lineTo({15, 10});
-    EXPECT_EQ(
-        Ops<LineOp>(dc),
-        (std::vector<LineOp>{{{0, 0}, {10, 0}}, {{10, 0}, {10, 500}}, {{300, 1000}, {15, 10}}}));
-    EXPECT_EQ(dc.moveCount(), 2u);
-}
-
-TEST(BoundsOf, FindsTheExtremesWhereverTheyLieInTheArray) {
-    for (std::size_t n = 1; n <= 9; ++n) {
-        for (std::size_t at = 0; at < n; ++at) {
-            TracePointArray points;
-            for (std::size_t i = 0; i < n; ++i) {
-                points.append(i == at ? BoardPoint{INT32_MIN, INT32_MAX} : BoardPoint{5, 6});
-            }
-            const BoardBox box = BoundsOf(points);
-            EXPECT_EQ(box.left, INT32_MIN) << n << " " << at;
-            EXPECT_EQ(box.right, n == 1 ? INT32_MIN : 5) << n << " " << at;
-            EXPECT_EQ(box.top, n == 1 ? INT32_MAX : 6) << n << " " << at;
-            EXPECT_EQ(box.bottom, INT32_MAX) << n << " " << at;
-        }
-    }
-    EXPECT_TRUE(BoundsOf(TracePointArray{}).empty());
-}
-
-namespace {
-
-// Long traces along every edge and line, and two long free strokes.
-void FillLongTraces(CRimtraceDlg& dlg) {
-    for (std::int32_t i = 0; i < 4000; ++i) {
-        const std::int32_t wobble = (i * 7) % 13;
-        for (std::size_t pass = 0; pass < 2; ++pass) {
-            const std::int32_t in = 20 + static_cast<std::int32_t>(pass) * 15 + wobble;
-            dlg.m_tracePoints[pass * 4 + 0].append({in, 48 + i});
-            dlg.m_tracePoints[pass * 4 + 1].append({48 + i, 4096 - in});
-            dlg.m_tracePoints[pass * 4 + 2].append({4096 - in, 4048 - i});
-            dlg.m_tracePoints[pass * 4 + 3].append({4048 - i, in});
-        }
-        dlg.m_tracePoints[8].append({54 + wobble, 48 + i});
-        dlg.m_tracePoints[9].append({48 + i, 4042 - wobble});
-        dlg.m_tracePoints[10].append({4042 - wobble, 4048 - i});
-        dlg.m_tracePoints[11].append({4048 - i, 54 + wobble});
-    }
-    StrokeList& strokes = dlg.m_extraStrokes;
-    strokes.startStroke();
-    for (std::int32_t i = 0; i < 4000; ++i) {
-        strokes.lastStroke().append({i, i});
-    }
-    strokes.startStroke();
-    for (std::int32_t i = 0; i < 4000; ++i) {
-        strokes.lastStroke().append({2048 + (i % 2 == 0 ? -300 : 300), i});
-    }
-}
-
-struct Drawn {
-    LineOp line;
-    fw::PenSpec pen;
-    std::optional<Mapping> mapping;
-    bool operator==(const Drawn& o) const {
-        return line == o.line && pen == o.pen && mapping == o.mapping;
-    }
-};
-
-std::vector<Drawn> DrawnLines(const RecordingDC& dc) {
-    std::vector<Drawn> out;
-    for (const Primitive& p : dc.primitives()) {
-        if (const auto* line = std::get_if<LineOp>(&p.op)) {
-            out.push_back({*line, p.state.pen.value_or(fw::PenSpec{}), p.state.mapping});
-        }
-    }
-    return out;
-}
-
-// Whether a line can put paint inside `clip`, judged in device pixels: its box grown by half the
-// pen's width (in pixels of the larger scale) and, under a mapping, one pixel for rounding.
-bool CanPaintInside(const Drawn& d, const fw::Rect& clip) {
-    double sx = 1;
-    double sy = 1;
-    if (d.mapping) {
-        sx = static_cast<double>(d.mapping->device.cx) / d.mapping->logical.cx;
-        sy = static_cast<double>(d.mapping->device.cy) / d.mapping->logical.cy;
-    }
-    const double rounding = d.mapping ? 1 : 0;
-    const double reach = d.pen.width * std::max(sx, sy) / 2 + rounding;
-    const double left = std::min(d.line.from.x, d.line.to.x) * sx - reach;
-    const double right = std::max(d.line.from.x, d.line.to.x) * sx + reach;
-    const double top = std::min(d.line.from.y, d.line.to.y) * sy - reach;
-    const double bottom = std::max(d.line.from.y, d.line.to.y) * sy + reach;
-    return left < clip.right && right > clip.left && top < clip.bottom && bottom > clip.top;
-}
-
-}  // namespace
-
-class StripRepaint : public MainPaint, public ::testing::WithParamInterface<TraceStage> {};
-
-TEST_P(StripRepaint, ShowsWhatAWholePaintShowsThereWithAFractionOfTheCalls) {
-    Open();
-    FillLongTraces(*dlg);
-    dlg->m_stage = GetParam();
-    dlg->m_showTraces = true;
-    const RecordingDC whole = Paint();
-    const std::vector<Drawn> all = DrawnLines(whole);
-    for (const fw::Rect clip : {fw::Rect{0, 300, 19, 357}, fw::Rect{480, 749, 560, 768},
-                                fw::Rect{1005, 200, 1024, 260}, fw::Rect{600, 100, 680, 160}}) {
-        const RecordingDC part = Paint(clip);
-        const std::vector<Drawn> some = DrawnLines(part);
-        // Nothing that reaches into the strip is missing ...
-        for (const Drawn& d : all) {
-            if (CanPaintInside(d, clip)) {
-                ASSERT_NE(std::find(some.begin(), some.end(), d), some.end())
-                    << "clip " << clip.left << "," << clip.top << " line " << d.line.from.x << ","
-                    << d.line.from.y << " -> " << d.line.to.x << "," << d.line.to.y;
-            }
-        }
-        // ... every line drawn is one of the whole paint's, starting where it did there ...
-        for (const Drawn& d : some) {
-            ASSERT_NE(std::find(all.begin(), all.end(), d), all.end());
-        }
-        // ... and the rest of the window costs nothing.
-        EXPECT_LT(part.issuedCount() * 10, whole.issuedCount()) << clip.left << "," << clip.top;
-        EXPECT_TRUE(part.balanced());
-    }
-    // The tiles that reach into a strip are all there.
-    const fw::Rect strip{380, 140, 399, 160};
-    const auto tiles = Blits(Paint(strip), IDB_BACKGROUND);
-    EXPECT_EQ(tiles.size(), 4u);  // the corner where four tiles meet
-}
-
-INSTANTIATE_TEST_SUITE_P(Stages, StripRepaint, ::testing::Values(2, 4, 7, 10));

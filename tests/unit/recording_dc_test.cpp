@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <span>
+#include <vector>
+
 #include "framework/headless/recording_dc.h"
 
 using headless::LineOp;
 using headless::Mapping;
+using headless::PolylineOp;
+using headless::PolyPolylineOp;
 using headless::RecordingDC;
+using headless::SegmentsOf;
 
 TEST(RecordingDC, TheClipBoxIsReportedInLogicalUnitsRoundedOutward) {
     RecordingDC dc({1, 301, 19, 358});
@@ -60,4 +67,51 @@ TEST(RecordingDC, TextIsMeasuredAtHalfTheFontHeightPerCharacter) {
     EXPECT_EQ(dc.textExtent(L"abcd"), (fw::Size{36, 18}));
     EXPECT_EQ(dc.textExtent(L""), (fw::Size{0, 0}));
     dc.popFont();
+}
+
+TEST(RecordingDC, PolylinesAreRecordedWholeAndLeaveThePenWhereItWas) {
+    RecordingDC dc({0, 0, 100, 100});
+    dc.pushPen({3, {1, 2, 3}});
+    dc.moveTo({1, 1});
+    const std::vector<fw::Point> points{{10, 10}, {20, 10}, {20, 20}, {30, 0}, {40, 0}};
+    dc.polyline(points);
+    dc.polyPolyline(points, std::vector<std::uint32_t>{3, 2});
+    dc.lineTo({2, 2});
+    dc.popPen();
+    ASSERT_EQ(dc.primitives().size(), 3u);
+    EXPECT_EQ(std::get<PolylineOp>(dc.primitives()[0].op).points, points);
+    EXPECT_EQ(dc.primitives()[1].state.pen, (fw::PenSpec{3, {1, 2, 3}}));
+    EXPECT_EQ(
+        SegmentsOf(dc.primitives()[0]),
+        (std::vector<LineOp>{
+            {{10, 10}, {20, 10}}, {{20, 10}, {20, 20}}, {{20, 20}, {30, 0}}, {{30, 0}, {40, 0}}}));
+    EXPECT_EQ(
+        SegmentsOf(dc.primitives()[1]),
+        (std::vector<LineOp>{{{10, 10}, {20, 10}}, {{20, 10}, {20, 20}}, {{30, 0}, {40, 0}}}));
+    EXPECT_EQ(SegmentsOf(dc.primitives()[2]), (std::vector<LineOp>{{{1, 1}, {2, 2}}}));
+    EXPECT_TRUE(dc.balanced());
+}
+
+TEST(RecordingDC, PolylinesThePlatformWouldRefuseAreReported) {
+    const std::vector<fw::Point> three{{0, 0}, {1, 1}, {2, 2}};
+    RecordingDC one({0, 0, 10, 10});
+    one.polyline(std::span(three).first(1));
+    EXPECT_FALSE(one.balanced());
+
+    RecordingDC shortLine({0, 0, 10, 10});
+    shortLine.polyPolyline(three, std::vector<std::uint32_t>{2, 1});
+    EXPECT_FALSE(shortLine.balanced());
+
+    RecordingDC tooFew({0, 0, 10, 10});
+    tooFew.polyPolyline(three, std::vector<std::uint32_t>{2});
+    EXPECT_FALSE(tooFew.balanced());
+    // Taken apart as far as the points go, never beyond them.
+    RecordingDC tooMany({0, 0, 10, 10});
+    tooMany.polyPolyline(three, std::vector<std::uint32_t>{2, 2});
+    EXPECT_FALSE(tooMany.balanced());
+    EXPECT_EQ(SegmentsOf(tooMany.primitives().at(0)), (std::vector<LineOp>{{{0, 0}, {1, 1}}}));
+
+    RecordingDC fine({0, 0, 10, 10});
+    fine.polyPolyline(three, std::vector<std::uint32_t>{3});
+    EXPECT_TRUE(fine.balanced());
 }

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "trace/trace_point_array.h"
 
@@ -35,4 +41,121 @@ TEST(StrokeList, PointsLandInTheNewestStrokeOnly) {
     s.lastStroke().append({2, 2});
     EXPECT_EQ(s.element(0).size(), 1u);
     EXPECT_EQ(s.element(1).last(), (BoardPoint{2, 2}));
+}
+
+TEST(TracePointArray, BoundsHoldEveryPointWhereverTheExtremesLie) {
+    // Up to three runs of points: the extremes at every place, at the ends of runs too.
+    for (std::size_t n = 1; n <= 70; ++n) {
+        for (std::size_t at = 0; at < n; ++at) {
+            TracePointArray points;
+            for (std::size_t i = 0; i < n; ++i) {
+                points.append(i == at ? BoardPoint{INT32_MIN, INT32_MAX} : BoardPoint{5, 6});
+            }
+            const PointBox box = points.bounds();
+            EXPECT_EQ(box.left, INT32_MIN) << n << " " << at;
+            EXPECT_EQ(box.right, n == 1 ? INT32_MIN : 5) << n << " " << at;
+            EXPECT_EQ(box.top, n == 1 ? INT32_MAX : 6) << n << " " << at;
+            EXPECT_EQ(box.bottom, INT32_MAX) << n << " " << at;
+        }
+    }
+    TracePointArray points;
+    EXPECT_TRUE(points.bounds().empty());
+    for (std::int32_t i = 0; i < 5000; ++i) {
+        points.append({i, -i});
+    }
+    points.clear();
+    EXPECT_TRUE(points.bounds().empty());
+    points.append({7, 8});
+    EXPECT_EQ(points.bounds(), (PointBox{7, 8, 7, 8}));
+}
+
+namespace {
+
+bool Overlaps(const PointBox& a, const PointBox& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+// The ranges forEachRunNear reports for boxes that overlap `region`.
+std::vector<std::pair<std::size_t, std::size_t>> RunsNear(const TracePointArray& points,
+                                                          const PointBox& region) {
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    points.forEachRunNear(
+        [&](const PointBox& b) { return Overlaps(b, region); },
+        [&](std::size_t first, std::size_t last) { ranges.emplace_back(first, last); });
+    return ranges;
+}
+
+std::size_t PointsIn(const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+    std::size_t n = 0;
+    for (const auto& [first, last] : ranges) {
+        n += last - first;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(TracePointArray, TheRunsNearARegionHoldEveryStepThatReachesIt) {
+    std::mt19937 random(7);
+    const auto uniform = [&](std::int32_t lo, std::int32_t hi) {
+        return std::uniform_int_distribution<std::int32_t>(lo, hi)(random);
+    };
+    for (const int size : {0, 1, 2, 31, 32, 33, 64, 1023, 1024, 1025, 4000, 40000}) {
+        TracePointArray points;
+        BoardPoint p{2000, 2000};
+        for (int i = 0; i < size; ++i) {
+            // A wandering pen that now and then jumps anywhere.
+            p = uniform(0, 40) == 0 ? BoardPoint{uniform(-9000, 9000), uniform(-9000, 9000)}
+                                    : BoardPoint{p.x + uniform(-30, 30), p.y + uniform(-30, 30)};
+            points.append(p);
+        }
+        for (int q = 0; q < 40; ++q) {
+            PointBox region;
+            region.include(BoardPoint{uniform(-3000, 7000), uniform(-3000, 7000)});
+            region.include(BoardPoint{region.left + uniform(0, 600), region.top + uniform(0, 600)});
+            const auto ranges = RunsNear(points, region);
+            std::vector<bool> covered(points.size());
+            std::size_t end = 0;
+            for (const auto& [first, last] : ranges) {
+                // Ascending and apart: a range that could go on is reported as one.
+                ASSERT_TRUE(first < last && last <= points.size()) << first << " " << last;
+                ASSERT_TRUE(end == 0 || first > end) << first << " after " << end;
+                std::fill(covered.begin() + static_cast<std::ptrdiff_t>(first),
+                          covered.begin() + static_cast<std::ptrdiff_t>(last), true);
+                end = last;
+            }
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                PointBox step;
+                step.include(points.element(i));
+                step.include(points.element(i == 0 ? 0 : i - 1));
+                if (Overlaps(step, region)) {
+                    ASSERT_TRUE(covered[i]) << "size " << size << " step to " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST(TracePointArray, ALongTraceIsSearchedByLookingAtTheFewRunsNearTheRegion) {
+    TracePointArray edge;
+    TracePointArray circle;
+    for (std::int32_t i = 0; i < 100000; ++i) {
+        edge.append({20 + i % 13, i});
+        const double a = 6.283185307179586 * i / 100000;
+        circle.append({static_cast<std::int32_t>(2048 + 1500 * std::cos(a)),
+                       static_cast<std::int32_t>(2048 + 1500 * std::sin(a))});
+    }
+    // Eleven points of the edge: in at most two runs of 32.
+    EXPECT_LE(PointsIn(RunsNear(edge, PointBox{0, 50000, 100, 50010})), 64u);
+    EXPECT_TRUE(RunsNear(edge, PointBox{200, 0, 300, 100000}).empty());
+    // A box inside the circle: no point of it is looked at.
+    EXPECT_TRUE(RunsNear(circle, PointBox{1800, 1800, 2300, 2300}).empty());
+    // Where the circle begins and ends, the points in the box and at most two runs beside each
+    // of its two pieces.
+    const PointBox closing{3540, 2040, 3560, 2060};
+    const auto inside = std::count_if(circle.begin(), circle.end(), [&](BoardPoint p) {
+        return Overlaps(PointBox{p.x, p.y, p.x, p.y}, closing);
+    });
+    ASSERT_GT(inside, 100);
+    EXPECT_LE(PointsIn(RunsNear(circle, closing)), static_cast<std::size_t>(inside) + 4 * 32);
 }

@@ -86,6 +86,28 @@ void RecordingDC::lineTo(fw::Point p) {
     position_ = p;
 }
 
+void RecordingDC::polyline(std::span<const fw::Point> points) {
+    if (points.size() < 2) {
+        errors_.push_back("polyline with fewer than two points");
+    }
+    record(PolylineOp{{points.begin(), points.end()}});
+}
+
+void RecordingDC::polyPolyline(std::span<const fw::Point> points,
+                               std::span<const std::uint32_t> counts) {
+    std::uint64_t total = 0;
+    for (const std::uint32_t count : counts) {
+        if (count < 2) {
+            errors_.push_back("polyPolyline with a polyline of fewer than two points");
+        }
+        total += count;
+    }
+    if (counts.empty() || total != points.size()) {
+        errors_.push_back("polyPolyline whose counts do not add up to its points");
+    }
+    record(PolyPolylineOp{{points.begin(), points.end()}, {counts.begin(), counts.end()}});
+}
+
 fw::Size RecordingDC::textExtent(std::wstring_view text) {
     if (text.empty()) {
         return {};
@@ -141,6 +163,28 @@ void RecordingDC::pushMapping(fw::Size logical, fw::Size device) {
 
 void RecordingDC::popMapping() {
     pop(mappings_, "popMapping");
+}
+
+std::vector<LineOp> SegmentsOf(const Primitive& primitive) {
+    std::vector<LineOp> segments;
+    const auto joined = [&](std::span<const fw::Point> points) {
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            segments.push_back({points[i - 1], points[i]});
+        }
+    };
+    if (const auto* line = std::get_if<LineOp>(&primitive.op)) {
+        segments.push_back(*line);
+    } else if (const auto* poly = std::get_if<PolylineOp>(&primitive.op)) {
+        joined(poly->points);
+    } else if (const auto* polys = std::get_if<PolyPolylineOp>(&primitive.op)) {
+        std::span<const fw::Point> rest = polys->points;
+        for (const std::uint32_t count : polys->counts) {
+            const std::size_t n = std::min<std::size_t>(count, rest.size());
+            joined(rest.first(n));
+            rest = rest.subspan(n);
+        }
+    }
+    return segments;
 }
 
 RecordingDC Paint(fw::CDialog& dialog, std::optional<fw::Rect> clip) {

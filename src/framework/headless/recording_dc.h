@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -36,6 +37,15 @@ struct LineOp {
     fw::Point to;
     friend bool operator==(const LineOp&, const LineOp&) = default;
 };
+// Joined lines through the points, in the logical units of the mapping in force.
+struct PolylineOp {
+    std::vector<fw::Point> points;
+};
+// Separate polylines: the i-th through the next counts[i] points.
+struct PolyPolylineOp {
+    std::vector<fw::Point> points;
+    std::vector<std::uint32_t> counts;
+};
 struct TextOp {
     std::wstring text;
     fw::Rect box;
@@ -47,13 +57,18 @@ struct IconOp {
 struct IconEraseOp {};
 
 struct Primitive {
-    std::variant<BlitOp, LineOp, TextOp, IconOp, IconEraseOp> op;
+    std::variant<BlitOp, LineOp, PolylineOp, PolyPolylineOp, TextOp, IconOp, IconEraseOp> op;
     DrawState state;
 };
 
+// The line segments a primitive draws, in the order it draws them: one for a line, one between
+// each two consecutive points of each polyline; none for anything else.
+std::vector<LineOp> SegmentsOf(const Primitive& primitive);
+
 // A device context that draws nothing and remembers everything: each primitive with the pen,
-// font, background mode and mapping in force, how often the pen was moved, and every pop that
-// had no matching push. The clip box is given in device pixels and reported in the logical units
+// font, background mode and mapping in force, how often the pen was moved, every pop that had no
+// matching push and every polyline the platform would refuse (fewer than two points, counts
+// that do not add up). The clip box is given in device pixels and reported in the logical units
 // of the current mapping, rounded outward. Text is measured as if every character of a font
 // h pixels high were h/2 pixels wide (9 x 18 for the prompt font), so positions are predictable.
 class RecordingDC : public fw::DC {
@@ -72,6 +87,9 @@ class RecordingDC : public fw::DC {
     void drawBitmap(const fw::Bitmap& bitmap, const fw::Rect& dest, fw::Point source) override;
     void moveTo(fw::Point p) override;
     void lineTo(fw::Point p) override;
+    void polyline(std::span<const fw::Point> points) override;
+    void polyPolyline(std::span<const fw::Point> points,
+                      std::span<const std::uint32_t> counts) override;
     fw::Size textExtent(std::wstring_view text) override;
     void drawText(std::wstring_view text, const fw::Rect& box) override;
     void drawIcon(HICON icon, fw::Point at) override;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <numeric>
+#include <vector>
 
 #include "framework/win32/win32_bitmap.h"
 
@@ -15,6 +18,15 @@ COLORREF ToColorRef(fw::Color c) {
 // GDI counts characters in int; a longer text is cut at that length instead of wrapping.
 int TextLength(std::wstring_view text) {
     return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+}
+
+std::vector<POINT> ToPoints(std::span<const fw::Point> points) {
+    std::vector<POINT> out;
+    out.reserve(points.size());
+    for (const fw::Point& p : points) {
+        out.push_back({p.x, p.y});
+    }
+    return out;
 }
 
 }  // namespace
@@ -64,6 +76,28 @@ void PaintDc::moveTo(fw::Point p) {
 
 void PaintDc::lineTo(fw::Point p) {
     LineTo(dc_, p.x, p.y);
+}
+
+void PaintDc::polyline(std::span<const fw::Point> points) {
+    const std::vector<POINT> all = ToPoints(points);
+    // GDI counts the points in int: a longer polyline goes out in pieces that share their ends.
+    for (std::size_t from = 0; all.size() - from >= 2;) {
+        const std::size_t n = std::min<std::size_t>(all.size() - from, INT_MAX);
+        Polyline(dc_, all.data() + from, static_cast<int>(n));
+        from += n - 1;
+    }
+}
+
+void PaintDc::polyPolyline(std::span<const fw::Point> points,
+                           std::span<const std::uint32_t> counts) {
+    // Counts that do not add up would make GDI read past the points: such a call draws nothing.
+    if (std::accumulate(counts.begin(), counts.end(), std::uint64_t{0}) != points.size()) {
+        return;
+    }
+    const std::vector<POINT> all = ToPoints(points);
+    const std::vector<DWORD> perLine(counts.begin(), counts.end());
+    PolyPolyline(dc_, all.data(), perLine.data(),
+                 static_cast<DWORD>(std::min<std::size_t>(perLine.size(), MAXDWORD)));
 }
 
 fw::Size PaintDc::textExtent(std::wstring_view text) {

@@ -20,6 +20,9 @@ class PaintDc : public fw::DC {
     void drawBitmap(const fw::Bitmap& bitmap, const fw::Rect& dest, fw::Point source) override;
     void moveTo(fw::Point p) override;
     void lineTo(fw::Point p) override;
+    void polyline(std::span<const fw::Point> points) override;
+    void polyPolyline(std::span<const fw::Point> points,
+                      std::span<const std::uint32_t> counts) override;
     fw::Size textExtent(std::wstring_view text) override;
     void drawText(std::wstring_view text, const fw::Rect& box) override;
     void drawIcon(HICON icon, fw::Point at) override;

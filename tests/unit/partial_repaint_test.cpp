@@ -1,0 +1,401 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/polyline_batch.h"
+#include "framework/headless/recording_dc.h"
+#include "res/resource.h"
+#include "support/paint_fixture.h"
+#include "support/plain_board_layers.h"
+
+using headless::LineOp;
+using headless::Mapping;
+using headless::PolylineOp;
+using headless::PolyPolylineOp;
+using headless::Primitive;
+using headless::RecordingDC;
+using headless::SegmentsOf;
+
+// --- repainting part of the window ---
+
+TEST(PolylineBatch, JoinedLinesBecomeOnePolylineAndALeftOutLineSplitsIt) {
+    RecordingDC dc({0, 0, 100, 100});
+    PolylineBatch lines(BoardBox{0, 0, 20, 20});
+    lines.moveTo({0, 0});
+    lines.lineTo({10, 0});
+    lines.lineTo({10, 500});
+    lines.lineTo({10, 1000});   // wholly outside
+    lines.lineTo({300, 1000});  // wholly outside
+    lines.lineTo({15, 10});     // from outside back in: starts where it would have
+    EXPECT_TRUE(dc.primitives().empty());
+    lines.flush(dc);
+    ASSERT_EQ(dc.primitives().size(), 1u);
+    const auto& drawn = std::get<PolyPolylineOp>(dc.primitives()[0].op);
+    EXPECT_EQ(drawn.points,
+              (std::vector<fw::Point>{{0, 0}, {10, 0}, {10, 500}, {300, 1000}, {15, 10}}));
+    EXPECT_EQ(drawn.counts, (std::vector<std::uint32_t>{3, 2}));
+    EXPECT_TRUE(dc.errors().empty());
+}
+
+TEST(PolylineBatch, AMoveToWhereThePolylineEndsContinuesItAMoveElsewhereStartsAnother) {
+    RecordingDC dc({0, 0, 100, 100});
+    PolylineBatch lines(BoardBox{0, 0, 100, 100});
+    lines.moveTo({1, 1});
+    lines.lineTo({5, 5});
+    lines.moveTo({5, 5});
+    lines.lineTo({6, 9});
+    lines.moveTo({2, 2});
+    lines.lineTo({3, 3});
+    lines.flush(dc);
+    const auto& drawn = std::get<PolyPolylineOp>(dc.primitives().at(0).op);
+    EXPECT_EQ(drawn.points, (std::vector<fw::Point>{{1, 1}, {5, 5}, {6, 9}, {2, 2}, {3, 3}}));
+    EXPECT_EQ(drawn.counts, (std::vector<std::uint32_t>{3, 2}));
+}
+
+TEST(PolylineBatch, OnePolylineGoesOutAsAPolylineAndNothingAsNothing) {
+    RecordingDC dc({0, 0, 100, 100});
+    PolylineBatch lines(BoardBox{0, 0, 100, 100});
+    lines.flush(dc);
+    lines.moveTo({1, 1});
+    lines.lineTo({500, 500});  // reaches in from outside: drawn whole
+    lines.flush(dc);
+    lines.flush(dc);  // the batch starts afresh after each flush
+    ASSERT_EQ(dc.primitives().size(), 1u);
+    EXPECT_EQ(std::get<PolylineOp>(dc.primitives()[0].op).points,
+              (std::vector<fw::Point>{{1, 1}, {500, 500}}));
+}
+
+namespace {
+
+// Long traces along every edge and line, and two long free strokes: 1200 points each, so their
+// boxes stand three levels high.
+void FillLongTraces(CRimtraceDlg& dlg) {
+    for (std::int32_t i = 0; i < 1200; ++i) {
+        const std::int32_t wobble = (i * 7) % 13;
+        for (std::size_t pass = 0; pass < 2; ++pass) {
+            const std::int32_t in = 20 + static_cast<std::int32_t>(pass) * 15 + wobble;
+            dlg.m_tracePoints[pass * 4 + 0].append({in, 48 + 3 * i});
+            dlg.m_tracePoints[pass * 4 + 1].append({48 + 3 * i, 4096 - in});
+            dlg.m_tracePoints[pass * 4 + 2].append({4096 - in, 4048 - 3 * i});
+            dlg.m_tracePoints[pass * 4 + 3].append({4048 - 3 * i, in});
+        }
+        dlg.m_tracePoints[8].append({54 + wobble, 48 + 3 * i});
+        dlg.m_tracePoints[9].append({48 + 3 * i, 4042 - wobble});
+        dlg.m_tracePoints[10].append({4042 - wobble, 4048 - 3 * i});
+        dlg.m_tracePoints[11].append({4048 - 3 * i, 54 + wobble});
+    }
+    StrokeList& strokes = dlg.m_extraStrokes;
+    strokes.startStroke();
+    for (std::int32_t i = 0; i < 1200; ++i) {
+        strokes.lastStroke().append({3 * i, 3 * i});
+    }
+    strokes.startStroke();
+    for (std::int32_t i = 0; i < 1200; ++i) {
+        strokes.lastStroke().append({2048 + (i % 2 == 0 ? -300 : 300), 3 * i});
+    }
+}
+
+// Traces no pen would leave but the painting must still show as defined: edges that run back
+// and forth, points beside and far outside the board, long jumps across the window, and one-point
+// arrays and strokes.
+void FillWildTraces(CRimtraceDlg& dlg, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    const auto uniform = [&](std::int32_t lo, std::int32_t hi) {
+        return std::uniform_int_distribution<std::int32_t>(lo, hi)(random);
+    };
+    for (std::size_t i = 0; i < 12; ++i) {
+        if (i == 3 || i == 9) {
+            dlg.m_tracePoints[i].append({uniform(0, 4096), uniform(0, 4096)});
+            continue;
+        }
+        BoardPoint p{uniform(-200, 4300), uniform(-200, 4300)};
+        for (int n = uniform(1, 1500); n > 0; --n) {
+            p.x = std::clamp(p.x + uniform(-120, 120), -300, 4400);
+            p.y = std::clamp(p.y + uniform(-120, 120), -300, 4400);
+            dlg.m_tracePoints[i].append(
+                uniform(0, 200) == 0 ? BoardPoint{uniform(-5000, 9000), uniform(-5000, 9000)} : p);
+        }
+    }
+    for (int s = 0; s < 5; ++s) {
+        dlg.m_extraStrokes.startStroke();
+        for (int n = s == 4 ? 1 : uniform(2, 1500); n > 0; --n) {
+            const bool jump = uniform(0, 50) == 0;
+            dlg.m_extraStrokes.lastStroke().append(
+                jump ? BoardPoint{uniform(INT32_MIN, INT32_MAX), uniform(-100, 4200)}
+                     : BoardPoint{uniform(0, 4096), uniform(0, 4096)});
+        }
+    }
+}
+
+// Clip boxes anywhere in a 1024 x 768 window, from one pixel to a third of it across.
+std::vector<fw::Rect> RandomClips(std::uint32_t seed, int count) {
+    std::mt19937 random(seed);
+    const auto uniform = [&](std::int32_t lo, std::int32_t hi) {
+        return std::uniform_int_distribution<std::int32_t>(lo, hi)(random);
+    };
+    std::vector<fw::Rect> clips;
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t left = uniform(-20, 1023);
+        const std::int32_t top = uniform(-20, 767);
+        clips.push_back({left, top, left + uniform(1, 340), top + uniform(1, 256)});
+    }
+    return clips;
+}
+
+// The strips of the four bars and the internal lines, and the whole window.
+const std::vector<fw::Rect> kStrips{
+    {0, 300, 19, 357}, {480, 749, 560, 768}, {1005, 200, 1024, 260}, {600, 0, 680, 19},
+    {0, 0, 19, 19},    {0, 0, 1024, 768},    {-6, 100, 32, 200},     {300, 736, 400, 774}};
+
+// A line with the pen and mapping it was drawn with.
+struct Drawn {
+    LineOp line;
+    fw::PenSpec pen;
+    std::optional<Mapping> mapping;
+    bool operator==(const Drawn& o) const {
+        return line == o.line && pen == o.pen && mapping == o.mapping;
+    }
+};
+
+// Every line drawn in board space (under a mapping), polylines taken apart, in the order drawn.
+std::vector<Drawn> BoardLines(const RecordingDC& dc) {
+    std::vector<Drawn> out;
+    for (const Primitive& p : dc.primitives()) {
+        if (p.state.mapping) {
+            for (const LineOp& line : SegmentsOf(p)) {
+                out.push_back({line, p.state.pen.value_or(fw::PenSpec{}), p.state.mapping});
+            }
+        }
+    }
+    return out;
+}
+
+// Whether a line can put paint inside `clip`, judged in device pixels: its box grown by half the
+// pen's width (in pixels of the larger scale) and, under a mapping, one pixel for rounding.
+bool CanPaintInside(const Drawn& d, const fw::Rect& clip) {
+    double sx = 1;
+    double sy = 1;
+    if (d.mapping) {
+        sx = static_cast<double>(d.mapping->device.cx) / d.mapping->logical.cx;
+        sy = static_cast<double>(d.mapping->device.cy) / d.mapping->logical.cy;
+    }
+    const double rounding = d.mapping ? 1 : 0;
+    const double reach = d.pen.width * std::max(sx, sy) / 2 + rounding;
+    const double left = std::min(d.line.from.x, d.line.to.x) * sx - reach;
+    const double right = std::max(d.line.from.x, d.line.to.x) * sx + reach;
+    const double top = std::min(d.line.from.y, d.line.to.y) * sy - reach;
+    const double bottom = std::max(d.line.from.y, d.line.to.y) * sy + reach;
+    return left < clip.right && right > clip.left && top < clip.bottom && bottom > clip.top;
+}
+
+// A line and its pen, in a form that sorts quickly.
+struct LineKey {
+    std::int64_t pen;  // width, then the colour's 24 bits
+    std::int32_t fromX, fromY, toX, toY;
+    auto operator<=>(const LineKey&) const = default;
+};
+
+LineKey KeyOf(const Drawn& d) {
+    const std::int64_t rgb = d.pen.color.r << 16 | d.pen.color.g << 8 | d.pen.color.b;
+    return {std::int64_t{d.pen.width} << 24 | rgb, d.line.from.x, d.line.from.y, d.line.to.x,
+            d.line.to.y};
+}
+
+// What lines show inside `clip`: those that can paint there, in groups of one pen in the order
+// the pens took turns, each group sorted. Lines of one pen paint the same pixels in any order,
+// so two paints with the same groups show the same picture there.
+std::vector<std::vector<LineKey>> PictureInside(const std::vector<Drawn>& lines,
+                                                const fw::Rect& clip) {
+    std::vector<std::vector<LineKey>> groups;
+    std::optional<fw::PenSpec> pen;
+    for (const Drawn& d : lines) {
+        if (!CanPaintInside(d, clip)) {
+            continue;
+        }
+        if (pen != d.pen) {
+            groups.emplace_back();
+            pen = d.pen;
+        }
+        groups.back().push_back(KeyOf(d));
+    }
+    for (auto& group : groups) {
+        std::sort(group.begin(), group.end());
+    }
+    return groups;
+}
+
+std::string Describe(const fw::Rect& r) {
+    return "clip " + std::to_string(r.left) + "," + std::to_string(r.top) + "-" +
+           std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+// Where two pictures first differ, or nothing when they are the same.
+std::string FirstDifference(const std::vector<std::vector<LineKey>>& a,
+                            const std::vector<std::vector<LineKey>>& b) {
+    if (a.size() != b.size()) {
+        return std::to_string(a.size()) + " pen groups against " + std::to_string(b.size());
+    }
+    for (std::size_t g = 0; g < a.size(); ++g) {
+        const auto [ia, ib] = std::mismatch(a[g].begin(), a[g].end(), b[g].begin(), b[g].end());
+        if (ia != a[g].end() || ib != b[g].end()) {
+            const auto describe = [](auto it, const std::vector<LineKey>& group) {
+                if (it == group.end()) {
+                    return std::string("(none)");
+                }
+                return std::to_string(it->fromX) + "," + std::to_string(it->fromY) + " -> " +
+                       std::to_string(it->toX) + "," + std::to_string(it->toY) + " width " +
+                       std::to_string(it->pen >> 24);
+            };
+            return "group " + std::to_string(g) + ": " + describe(ia, a[g]) + " against " +
+                   describe(ib, b[g]);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+// The bars and the overlay as painted, held against the plain painting that draws every line
+// of the definition on its own: in every clip box the same lines can paint (so the same pixels
+// are painted there), and no line is drawn that the plain painting does not draw.
+class SamePicture : public MainPaint {
+  protected:
+    void ExpectSamePicture(const std::vector<fw::Rect>& clips) {
+        RecordingDC plainDc({0, 0, 1024, 768});
+        PlainBoardLayers(plainDc, {1024, 768}, dlg->m_stage, dlg->m_tracePoints,
+                         dlg->m_extraStrokes, dlg->m_showTraces);
+        const std::vector<Drawn> plain = BoardLines(plainDc);
+        std::vector<LineKey> plainKeys;
+        for (const Drawn& d : plain) {
+            plainKeys.push_back(KeyOf(d));
+        }
+        std::sort(plainKeys.begin(), plainKeys.end());
+        for (const fw::Rect& clip : clips) {
+            const RecordingDC dc = Paint(clip);
+            const std::vector<Drawn> drawn = BoardLines(dc);
+            EXPECT_EQ(FirstDifference(PictureInside(drawn, clip), PictureInside(plain, clip)), "")
+                << Describe(clip);
+            for (const Drawn& d : drawn) {
+                ASSERT_TRUE(std::binary_search(plainKeys.begin(), plainKeys.end(), KeyOf(d)))
+                    << Describe(clip) << ": a line the plain painting does not draw";
+                ASSERT_EQ(d.mapping, (Mapping{{4096, 4096}, {1024, 768}}));
+            }
+            EXPECT_TRUE(dc.balanced()) << Describe(clip);
+        }
+    }
+};
+
+class SamePictureByStage : public SamePicture, public ::testing::WithParamInterface<TraceStage> {};
+
+TEST_P(SamePictureByStage, LongTracesInTheWholeWindowAndInStrips) {
+    Open();
+    FillLongTraces(*dlg);
+    dlg->m_stage = GetParam();
+    for (const bool traces : {true, false}) {
+        dlg->m_showTraces = traces;
+        std::vector<fw::Rect> clips = kStrips;
+        const auto random = RandomClips(static_cast<std::uint32_t>(GetParam()), 12);
+        clips.insert(clips.end(), random.begin(), random.end());
+        ExpectSamePicture(clips);
+    }
+}
+
+TEST_P(SamePictureByStage, WildTracesInTheWholeWindowAndInStrips) {
+    Open();
+    FillWildTraces(*dlg, 1000 + static_cast<std::uint32_t>(GetParam()));
+    dlg->m_stage = GetParam();
+    dlg->m_showTraces = true;
+    std::vector<fw::Rect> clips = kStrips;
+    const auto random = RandomClips(2000 + static_cast<std::uint32_t>(GetParam()), 16);
+    clips.insert(clips.end(), random.begin(), random.end());
+    ExpectSamePicture(clips);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, SamePictureByStage, ::testing::Values(0, 3, 4, 6, 8, 11, 13));
+
+TEST_F(SamePicture, AWholePaintOfTracesInsideTheWindowDrawsEveryLineOnce) {
+    Open();
+    FillLongTraces(*dlg);
+    dlg->m_stage = stage::kFinished;
+    dlg->m_showTraces = true;
+    RecordingDC plainDc({0, 0, 1024, 768});
+    PlainBoardLayers(plainDc, {1024, 768}, dlg->m_stage, dlg->m_tracePoints, dlg->m_extraStrokes,
+                     true);
+    std::vector<LineKey> plain;
+    for (const Drawn& d : BoardLines(plainDc)) {
+        plain.push_back(KeyOf(d));
+    }
+    std::vector<LineKey> drawn;
+    for (const Drawn& d : BoardLines(Paint())) {
+        drawn.push_back(KeyOf(d));
+    }
+    std::sort(plain.begin(), plain.end());
+    std::sort(drawn.begin(), drawn.end());
+    EXPECT_EQ(drawn.size(), plain.size());
+    EXPECT_TRUE(drawn == plain);
+}
+
+TEST_F(MainPaint, AStepThatCrossesAStripIsDrawnThoughBothItsEndsLieOutside) {
+    Open();
+    dlg->m_showTraces = true;
+    dlg->m_extraStrokes.startStroke();
+    for (std::int32_t i = 0; i < 64; ++i) {
+        // Far to the left of the strip, then far to its right from the second run of points on.
+        dlg->m_extraStrokes.lastStroke().append({i < 32 ? 100 : 4000, 1000 + i});
+    }
+    const auto lines = Lines(Paint(fw::Rect{500, 180, 519, 260}), kRed);
+    EXPECT_EQ(lines, (std::vector<LineOp>{{{100, 1031}, {4000, 1032}}}));
+}
+
+TEST_F(MainPaint, ABarReachesAcrossAStripFromTheWindowEdgeAndToItsFarEnd) {
+    Open();
+    Fill(0, {{20, 2000}, {22, 2200}, {25, 2500}});
+    dlg->m_stage = 1;  // the left edge is done: its bar reaches the bottom
+    EXPECT_EQ(Lines(Paint(fw::Rect{0, 100, 19, 150}), kBarColor),
+              (std::vector<LineOp>{{{38, 0}, {38, 2000}}}));
+    EXPECT_EQ(Lines(Paint(fw::Rect{0, 600, 19, 650}), kBarColor),
+              (std::vector<LineOp>{{{38, 2500}, {38, 4096}}}));
+    EXPECT_EQ(Lines(Paint(fw::Rect{0, 400, 19, 420}), kBarColor),
+              (std::vector<LineOp>{{{38, 2000}, {38, 2200}}, {{38, 2200}, {38, 2500}}}));
+}
+
+TEST_F(MainPaint, AWholePaintDrawsEachBarInOneCallAndEachOverlayArrayInTwo) {
+    Open();
+    FillLongTraces(*dlg);
+    dlg->m_stage = stage::kFinished;
+    dlg->m_showTraces = true;
+    const RecordingDC dc = Paint();
+    std::size_t barCalls = 0;
+    std::size_t overlayCalls = 0;
+    for (const Primitive& p : dc.primitives()) {
+        if (HasPen(p.state, kBarColor)) {
+            EXPECT_TRUE(std::holds_alternative<PolylineOp>(p.op));
+            ++barCalls;
+        } else if (HasPen(p.state, kRed)) {
+            EXPECT_FALSE(std::holds_alternative<LineOp>(p.op));
+            ++overlayCalls;
+        }
+    }
+    EXPECT_EQ(barCalls, 4u);
+    EXPECT_EQ(overlayCalls, 2u * (12 + 2));
+    EXPECT_TRUE(dc.balanced());
+}
+
+TEST_F(MainPaint, AStripRepaintDrawsOnlyTheLinesNearTheStrip) {
+    Open();
+    FillLongTraces(*dlg);
+    dlg->m_stage = stage::kFinished;
+    dlg->m_showTraces = true;
+    const std::size_t whole = BoardLines(Paint()).size();
+    for (const fw::Rect& clip : kStrips) {
+        if (clip.width() * clip.height() < 1024 * 768 / 100) {
+            EXPECT_LT(BoardLines(Paint(clip)).size() * 10, whole) << Describe(clip);
+        }
+    }
+    // The tiles that reach into a strip are all there.
+    const auto tiles = Blits(Paint(fw::Rect{380, 140, 399, 160}), IDB_BACKGROUND);
+    EXPECT_EQ(tiles.size(), 4u);  // the corner where four tiles meet
+}
