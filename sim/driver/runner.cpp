@@ -110,6 +110,7 @@ Runner::Handler Runner::FindHandler(const std::string& command) {
         {"expect-text-contains", &Runner::expectTextContains},
         {"expect-checked", &Runner::expectChecked},
         {"expect-visible", &Runner::expectVisible},
+        {"expect-texts-fit", &Runner::expectTextsFit},
         {"screenshot", &Runner::screenshot},
         {"expect-file", &Runner::expectFile},
         {"expect-no-file", &Runner::expectNoFile},

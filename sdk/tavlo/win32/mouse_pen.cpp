@@ -1,52 +1,79 @@
-// The mouse over the attached window as board 1's pen: the window is subclassed while attached,
-// left-button presses, drags and releases become pen events, and every message then goes on to
-// the window's own procedure unchanged.
+// The mouse as board 1's pen. A pen on a board reaches the board wherever it touches and
+// whatever windows are doing, so the mouse is watched with a low-level hook on the thread that
+// attached the window rather than through that window's own messages: those stop while a
+// modal dialog has disabled the window, and a press that merely activates it can be lost.
+//
+// A press on a visible part of the attached window (no other window over that point) starts a
+// contact and is a pen-down; the contact's moves over such a part are pen-moves; its release is
+// the pen-up, wherever and whenever it happens. Presses and moves over dialogs and other
+// windows are not pen events. Every mouse event goes on to the system unchanged.
 #include <windows.h>
-#include <windowsx.h>
 
-#include <map>
-#include <vector>
+#include <memory>
+#include <type_traits>
 
 #include "board_host.h"
+#include "common/wide_text.h"
 #include "tavlo_sim.h"
 
 namespace {
 
-struct Subclass {
-    WNDPROC original;
-    bool attached;
-    bool buttonDown;
+struct HookRemover {
+    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover>;
+
+struct MousePen {
+    HWND window = nullptr;
+    bool contact = false;
+    UniqueHook hook;
 };
 
-// Entries outlive a detach when another subclass sits on top of ours and ours cannot be taken
-// out: the window still calls us, and we still forward.
-std::map<HWND, Subclass> subclasses;
+MousePen pen;
 
-void QueueMouse(HWND window, tavlo_sim::PenAction action, LPARAM lParam) {
-    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ClientToScreen(window, &screen);
-    tavlo_sim::QueueMousePen(action, screen.x, screen.y);
+bool Contains(HWND window, POINT point) {
+    RECT rect{};
+    return GetWindowRect(window, &rect) && PtInRect(&rect, point);
 }
 
-void TrackButton(HWND window, Subclass& sub, UINT message, WPARAM wParam, LPARAM lParam) {
+// Whether `point` shows `window`: it lies on the window, which is on screen, and no visible
+// window above it in the z-order (a dialog, a message box, another program) covers the point.
+// Disabled windows count: a modal dialog disables its owner, but the owner is still seen.
+bool ShowsWindow(HWND window, POINT point) {
+    if (!IsWindowVisible(window) || IsIconic(window) || !Contains(window, point)) {
+        return false;
+    }
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        if (IsWindowVisible(above) && Contains(above, point)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Queue(tavlo_sim::PenAction action, POINT point) {
+    tavlo_sim::QueueMousePen(action, point.x, point.y);
+}
+
+void TakeMouse(WPARAM message, POINT point) {
     using tavlo_sim::PenAction;
     switch (message) {
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            sub.buttonDown = true;
-            QueueMouse(window, PenAction::Down, lParam);
+            if (ShowsWindow(pen.window, point)) {
+                pen.contact = true;
+                Queue(PenAction::Down, point);
+            }
             break;
         case WM_MOUSEMOVE:
-            // A release outside the window is seen at the next move: the pen goes up there.
-            if (sub.buttonDown) {
-                sub.buttonDown = (wParam & MK_LBUTTON) != 0;
-                QueueMouse(window, sub.buttonDown ? PenAction::Move : PenAction::Up, lParam);
+            if (pen.contact && ShowsWindow(pen.window, point)) {
+                Queue(PenAction::Move, point);
             }
             break;
         case WM_LBUTTONUP:
-            if (sub.buttonDown) {
-                sub.buttonDown = false;
-                QueueMouse(window, PenAction::Up, lParam);
+            if (pen.contact) {
+                pen.contact = false;
+                Queue(PenAction::Up, point);
             }
             break;
         default:
@@ -54,24 +81,11 @@ void TrackButton(HWND window, Subclass& sub, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-LRESULT CALLBACK MousePenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto found = subclasses.find(window);
-    if (found == subclasses.end()) {
-        return DefWindowProcW(window, message, wParam, lParam);
+LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && pen.window != nullptr) {
+        TakeMouse(wParam, reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt);
     }
-    const WNDPROC original = found->second.original;
-    if (found->second.attached) {
-        TrackButton(window, found->second, message, wParam, lParam);
-    }
-    const LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        subclasses.erase(window);
-    }
-    return result;
-}
-
-bool IsOurs(HWND window) {
-    return GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MousePenProc);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -79,39 +93,29 @@ bool IsOurs(HWND window) {
 namespace tavlo_host {
 
 void WindowAttached(HWND window) {
-    // The board has one attached window; a window attached before this one is released.
-    std::vector<HWND> others;
-    for (const auto& [other, sub] : subclasses) {
-        if (other != window && sub.attached) {
-            others.push_back(other);
-        }
-    }
-    for (HWND other : others) {
-        WindowDetached(other);
-    }
+    // The board has one attached window; the pen follows the last one attached.
+    pen.window = nullptr;
+    pen.contact = false;
     if (window == nullptr || !IsWindow(window) || !tavlo_sim::MousePen()) {
+        pen.hook.reset();
         return;
     }
-    if (const auto found = subclasses.find(window); found != subclasses.end()) {
-        found->second.attached = true;
-        return;
+    if (!pen.hook) {
+        // Called on the window's thread, whose message loop (and every modal loop on it) is
+        // where the hook runs.
+        pen.hook.reset(SetWindowsHookExW(WH_MOUSE_LL, &MouseHook, sim::ThisModule(), 0));
     }
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    subclasses[window] = Subclass{original, true, false};
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MousePenProc));
+    pen.window = window;
 }
 
 void WindowDetached(HWND window) {
-    const auto found = subclasses.find(window);
-    if (found == subclasses.end()) {
+    if (window != pen.window) {
         return;
     }
-    if (IsOurs(window)) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
-        subclasses.erase(found);
-    } else {
-        found->second.attached = false;
-    }
+    // A contact still open ends with the window: its release is no longer the board's.
+    pen.window = nullptr;
+    pen.contact = false;
+    pen.hook.reset();
 }
 
 }  // namespace tavlo_host
