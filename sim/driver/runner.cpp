@@ -100,6 +100,8 @@ Runner::Handler Runner::FindHandler(const std::string& command) {
         {"mouse-move", &Runner::mouseMove},
         {"mouse-up", &Runner::mouseUp},
         {"mouse-click", &Runner::mouseClick},
+        {"mouse-drag", &Runner::mouseDrag},
+        {"mouse-click-control", &Runner::mouseClickControl},
         {"wait-dialog", &Runner::waitDialog},
         {"wait-no-dialog", &Runner::waitNoDialog},
         {"expect-no-window", &Runner::expectNoWindow},

@@ -80,6 +80,8 @@ class Runner {
     Outcome mouseMove(const Words& words, const std::string& rest);
     Outcome mouseUp(const Words& words, const std::string& rest);
     Outcome mouseClick(const Words& words, const std::string& rest);
+    Outcome mouseDrag(const Words& words, const std::string& rest);
+    Outcome mouseClickControl(const Words& words, const std::string& rest);
     // Sends `actions` at the screen position in `words`, then waits for the program to take them.
     Outcome mouse(const Words& words, std::initializer_list<MouseAction> actions);
     Outcome settleMouse();

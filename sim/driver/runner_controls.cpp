@@ -156,7 +156,8 @@ Runner::Outcome Runner::expectTextsFit(const Words& words, const std::string&) {
     std::string clipped;
     for (const TextFit& fit : fits) {
         Say("  " + sim::Utf8FromWide(fit.kind) + " " + std::to_string(fit.id) + " " +
-            Quoted(fit.text) + ": needs " + Pixels(fit.needed) + ", has " + Pixels(fit.room) +
+            Quoted(fit.text) + ": needs " + Pixels(fit.needed) + " (" +
+            std::to_string(fit.oneLine) + " on one line), has " + Pixels(fit.room) +
             (fit.fits ? "" : "  CLIPPED"));
         if (!fit.fits) {
             clipped += (clipped.empty() ? "" : ", ") + Quoted(fit.text);

@@ -13,7 +13,7 @@ struct Shape {
 
 constexpr int kAny = -1;
 
-constexpr std::array<Shape, 37> kShapes = {{
+constexpr std::array<Shape, 39> kShapes = {{
     {"setenv", 2, 2},           {"write-file", 2, 2},     {"delete-file", 1, 1},
     {"make-dir", 1, 1},         {"echo", 0, kAny},        {"sleep", 1, 1},
     {"start-board50", 0, kAny}, {"stop-board50", 0, 0},   {"start", 0, kAny},
@@ -26,7 +26,7 @@ constexpr std::array<Shape, 37> kShapes = {{
     {"dismiss", 1, 1},          {"expect-text", 3, 3},    {"expect-text-contains", 3, 3},
     {"expect-checked", 3, 3},   {"expect-visible", 3, 3}, {"screenshot", 1, 1},
     {"expect-file", 1, 2},      {"expect-no-file", 1, 1}, {"expect-file-contains", 2, 2},
-    {"expect-texts-fit", 1, 1},
+    {"expect-texts-fit", 1, 1}, {"mouse-drag", 5, kAny},  {"mouse-click-control", 2, 2},
 }};
 
 const Shape* FindShape(std::string_view name) {

@@ -123,6 +123,7 @@ TextFit Measure(HWND control, Kind kind, HFONT font) {
     const win32::Selection selected(dc.get(), font);
     fit.room = Room(kind, dc.get(), {client.right - client.left, client.bottom - client.top});
     const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+    fit.oneLine = LineExtent(dc.get(), fit.text).cx;
     if (kind == Kind::Wrapping) {
         fit.needed = WrappedExtent(dc.get(), fit.text, fit.room.cx,
                                    (style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0);

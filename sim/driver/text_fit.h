@@ -14,8 +14,9 @@ struct TextFit {
     int id = 0;
     std::wstring kind;  // "static", "check box", "button"
     std::wstring text;
-    SIZE needed{};  // what the text takes, wrapped as the control wraps it
-    SIZE room{};    // what the control gives it
+    SIZE needed{};     // what the text takes, wrapped as the control wraps it
+    LONG oneLine = 0;  // the text's width on one line
+    SIZE room{};       // what the control gives it
     bool fits = false;
 };
 

@@ -1,19 +1,23 @@
 // The mouse as board 1's pen. A pen on a board reaches the board wherever it touches and
-// whatever windows are doing, so the mouse is watched with a low-level hook on the thread that
-// attached the window rather than through that window's own messages: those stop while a
-// modal dialog has disabled the window, and a press that merely activates it can be lost.
+// whatever windows are doing, so the mouse is watched with a mouse hook on the thread of the
+// attached window rather than through that window's own procedure: the hook also sees what the
+// system hands to the window while a modal dialog has disabled it (which the window itself never
+// gets) and what goes to the dialogs of that thread.
 //
-// A press on a visible part of the attached window (no other window over that point) starts a
-// contact and is a pen-down; the contact's moves over such a part are pen-moves; its release is
-// the pen-up, wherever and whenever it happens. Presses and moves over dialogs and other
-// windows are not pen events. Every mouse event goes on to the system unchanged.
+// A press on the attached window, enabled or not, starts a contact and is a pen-down; the
+// contact's moves over that window are pen-moves; its release is the pen-up, wherever it
+// happens. Presses and moves over dialogs are not pen events. A release the thread never saw
+// (over another program) ends the contact where the pen was last seen. Every mouse message goes
+// on unchanged.
+//
+// The hook is the thread's own (WH_MOUSE), not a low-level one: under Wine a low-level hook
+// made the first press of a run get lost when no mouse move came before it.
 #include <windows.h>
 
 #include <memory>
 #include <type_traits>
 
 #include "board_host.h"
-#include "common/wide_text.h"
 #include "tavlo_sim.h"
 
 namespace {
@@ -26,64 +30,70 @@ using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover>;
 struct MousePen {
     HWND window = nullptr;
     bool contact = false;
+    POINT last{};
     UniqueHook hook;
 };
 
 MousePen pen;
 
-bool Contains(HWND window, POINT point) {
-    RECT rect{};
-    return GetWindowRect(window, &rect) && PtInRect(&rect, point);
-}
-
-// Whether `point` shows `window`: it lies on the window, which is on screen, and no visible
-// window above it in the z-order (a dialog, a message box, another program) covers the point.
-// Disabled windows count: a modal dialog disables its owner, but the owner is still seen.
-bool ShowsWindow(HWND window, POINT point) {
-    if (!IsWindowVisible(window) || IsIconic(window) || !Contains(window, point)) {
-        return false;
-    }
-    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
-         above = GetWindow(above, GW_HWNDPREV)) {
-        if (IsWindowVisible(above) && Contains(above, point)) {
-            return false;
-        }
-    }
-    return true;
+bool OnPenWindow(HWND target) {
+    return target != nullptr && (target == pen.window || IsChild(pen.window, target));
 }
 
 void Queue(tavlo_sim::PenAction action, POINT point) {
+    pen.last = point;
     tavlo_sim::QueueMousePen(action, point.x, point.y);
 }
 
-void TakeMouse(WPARAM message, POINT point) {
-    using tavlo_sim::PenAction;
-    switch (message) {
-        case WM_LBUTTONDOWN:
-            if (ShowsWindow(pen.window, point)) {
-                pen.contact = true;
-                Queue(PenAction::Down, point);
-            }
-            break;
-        case WM_MOUSEMOVE:
-            if (pen.contact && ShowsWindow(pen.window, point)) {
-                Queue(PenAction::Move, point);
-            }
-            break;
-        case WM_LBUTTONUP:
-            if (pen.contact) {
-                pen.contact = false;
-                Queue(PenAction::Up, point);
-            }
-            break;
-        default:
-            break;
+void Press(const MOUSEHOOKSTRUCT& mouse) {
+    if (OnPenWindow(mouse.hwnd)) {
+        pen.contact = true;
+        Queue(tavlo_sim::PenAction::Down, mouse.pt);
+    }
+}
+
+void Move(const MOUSEHOOKSTRUCT& mouse) {
+    if (!pen.contact) {
+        return;
+    }
+    if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+        // Released where this thread does not see it.
+        pen.contact = false;
+        Queue(tavlo_sim::PenAction::Up, pen.last);
+    } else if (OnPenWindow(mouse.hwnd)) {
+        Queue(tavlo_sim::PenAction::Move, mouse.pt);
+    }
+}
+
+void Release(const MOUSEHOOKSTRUCT& mouse) {
+    if (pen.contact) {
+        pen.contact = false;
+        Queue(tavlo_sim::PenAction::Up, mouse.pt);
     }
 }
 
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+    // HC_NOREMOVE: only looked at; the same message comes again when it is taken.
     if (code == HC_ACTION && pen.window != nullptr) {
-        TakeMouse(wParam, reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt);
+        const auto& mouse = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+        switch (wParam) {
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+            case WM_NCLBUTTONDOWN:
+            case WM_NCLBUTTONDBLCLK:
+                Press(mouse);
+                break;
+            case WM_MOUSEMOVE:
+            case WM_NCMOUSEMOVE:
+                Move(mouse);
+                break;
+            case WM_LBUTTONUP:
+            case WM_NCLBUTTONUP:
+                Release(mouse);
+                break;
+            default:
+                break;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -96,15 +106,12 @@ void WindowAttached(HWND window) {
     // The board has one attached window; the pen follows the last one attached.
     pen.window = nullptr;
     pen.contact = false;
+    pen.hook.reset();
     if (window == nullptr || !IsWindow(window) || !tavlo_sim::MousePen()) {
-        pen.hook.reset();
         return;
     }
-    if (!pen.hook) {
-        // Called on the window's thread, whose message loop (and every modal loop on it) is
-        // where the hook runs.
-        pen.hook.reset(SetWindowsHookExW(WH_MOUSE_LL, &MouseHook, sim::ThisModule(), 0));
-    }
+    // Called on the window's thread: the hook sees the mouse messages of that thread.
+    pen.hook.reset(SetWindowsHookExW(WH_MOUSE, &MouseHook, nullptr, GetCurrentThreadId()));
     pen.window = window;
 }
 
