@@ -144,8 +144,10 @@ struct Collected {
 
 BOOL CALLBACK CollectControl(HWND control, LPARAM data) {
     auto& collected = *reinterpret_cast<Collected*>(data);
-    // Only the dialog's own controls (a message box has no deeper ones), and only those shown.
-    if (GetParent(control) != collected.dialog || !IsWindowVisible(control)) {
+    // Only the dialog's own controls (a message box has no deeper ones), and only those shown
+    // with it.
+    const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+    if (GetParent(control) != collected.dialog || (style & WS_VISIBLE) == 0) {
         return TRUE;
     }
     if (const auto kind = KindOf(control)) {
