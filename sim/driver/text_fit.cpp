@@ -4,7 +4,6 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <sstream>
 
 #include "dialog_controls.h"
 
@@ -98,18 +97,25 @@ SIZE LineExtent(HDC dc, const std::wstring& text) {
     return size;
 }
 
-// Wrapped to `width` as a static text control wraps; a word wider than the width widens it.
-SIZE WrappedExtent(HDC dc, const std::wstring& text, int width, UINT prefix) {
+// Wrapped to `width` as a static text control wraps it, by the function the control draws with:
+// where that keeps a word longer than the width whole, the result is wider than the width.
+SIZE WrappedExtent(HDC dc, const std::wstring& text, int width, UINT flags) {
     RECT rect{0, 0, width, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | prefix);
-    LONG widest = rect.right - rect.left;
-    std::wistringstream words(text);
-    std::wstring word;
-    while (words >> word) {
-        widest = std::max(widest, LineExtent(dc, word).cx);
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | flags);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The drawing flags a static text control adds for its style.
+UINT StaticFlags(DWORD style) {
+    UINT flags = 0;
+    if ((style & SS_NOPREFIX) != 0) {
+        flags |= DT_NOPREFIX;
     }
-    return {widest, rect.bottom - rect.top};
+    if ((style & SS_EDITCONTROL) != 0) {
+        flags |= DT_EDITCONTROL;
+    }
+    return flags;
 }
 
 TextFit Measure(HWND control, Kind kind, HFONT font) {
@@ -125,8 +131,7 @@ TextFit Measure(HWND control, Kind kind, HFONT font) {
     const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
     fit.oneLine = LineExtent(dc.get(), fit.text).cx;
     if (kind == Kind::Wrapping) {
-        fit.needed = WrappedExtent(dc.get(), fit.text, fit.room.cx,
-                                   (style & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0);
+        fit.needed = WrappedExtent(dc.get(), fit.text, fit.room.cx, StaticFlags(style));
     } else if (kind == Kind::CheckBox && (style & BS_MULTILINE) != 0) {
         fit.needed = WrappedExtent(dc.get(), fit.text, fit.room.cx, 0);
     } else {
