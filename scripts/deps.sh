@@ -11,6 +11,8 @@ RIMTRACE_PACKAGES=(
     binutils-mingw-w64-x86-64           # x86_64-w64-mingw32-windres
     wine wine64                         # runs rimtrace.exe and the stand-ins
     xvfb xauth                          # a display for Wine when there is none (xvfb-run)
+    x11-utils                           # xprop: does a window manager run (scripts/run.sh)
+    fonts-wine                          # the fonts of Wine's dialogs and frames (close box symbol)
     imagemagick                         # screenshots and their pixel checks
     python3                             # the end-to-end checker
 )

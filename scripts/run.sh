@@ -5,19 +5,24 @@
 #
 # With a reachable display the window opens there and the mouse is board 1's pen; reports,
 # mail and the board's journal go to build/run/. Without one, a scripted demonstration plays on
-# a virtual display and leaves its report, mail and screenshot in build/demo/.
+# a virtual display and leaves its report, mail and screenshot in build/demo/. The Wine prefix
+# is $RIMTRACE_WINEPREFIX, or build/mingw/wineprefix.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-scripts/deps.sh
-cmake --preset mingw
-cmake --build --preset mingw -j2
-
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 readonly BIN=$root/build/mingw/bin
-readonly PREFIX=$root/build/mingw/wineprefix
+readonly PREFIX=${RIMTRACE_WINEPREFIX:-$root/build/mingw/wineprefix}
+
+# Only what a run needs: the program, the simulated board and the stand-ins (and the driver for
+# the demonstration), not the test programs.
+build() {
+    scripts/deps.sh
+    cmake --preset mingw >/dev/null
+    cmake --build --preset mingw -j2 --target rimtrace tavlo sim_mapi32 board50_standin "$@"
+}
 
 # Whether $DISPLAY names an X server that accepts connections: a local socket or a TCP port.
 display_reachable() {
@@ -33,23 +38,54 @@ display_reachable() {
     fi
 }
 
+# Whether a window manager runs on $DISPLAY: the root names a check window that names itself
+# (a window manager that died leaves the root's property behind, pointing nowhere).
+window_manager_running() {
+    local check
+    check=$(xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -Eo '0x[0-9a-f]+') ||
+        return 1
+    [[ "$(xprop -id "$check" -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null |
+        grep -Eo '0x[0-9a-f]+')" == "$check" ]]
+}
+
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 board50_pid=""
 program_pid=""
+frames_left_to_manager=no
 stop_all() {
     if [[ -n "$program_pid" ]]; then kill "$program_pid" 2>/dev/null || true; fi
     if [[ -n "$board50_pid" ]]; then kill "$board50_pid" 2>/dev/null || true; fi
     rimtrace_wine_stop
-    rimtrace_wine_window_manager N || true
+    if [[ "$frames_left_to_manager" == yes ]]; then rimtrace_wine_window_manager N || true; fi
+}
+
+# Lists what this run left in the folder (and the report fallback in Documents): files written
+# after the marker, without the programs copied in.
+list_written() {
+    local marker="$1" folder="$2" file
+    echo "Written by this run:"
+    local written=0
+    while IFS= read -r file; do
+        case "${file##*/}" in
+            *.exe | *.dll | board50.ready | board50.log) continue ;;
+        esac
+        echo "  ${file#"$folder"/}"
+        written=$((written + 1))
+    done < <(find "$folder" "$PREFIX"/drive_c/users/*/Documents -type f -newer "$marker" \
+        2>/dev/null | sort)
+    ((written > 0)) || echo "  nothing"
 }
 
 run_on_display() {
     local run=$root/build/run
     mkdir -p "$run"
     cp -f "$BIN"/{rimtrace.exe,TAVLO.dll,Mapi32.dll,board50_standin.exe} "$run/"
-    : >"$run/journal.txt"
     rm -f "$run/board50.ready"
+    # Files older than this were there before the run.
+    local marker=$run/.run-started
+    touch "$marker"
+    : >"$run/journal.txt"
     printf 'boards=1\njournal=%s\nmouse_pen=1\n' "$(winpath "$run/journal.txt")" >"$run/TAVLO.state"
 
     rimtrace_wine_env "$PREFIX"
@@ -57,11 +93,21 @@ run_on_display() {
     export RIMTRACE_MAPI_MODE=ok
     unset TAVLO_STATE RIMTRACE_OUTBOX
     rimtrace_wine_prefix
-    # Leave the windows to the desktop's window manager for the time of this run.
-    rimtrace_wine_window_manager Y || true
+    trap stop_all EXIT
+    # On a bare X server Wine must draw window frames itself: frames left to a window manager
+    # that is not there are never drawn, and every dialog takes two seconds to close while Wine
+    # waits for it. A desktop's window manager gets them for the time of this run; the prefix
+    # keeps Wine's own (also after a run that was cut short).
+    if window_manager_running; then
+        frames_left_to_manager=yes
+        echo "A window manager runs on $DISPLAY: it frames the dialogs."
+        rimtrace_wine_window_manager Y || true
+    else
+        echo "No window manager runs on $DISPLAY: Wine frames the dialogs itself."
+        rimtrace_wine_window_manager N || true
+    fi
     cd "$run"
 
-    trap stop_all EXIT
     trap 'exit 130' INT TERM
     wine board50_standin.exe --journal "$(winpath "$run/journal.txt")" \
         --ready "$(winpath "$run/board50.ready")" >"$run/board50.log" 2>&1 &
@@ -79,9 +125,9 @@ run_on_display() {
     wait "$program_pid" || status=$?
     program_pid=""
     echo "rimtrace.exe ended (exit code $status). In $run:"
-    echo "  reports saved under the default name: $(find "$run" -maxdepth 1 -name '*.pts' | wc -l) .pts file(s)"
-    echo "  mail the program sent: outbox/"
-    echo "  what the board and the driver were told: journal.txt, TAVLO.state"
+    list_written "$marker" "$run"
+    echo "(reports: *.pts; mail the program sent: outbox/; what the board and the driver were"
+    echo "told: journal.txt, TAVLO.state)"
     return "$status"
 }
 
@@ -118,7 +164,9 @@ run_demo() {
 }
 
 if display_reachable; then
+    build
     run_on_display "$@"
 else
+    build rtdriver
     run_demo "$@"
 fi

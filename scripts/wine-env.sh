@@ -32,7 +32,10 @@ rimtrace_wine_mapi() {
 # with it; one without registry files (its creation was cut short) is made again.
 rimtrace_wine_prefix() {
     local ready="$WINEPREFIX/.rimtrace-ready"
-    [[ -e "$ready" ]] && return 0
+    if [[ -e "$ready" ]]; then
+        rimtrace_wine_fonts
+        return 0
+    fi
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock -w 600 9 || {
@@ -53,8 +56,21 @@ rimtrace_wine_prefix() {
         fi
         rimtrace_wine_window_manager N || echo "warning: Wine will leave window frames to a window manager" >&2
         timeout 120 wineserver -w || true
+        rimtrace_wine_fonts
         touch "$ready"
     ) 9>"$WINEPREFIX.lock"
+}
+
+# Wine's own fonts (Debian's fonts-wine: Tahoma for "MS Shell Dlg", Marlett for the caption
+# buttons' symbols) lie in a folder Debian's Wine 8 does not search; linked into the prefix's
+# Windows font folder they are found. Without them dialogs fall back to DejaVu Sans and the close
+# box shows the letter "r". Safe to repeat.
+rimtrace_wine_fonts() {
+    local own=/usr/share/wine/fonts fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    [[ -d "$own" && -d "$fonts" ]] || return 0
+    for font in "$own"/*; do
+        [[ -e "$fonts/${font##*/}" ]] || ln -sfn "$font" "$fonts/${font##*/}" 2>/dev/null || true
+    done
 }
 
 # Y: windows with a frame are left to the desktop's window manager (a person's desktop);

@@ -81,6 +81,8 @@ class Runner {
     Outcome mouseMove(const Words& words, const std::string& rest);
     Outcome mouseUp(const Words& words, const std::string& rest);
     Outcome mouseClick(const Words& words, const std::string& rest);
+    Outcome mouseDrag(const Words& words, const std::string& rest);
+    Outcome mouseClickControl(const Words& words, const std::string& rest);
     // Sends `actions` at the screen position in `words`, then waits for the program to take them.
     Outcome mouse(const Words& words, std::initializer_list<MouseAction> actions);
     Outcome settleMouse();
@@ -99,6 +101,7 @@ class Runner {
     Outcome expectTextContains(const Words& words, const std::string& rest);
     Outcome expectChecked(const Words& words, const std::string& rest);
     Outcome expectVisible(const Words& words, const std::string& rest);
+    Outcome expectTextsFit(const Words& words, const std::string& rest);
     Outcome findControl(const Words& words, HWND& control) const;
     Outcome compareText(const Words& words, bool whole);
 
@@ -115,6 +118,8 @@ std::optional<std::int64_t> Integer(const std::string& text, std::int64_t low, s
 std::string BadValue(const std::string& what, const std::string& text);
 std::string Quoted(const std::wstring& text);
 std::string Describe(HWND window);
+// rimtrace.exe in the driver's folder, or what RTDRIVER_PROGRAM names.
+std::wstring ProgramPath(const std::wstring& folder);
 
 }  // namespace runner_detail
 

@@ -3,6 +3,7 @@
 #include "dialog_controls.h"
 #include "program_windows.h"
 #include "runner.h"
+#include "text_fit.h"
 
 namespace rtdriver {
 
@@ -121,6 +122,49 @@ Runner::Outcome Runner::expectVisible(const Words& words, const std::string&) {
     const bool visible = IsWindowVisible(control) != 0;
     if (visible != (*expected == 1)) {
         return "control " + words[1] + (visible ? " is visible" : " is hidden");
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::string Pixels(SIZE size) {
+    return std::to_string(size.cx) + "x" + std::to_string(size.cy);
+}
+
+}  // namespace
+
+Runner::Outcome Runner::expectTextsFit(const Words& words, const std::string&) {
+    const std::wstring caption = sim::WideFromUtf8(words[0]);
+    const HWND dialog = FindVisibleWindow(programId(), caption);
+    if (dialog == nullptr) {
+        return "no visible window captioned " + Quoted(caption);
+    }
+    // The program's own dialogs are drawn in their template's font, message boxes in the
+    // system's message box font.
+    Font font = TemplateFont(runner_detail::ProgramPath(folder_), caption);
+    if (!font) {
+        font = MessageBoxFont();
+    }
+    if (!font) {
+        return std::string("cannot make the window's font");
+    }
+    const std::vector<TextFit> fits = MeasureTexts(dialog, font.get());
+    if (fits.empty()) {
+        return std::string("the window shows no text to measure");
+    }
+    std::string clipped;
+    for (const TextFit& fit : fits) {
+        Say("  " + sim::Utf8FromWide(fit.kind) + " " + std::to_string(fit.id) + " " +
+            Quoted(fit.text) + ": needs " + Pixels(fit.needed) + " (" +
+            std::to_string(fit.oneLine) + " on one line), has " + Pixels(fit.room) +
+            (fit.fits ? "" : "  CLIPPED"));
+        if (!fit.fits) {
+            clipped += (clipped.empty() ? "" : ", ") + Quoted(fit.text);
+        }
+    }
+    if (!clipped.empty()) {
+        return "texts cut off by their controls: " + clipped;
     }
     return std::nullopt;
 }

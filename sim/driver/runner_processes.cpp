@@ -47,14 +47,19 @@ std::optional<LRESULT> SendSessionMessage(HWND window, UINT message, WPARAM wPar
     return static_cast<LRESULT>(answer);
 }
 
+}  // namespace
+
+namespace runner_detail {
+
 std::wstring ProgramPath(const std::wstring& folder) {
     // Lets the driver be tried on another program without touching the product.
     return sim::EnvironmentValue(L"RTDRIVER_PROGRAM").value_or(folder + L"rimtrace.exe");
 }
 
-}  // namespace
+}  // namespace runner_detail
 
 using runner_detail::BadValue;
+using runner_detail::ProgramPath;
 using runner_detail::Say;
 
 Runner::Outcome Runner::startBoard50(const Words&, const std::string& rest) {

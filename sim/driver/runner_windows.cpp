@@ -3,7 +3,9 @@
 #include "common/wide_text.h"
 #include "program_windows.h"
 #include "runner.h"
+#include "dialog_controls.h"
 #include "screenshot.h"
+#include "stroke_path.h"
 #include "user_input.h"
 #include "values.h"
 
@@ -13,6 +15,9 @@ namespace {
 constexpr std::int64_t kDialogMilliseconds = 10000;
 constexpr std::int64_t kKeyTargetMilliseconds = 2000;
 constexpr DWORD kMouseSettleMilliseconds = 100;
+// Between the events of a drag, about a hand's pace.
+constexpr DWORD kDragPaceMilliseconds = 15;
+constexpr std::int64_t kScreenLimit = 1000000;
 
 }  // namespace
 
@@ -56,8 +61,8 @@ Runner::Outcome Runner::key(const Words& words, const std::string&) {
 namespace {
 
 std::optional<std::pair<int, int>> ScreenPoint(const std::vector<std::string>& words) {
-    const auto x = Integer(words[0], -1000000, 1000000);
-    const auto y = Integer(words[1], -1000000, 1000000);
+    const auto x = Integer(words[0], -kScreenLimit, kScreenLimit);
+    const auto y = Integer(words[1], -kScreenLimit, kScreenLimit);
     if (!x || !y) {
         return std::nullopt;
     }
@@ -80,6 +85,52 @@ Runner::Outcome Runner::mouseUp(const Words& words, const std::string&) {
 
 Runner::Outcome Runner::mouseClick(const Words& words, const std::string&) {
     return mouse(words, {MouseAction::Down, MouseAction::Up});
+}
+
+Runner::Outcome Runner::mouseDrag(const Words& words, const std::string&) {
+    const auto step = Integer(words[0], 1, kScreenLimit);
+    if (!step) {
+        return BadValue("step", words[0]);
+    }
+    if (words.size() % 2 == 0) {
+        return std::string("mouse-drag wants x y pairs after the step");
+    }
+    std::vector<BoardPoint> waypoints;
+    for (std::size_t i = 1; i < words.size(); i += 2) {
+        const auto point = ScreenPoint({words[i], words[i + 1]});
+        if (!point) {
+            return BadValue("screen position", words[i] + " " + words[i + 1]);
+        }
+        waypoints.push_back({point->first, point->second});
+    }
+    const std::vector<BoardPoint> points = StrokePoints(waypoints, *step);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const MouseAction action = i == 0 ? MouseAction::Down : MouseAction::Move;
+        if (!SendMouse(action, points[i].x, points[i].y)) {
+            return std::string("cannot send mouse input");
+        }
+        Sleep(kDragPaceMilliseconds);
+    }
+    if (!SendMouse(MouseAction::Up, points.back().x, points.back().y)) {
+        return std::string("cannot send mouse input");
+    }
+    return settleMouse();
+}
+
+Runner::Outcome Runner::mouseClickControl(const Words& words, const std::string&) {
+    HWND control = nullptr;
+    if (auto failure = findControl(words, control)) {
+        return failure;
+    }
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    const int x = rect.left + (rect.right - rect.left) / 2;
+    const int y = rect.top + (rect.bottom - rect.top) / 2;
+    Say("  at " + std::to_string(x) + "," + std::to_string(y));
+    if (!SendMouse(MouseAction::Down, x, y) || !SendMouse(MouseAction::Up, x, y)) {
+        return std::string("cannot send mouse input");
+    }
+    return settleMouse();
 }
 
 Runner::Outcome Runner::mouse(const Words& words, std::initializer_list<MouseAction> actions) {

@@ -1,77 +1,101 @@
-// The mouse over the attached window as board 1's pen: the window is subclassed while attached,
-// left-button presses, drags and releases become pen events, and every message then goes on to
-// the window's own procedure unchanged.
+// The mouse as board 1's pen. A pen on a board reaches the board wherever it touches and
+// whatever windows are doing, so the mouse is watched with a mouse hook on the thread of the
+// attached window rather than through that window's own procedure: the hook also sees what the
+// system hands to the window while a modal dialog has disabled it (which the window itself never
+// gets) and what goes to the dialogs of that thread.
+//
+// A press on the attached window, enabled or not, starts a contact and is a pen-down; the
+// contact's moves over that window are pen-moves; its release is the pen-up, wherever it
+// happens. Presses and moves over dialogs are not pen events. A release the thread never saw
+// (over another program) ends the contact where the pen was last seen. Every mouse message goes
+// on unchanged.
+//
+// The hook is the thread's own (WH_MOUSE), not a low-level one: under Wine a low-level hook
+// made the first press of a run get lost when no mouse move came before it.
 #include <windows.h>
-#include <windowsx.h>
 
-#include <map>
-#include <vector>
+#include <memory>
+#include <type_traits>
 
 #include "board_host.h"
 #include "tavlo_sim.h"
 
 namespace {
 
-struct Subclass {
-    WNDPROC original;
-    bool attached;
-    bool buttonDown;
+struct HookRemover {
+    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+};
+using UniqueHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover>;
+
+struct MousePen {
+    HWND window = nullptr;
+    bool contact = false;
+    POINT last{};
+    UniqueHook hook;
 };
 
-// Entries outlive a detach when another subclass sits on top of ours and ours cannot be taken
-// out: the window still calls us, and we still forward.
-std::map<HWND, Subclass> subclasses;
+MousePen pen;
 
-void QueueMouse(HWND window, tavlo_sim::PenAction action, LPARAM lParam) {
-    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    ClientToScreen(window, &screen);
-    tavlo_sim::QueueMousePen(action, screen.x, screen.y);
+bool OnPenWindow(HWND target) {
+    return target != nullptr && (target == pen.window || IsChild(pen.window, target));
 }
 
-void TrackButton(HWND window, Subclass& sub, UINT message, WPARAM wParam, LPARAM lParam) {
-    using tavlo_sim::PenAction;
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            sub.buttonDown = true;
-            QueueMouse(window, PenAction::Down, lParam);
-            break;
-        case WM_MOUSEMOVE:
-            // A release outside the window is seen at the next move: the pen goes up there.
-            if (sub.buttonDown) {
-                sub.buttonDown = (wParam & MK_LBUTTON) != 0;
-                QueueMouse(window, sub.buttonDown ? PenAction::Move : PenAction::Up, lParam);
-            }
-            break;
-        case WM_LBUTTONUP:
-            if (sub.buttonDown) {
-                sub.buttonDown = false;
-                QueueMouse(window, PenAction::Up, lParam);
-            }
-            break;
-        default:
-            break;
+void Queue(tavlo_sim::PenAction action, POINT point) {
+    pen.last = point;
+    tavlo_sim::QueueMousePen(action, point.x, point.y);
+}
+
+void Press(const MOUSEHOOKSTRUCT& mouse) {
+    if (OnPenWindow(mouse.hwnd)) {
+        pen.contact = true;
+        Queue(tavlo_sim::PenAction::Down, mouse.pt);
     }
 }
 
-LRESULT CALLBACK MousePenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto found = subclasses.find(window);
-    if (found == subclasses.end()) {
-        return DefWindowProcW(window, message, wParam, lParam);
+void Move(const MOUSEHOOKSTRUCT& mouse) {
+    if (!pen.contact) {
+        return;
     }
-    const WNDPROC original = found->second.original;
-    if (found->second.attached) {
-        TrackButton(window, found->second, message, wParam, lParam);
+    if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+        // Released where this thread does not see it.
+        pen.contact = false;
+        Queue(tavlo_sim::PenAction::Up, pen.last);
+    } else if (OnPenWindow(mouse.hwnd)) {
+        Queue(tavlo_sim::PenAction::Move, mouse.pt);
     }
-    const LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        subclasses.erase(window);
-    }
-    return result;
 }
 
-bool IsOurs(HWND window) {
-    return GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MousePenProc);
+void Release(const MOUSEHOOKSTRUCT& mouse) {
+    if (pen.contact) {
+        pen.contact = false;
+        Queue(tavlo_sim::PenAction::Up, mouse.pt);
+    }
+}
+
+LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+    // HC_NOREMOVE: only looked at; the same message comes again when it is taken.
+    if (code == HC_ACTION && pen.window != nullptr) {
+        const auto& mouse = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+        switch (wParam) {
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK:
+            case WM_NCLBUTTONDOWN:
+            case WM_NCLBUTTONDBLCLK:
+                Press(mouse);
+                break;
+            case WM_MOUSEMOVE:
+            case WM_NCMOUSEMOVE:
+                Move(mouse);
+                break;
+            case WM_LBUTTONUP:
+            case WM_NCLBUTTONUP:
+                Release(mouse);
+                break;
+            default:
+                break;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace
@@ -79,39 +103,26 @@ bool IsOurs(HWND window) {
 namespace tavlo_host {
 
 void WindowAttached(HWND window) {
-    // The board has one attached window; a window attached before this one is released.
-    std::vector<HWND> others;
-    for (const auto& [other, sub] : subclasses) {
-        if (other != window && sub.attached) {
-            others.push_back(other);
-        }
-    }
-    for (HWND other : others) {
-        WindowDetached(other);
-    }
+    // The board has one attached window; the pen follows the last one attached.
+    pen.window = nullptr;
+    pen.contact = false;
+    pen.hook.reset();
     if (window == nullptr || !IsWindow(window) || !tavlo_sim::MousePen()) {
         return;
     }
-    if (const auto found = subclasses.find(window); found != subclasses.end()) {
-        found->second.attached = true;
-        return;
-    }
-    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-    subclasses[window] = Subclass{original, true, false};
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MousePenProc));
+    // Called on the window's thread: the hook sees the mouse messages of that thread.
+    pen.hook.reset(SetWindowsHookExW(WH_MOUSE, &MouseHook, nullptr, GetCurrentThreadId()));
+    pen.window = window;
 }
 
 void WindowDetached(HWND window) {
-    const auto found = subclasses.find(window);
-    if (found == subclasses.end()) {
+    if (window != pen.window) {
         return;
     }
-    if (IsOurs(window)) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
-        subclasses.erase(found);
-    } else {
-        found->second.attached = false;
-    }
+    // A contact still open ends with the window: its release is no longer the board's.
+    pen.window = nullptr;
+    pen.contact = false;
+    pen.hook.reset();
 }
 
 }  // namespace tavlo_host
