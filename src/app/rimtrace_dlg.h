@@ -117,6 +117,9 @@ class CRimtraceDlg : public fw::CDialog,
     bool m_sessionEnded = false;
     // OnDestroy has begun: the report step runs or has run.
     bool m_tearingDown = false;
+    // The service run handed its points to the board and ended the window: pen events still
+    // waiting in the same batch from the board belong to no test and must not pick another board.
+    bool m_pointsHandedOver = false;
     // The file name the end-of-test dialog proposed: where a report goes that cannot be written
     // under the name the user chose.
     std::wstring m_proposedReportName;

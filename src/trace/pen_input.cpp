@@ -7,6 +7,9 @@
 #include "trace/travel.h"
 
 void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
+    if (m_pointsHandedOver) {
+        return;
+    }
     if (m_speedWarningOpen) {
         // A touch answers the warning: close it and swallow the rest of this contact.
         if (m_speedWarning != nullptr) {
@@ -30,13 +33,17 @@ void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
 }
 
 void CRimtraceDlg::OnXYNonProjectedMove(int x, int y, int, int pointerId) {
-    if (m_speedWarningOpen || m_penUpPending || !IsActiveBoardPointer(pointerId)) {
+    if (m_pointsHandedOver || m_speedWarningOpen || m_penUpPending ||
+        !IsActiveBoardPointer(pointerId)) {
         return;
     }
     TakePoint({x, y});
 }
 
 void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
+    if (m_pointsHandedOver) {
+        return;
+    }
     if (m_speedWarningOpen || m_penUpPending) {
         m_penUpPending = false;
         return;

@@ -139,6 +139,7 @@ void CRimtraceDlg::CompleteStage(bool byTimeout) {
 void CRimtraceDlg::EndFirstPass(bool byTimeout) {
     if (!m_diagnosticMode) {
         SendEdgeOrientPoints();
+        m_pointsHandedOver = true;
         EndDialog(fw::kIdOk);
         return;
     }

@@ -175,6 +175,37 @@ TEST_F(PenInput, AServiceRunTracedByAPointerOfNoBoardSendsNothingAndStaysOpen) {
     EXPECT_FALSE(tavlo_sim::LastOrientPoints(1).has_value());
 }
 
+// A board whose edges an SDK hands over in one batch with a touch of another board: once the
+// service run has sent its points, that touch must not make the other board the test's board
+// (whose driver state the end would then switch on instead of the traced board's).
+TEST_F(PenInput, AfterTheServiceRunsHandOverNoPenEventPicksAnotherBoard) {
+    host.pressKey(fw::kVkEscape);
+    dlg.reset();
+    host.driver.present = true;
+    host.driver.states = {{1, false}, {2, false}};
+    Open(false);
+    Down(20, 100);
+    Move(20, 300);
+    Up(20, 500);                   // lifted early: the time-out waits
+    host.pressKey(fw::kVkDelete);  // the left edge is cleared, the time-out kept
+    host.advance(10000);           // and ends the left edge with no points
+    ASSERT_EQ(dlg->m_stage, 1);
+    StrokeX(4076, 10, 4080);
+    StrokeY(4076, 4080, 10);
+    tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 4080, 20);
+    for (int x = 3980; x > 10; x -= 100) {
+        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Move, 1, x, 20);
+    }
+    tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 10, 20);
+    tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 2, 500, 500);
+    host.pump();
+    EXPECT_FALSE(host.isOpen(*dlg));
+    EXPECT_TRUE(tavlo_sim::LastOrientPoints(1).has_value());
+    EXPECT_EQ(dlg->m_activeBoard, 1);
+    EXPECT_TRUE(host.driver.states[1]);
+    EXPECT_FALSE(host.driver.states[2]);
+}
+
 TEST_F(PenInput, APenDownOnAnyBoardClosesTheWarningAndTheRestOfThatContactIsSwallowed) {
     host.onModal(IDD_ERROR, [&](ModalSession& s) {
         // While the warning is up nothing reaches the arrays.
