@@ -65,10 +65,18 @@ extern "C" void OnSignal(int signal) {
 
 }  // namespace
 
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitized tree has UBSan beside ASan; UBSan ends the process without the death callback,
+// but calls this before each of its reports.
+extern "C" void __ubsan_on_report() {
+    SayLastWords();
+}
+#endif
+
 void InstallLastWords(const std::string& replayCommand) {
     std::strncpy(gReplay, replayCommand.c_str(), sizeof gReplay - 1);
 #if defined(__SANITIZE_ADDRESS__)
-    // The sanitizers catch bad accesses and undefined behaviour themselves and then die here.
+    // ASan reports a bad access itself and then dies here.
     __sanitizer_set_death_callback(SayLastWords);
 #else
     for (int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL}) {
