@@ -7,6 +7,7 @@ set -euo pipefail
 RIMTRACE_PACKAGES=(
     cmake make g++                      # native build (the presets use CMake's default generator)
     libgtest-dev libbenchmark-dev       # unit tests and benchmarks
+    libcli11-dev                        # the random-sequence test's command line
     g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix
     binutils-mingw-w64-x86-64           # x86_64-w64-mingw32-windres
     wine wine64                         # runs rimtrace.exe and the stand-ins

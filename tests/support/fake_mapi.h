@@ -10,7 +10,7 @@
 #include "tavlo_sim.h"
 
 struct FakeMapi {
-    enum class Mode { Ok, FirstLogonFails, BothLogonsFail, UserCancels };
+    enum class Mode { Ok, FirstLogonFails, BothLogonsFail, UserCancels, SendFails };
     struct Recipient {
         MapiUlong recipClass;
         std::string name;
@@ -79,6 +79,13 @@ struct FakeMapi {
         if (duringSend) {
             duringSend();
         }
-        return mode == Mode::UserCancels ? 1 : 0;  // MAPI_USER_ABORT
+        switch (mode) {
+            case Mode::UserCancels:
+                return 1;  // MAPI_USER_ABORT
+            case Mode::SendFails:
+                return 2;  // MAPI_E_FAILURE
+            default:
+                return 0;
+        }
     }
 };

@@ -68,9 +68,12 @@ std::map<fw::TimerId, unsigned> HeadlessHost::timersOf(const fw::CDialog& dialog
 }
 
 void HeadlessHost::destroyWindow(HeadlessWindow& window) {
-    if (window.destroyed()) {
+    // A message handled while OnDestroy runs its own loops (the mail client's) must not start
+    // the destruction again.
+    if (window.destroyed() || window.destroying()) {
         return;
     }
+    window.markDestroying();
     window.dialog().OnDestroy();
     forgetTimers(window.handle());
     LogEntry entry(LogEntry::Kind::Destroyed, window.handle());

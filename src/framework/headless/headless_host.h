@@ -80,6 +80,8 @@ class HeadlessHost : public fw::Platform {
     HeadlessWindow* windowOf(const fw::CDialog& dialog) const;
     // Timers currently running on a window: id -> period.
     std::map<fw::TimerId, unsigned> timersOf(const fw::CDialog& dialog) const;
+    // Timers running on any window, also on windows that are gone.
+    std::size_t timerCount() const { return timers_.size(); }
 
     // --- the fake system ---
     VirtualClock clock;

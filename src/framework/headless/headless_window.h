@@ -20,6 +20,9 @@ class HeadlessWindow : public fw::Window {
     int result() const { return result_; }
     bool destroyed() const { return destroyed_; }
     void markDestroyed() { destroyed_ = true; }
+    // Between the start of its OnDestroy and its end.
+    bool destroying() const { return destroying_; }
+    void markDestroying() { destroying_ = true; }
 
     HWND handle() const override { return handle_; }
     fw::Rect clientRect() const override;
@@ -52,6 +55,7 @@ class HeadlessWindow : public fw::Window {
     bool ended_ = false;
     int result_ = 0;
     bool destroyed_ = false;
+    bool destroying_ = false;
     bool visible_ = false;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;

@@ -1,0 +1,98 @@
+// Random whole-test sequences of the trace window on the headless host. Without arguments a
+// short batch; the test command runs a few fixed batches; see README.md for long runs and for
+// replaying a failing sequence.
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
+#include "last_words.h"
+#include "sequence.h"
+
+namespace {
+
+std::uint64_t ParseNumber(const std::string& text) {
+    return std::stoull(text, nullptr, 0);  // decimal, or hexadecimal with 0x
+}
+
+std::string Hex(std::uint64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%016llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{
+        "Random whole-test sequences of the trace window, with invariants after every "
+        "step"};
+    std::string seedText = "1";
+    std::string replayText;
+    std::uint64_t steps = 20000;
+    double timeLimit = 0;
+    bool requireCoverage = false;
+    SequenceOptions options;
+    app.add_option("--seed", seedText, "batch seed; sequence i plays SequenceSeed(seed, i)");
+    app.add_option("--steps", steps, "play sequences until this many steps in all");
+    app.add_option("--time-limit", timeLimit, "start no sequence after this many seconds");
+    app.add_option("--replay", replayText, "play just the sequence with this seed");
+    app.add_flag("--strict", options.strict,
+                 "also board-0 pointers never followed, unwritable names saved under the "
+                 "default name, control characters in the serial number written as blanks");
+    app.add_flag("--trace", options.trace, "print every step");
+    app.add_flag("--require-coverage", requireCoverage,
+                 "fail unless every stage, ending, answer and mail outcome occurred");
+    CLI11_PARSE(app, argc, argv);
+
+    const std::string replayCommand = std::string(argv[0]) + (options.strict ? " --strict" : "");
+    InstallLastWords(replayCommand);
+
+    Coverage coverage;
+    std::uint64_t sequences = 0;
+    std::uint64_t totalSteps = 0;
+    std::uint64_t failures = 0;
+    const auto started = std::chrono::steady_clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
+    const auto play = [&](std::uint64_t seed) {
+        NoteSequence(seed);
+        Sequence sequence(seed, options, coverage);
+        try {
+            sequence.play();
+        } catch (const SequenceFailure& failure) {
+            ++failures;
+            std::cout << "FAILED sequence " << Hex(seed) << " at " << failure.what() << "\n"
+                      << "  replay: " << replayCommand << " --replay " << Hex(seed) << " --trace\n";
+        }
+        totalSteps += sequence.steps();
+        ++sequences;
+    };
+
+    if (!replayText.empty()) {
+        play(ParseNumber(replayText));
+    } else {
+        const std::uint64_t base = ParseNumber(seedText);
+        for (std::uint64_t i = 0; totalSteps < steps && (timeLimit <= 0 || elapsed() < timeLimit);
+             ++i) {
+            play(SequenceSeed(base, i));
+        }
+    }
+
+    const double seconds = elapsed();
+    std::cout << sequences << " sequences, " << totalSteps << " steps in " << seconds << " s ("
+              << static_cast<std::uint64_t>(static_cast<double>(totalSteps) / seconds)
+              << " steps/s), " << failures << " failed\n";
+    coverage.print(std::cout);
+    bool covered = true;
+    if (requireCoverage) {
+        for (const std::string& event : coverage.missing()) {
+            std::cout << "NEVER HAPPENED: " << event << "\n";
+            covered = false;
+        }
+    }
+    return failures == 0 && covered ? 0 : 1;
+}

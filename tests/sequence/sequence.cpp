@@ -1,0 +1,287 @@
+#include "sequence.h"
+
+#include <iostream>
+#include <sstream>
+
+#include "framework/constants.h"
+#include "last_words.h"
+#include "res/resource.h"
+#include "support/fake_mapi.h"
+#include "trace/travel.h"
+
+using headless::ModalSession;
+using tavlo_sim::PenAction;
+
+Sequence::Sequence(std::uint64_t seed, const SequenceOptions& options, Coverage& coverage)
+    : seed_(seed),
+      options_(options),
+      coverage_(coverage),
+      rng_(seed),
+      world_(World::Random(rng_)),
+      folder_(seed) {}
+
+Sequence::~Sequence() {
+    // The window goes before the host it lives on; the fake mail client forgets both.
+    dlg_.reset();
+    FakeMapi::duringSend = nullptr;
+    FakeMapi::host = nullptr;
+    host_.reset();
+}
+
+void Sequence::fail(const std::string& what) const {
+    std::ostringstream text;
+    text << "step " << steps_ << " (" << action_ << "): " << what;
+    throw SequenceFailure(text.str());
+}
+
+void Sequence::play() {
+    try {
+        installWorld();
+        openWindow();
+        while (host_->isOpen(*dlg_)) {
+            windingDown_ = windingDown_ || steps_ >= kMaxSteps;
+            traceStep();
+            checkLive(Place::Trace);
+        }
+        action_ = "after the window";
+        checkEnd();
+    } catch (const SequenceFailure&) {
+        throw;
+    } catch (const std::exception& e) {
+        fail(std::string("the program threw: ") + e.what());
+    }
+}
+
+void Sequence::installWorld() {
+    InstallBoards(world_);
+    boardsNow_ = static_cast<int>(world_.boards.size());
+    host_ = std::make_unique<headless::HeadlessHost>();
+    InstallSystem(world_, *host_, folder_, rng_);
+}
+
+void Sequence::openWindow() {
+    attachedSinceStart_.assign(world_.boards.size(), true);
+    FakeMapi::duringSend = [this] { mailClientOpen(); };
+    host_->messageBoxUser = [this](std::wstring_view text, std::wstring_view, unsigned style) {
+        return messageBoxOpen(text, style);
+    };
+    host_->saveAsUser = [this](std::wstring_view, unsigned flags) { return saveAsAnswer(flags); };
+    host_->onModal(IDD_ERROR, [this](ModalSession& s) { warningUser(s); });
+    host_->onModal(IDD_SAVE_DATA, [this](ModalSession& s) { saveUser(s); });
+    coverage_.count(world_.diagnosticMode ? "run interactive" : "run service");
+
+    action_ = "open";
+    dlg_ = std::make_unique<CRimtraceDlg>(world_.diagnosticMode);
+    host_->open(*dlg_);
+    mainWindow_ = dlg_->GetSafeHwnd();
+    host_->observer = [this](const headless::LogEntry& e) {
+        if (e.kind == headless::LogEntry::Kind::EndDialog && e.window == mainWindow_ &&
+            ending_.empty()) {
+            ending_ = action_;
+            activeAtEnd_ = dlg_->m_activeBoard;
+        }
+    };
+    checkOriginals();
+    checkLive(Place::Trace);
+}
+
+void Sequence::begin(Place place, std::string label) {
+    NoteStep(++steps_);
+    constexpr const char* kPrefixes[] = {"", "warning: ", "save: ", "mail: ", "message box: "};
+    action_ = kPrefixes[static_cast<int>(place)] + label;
+    if (options_.trace) {
+        std::cout << "step " << steps_ << ": " << action_ << " (stage " << dlg_->m_stage << ")\n";
+    }
+}
+
+void Sequence::traceStep() {
+    if (windingDown_) {
+        closeMain(Place::Trace);
+        return;
+    }
+    const TraceStage before = dlg_->m_stage;
+    const std::size_t pointsBefore =
+        sizes()[static_cast<std::size_t>(stage::IsTracing(before) ? stage::ArrayIndex(before) : 0)];
+    const int monitorBefore = dlg_->m_currentMonitor;
+    // The technician mostly traces; closing is rare until the test is complete.
+    const unsigned closing = before == stage::kFinished ? 400 : 8;
+    switch (rng_.weighted({7000, 250, 250, 900, 300, 250, 30, 60, 30, 50, 20, 20, closing})) {
+        case 0:
+            pen(Place::Trace);
+            break;
+        case 1:
+            wildPen(Place::Trace);
+            break;
+        case 2:
+            penBatch(Place::Trace);
+            break;
+        case 3:
+            begin(Place::Trace, "time");
+            passTime(Place::Trace, static_cast<std::uint64_t>(rng_.between(1, 150)));
+            break;
+        case 4:
+            begin(Place::Trace, "time");
+            passTime(Place::Trace, static_cast<std::uint64_t>(rng_.between(150, 3000)));
+            break;
+        case 5: {
+            begin(Place::Trace, "time-out");
+            constexpr std::uint64_t kAround[] = {9999, 10000, 10001, 10500};
+            passTime(Place::Trace, kAround[rng_.below(4)]);
+            break;
+        }
+        case 6:
+            begin(Place::Trace, "long time");
+            passTime(Place::Trace, static_cast<std::uint64_t>(rng_.between(10000, 1800000)));
+            break;
+        case 7:
+            key(Place::Trace, rng_.chance(500) ? fw::kVkSpace : fw::kVkNext, "monitor key");
+            break;
+        case 8:
+            key(Place::Trace, fw::kVkDelete, "delete");
+            break;
+        case 9:
+            key(Place::Trace, fw::kVkD, "d");
+            break;
+        case 10:
+            changeBoards(Place::Trace);
+            break;
+        case 11:
+            toggleDriver(Place::Trace);
+            break;
+        default:
+            closeMain(Place::Trace);
+            break;
+    }
+    if (host_->isOpen(*dlg_)) {
+        noteTraceStep(before, pointsBefore, monitorBefore);
+    }
+}
+
+void Sequence::noteTraceStep(TraceStage before, std::size_t pointsBefore, int monitorBefore) {
+    const TraceStage now = dlg_->m_stage;
+    if (action_ == "delete") {
+        if (now == before - 1) {
+            coverage_.count("delete went back an edge");
+        } else if (stage::IsTracing(now) && pointsBefore > 0 &&
+                   dlg_->m_tracePoints[stage::ArrayIndex(now)].empty()) {
+            coverage_.count("delete cleared an edge");
+        }
+    } else if (stage::IsTracing(before) && now != before) {
+        coverage_.count(action_.starts_with("time") || action_ == "long time"
+                            ? "edge completed by time-out"
+                            : "edge completed by pen-up");
+    }
+    if (dlg_->m_currentMonitor != monitorBefore) {
+        coverage_.count("window moved to another monitor");
+    }
+}
+
+int Sequence::testPointer() {
+    const int active = dlg_->m_activeBoard;
+    int board = 0;
+    if (active >= 1 && active <= boardsNow_) {
+        board = active;
+    } else if (boardsNow_ > 0) {
+        board = static_cast<int>(rng_.between(1, boardsNow_));
+    } else {
+        return kUnmappedPointers[rng_.below(kUnmappedPointers.size())];
+    }
+    return rng_.chance(850) ? tavlo_sim::PenPointerId(board) : kSecondPenBase + board;
+}
+
+void Sequence::deliver(Place place) {
+    if (session_ != nullptr && (place == Place::Warning || place == Place::Save)) {
+        session_->pump();
+    } else {
+        host_->pump();
+    }
+}
+
+void Sequence::queue(const PenEvent& e) {
+    if (options_.trace) {
+        constexpr const char* kActions[] = {"down", "move", "up"};
+        std::cout << "    " << kActions[static_cast<int>(e.action)] << ' ' << e.x << ',' << e.y
+                  << " pointer " << e.pointerId << '\n';
+    }
+    tavlo_sim::QueuePen(e.action, e.x, e.y, 0, e.pointerId);
+}
+
+void Sequence::pen(Place place) {
+    begin(place, "pen");
+    queue(hand_.next(rng_, *dlg_, testPointer()));
+    deliver(place);
+}
+
+void Sequence::wildPen(Place place) {
+    begin(place, "wild pen");
+    queue(WildPenEvent(rng_, boardsNow_));
+    deliver(place);
+}
+
+void Sequence::penBatch(Place place) {
+    begin(place, "pen batch");
+    const auto count = rng_.between(2, 12);
+    for (std::int64_t i = 0; i < count; ++i) {
+        queue(rng_.chance(750) ? hand_.next(rng_, *dlg_, testPointer())
+                               : WildPenEvent(rng_, boardsNow_));
+    }
+    deliver(place);
+}
+
+void Sequence::passTime(Place place, std::uint64_t milliseconds) {
+    if (session_ != nullptr && (place == Place::Warning || place == Place::Save)) {
+        session_->advance(milliseconds);
+    } else {
+        host_->advance(milliseconds);
+    }
+}
+
+void Sequence::randomTime(Place place) {
+    begin(place, "time");
+    passTime(place, static_cast<std::uint64_t>(rng_.chance(700) ? rng_.between(1, 3000)
+                                                                : rng_.between(3000, 60000)));
+}
+
+void Sequence::key(Place place, unsigned key, std::string label) {
+    begin(place, std::move(label));
+    host_->pressKey(key);
+}
+
+void Sequence::otherKey(Place place) {
+    constexpr unsigned kKeys[] = {fw::kVkSpace, fw::kVkNext, fw::kVkDelete, fw::kVkD};
+    key(place, kKeys[rng_.below(4)], "key");
+}
+
+void Sequence::changeBoards(Place place) {
+    begin(place, "boards");
+    const int count = static_cast<int>(rng_.between(0, kMostBoards));
+    tavlo_sim::SetBoardCount(count);
+    for (std::size_t b = static_cast<std::size_t>(count); b < attachedSinceStart_.size(); ++b) {
+        attachedSinceStart_[b] = false;
+    }
+    if (count != boardsNow_) {
+        coverage_.count("boards changed");
+    }
+    boardsNow_ = count;
+}
+
+void Sequence::toggleDriver(Place place) {
+    begin(place, "driver");
+    host_->driver.present = !host_->driver.present;
+    coverage_.count(host_->driver.present ? "driver window appeared" : "driver window went");
+}
+
+void Sequence::closeMain(Place place) {
+    switch (rng_.weighted({4, 2, 2})) {
+        case 0:
+            key(place, fw::kVkEscape, "escape");
+            break;
+        case 1:
+            key(place, fw::kVkReturn, "enter");
+            break;
+        default:
+            begin(place, "close");
+            host_->close();
+            break;
+    }
+}
