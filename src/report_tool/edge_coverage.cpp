@@ -1,0 +1,58 @@
+#include "report_tool/edge_coverage.h"
+
+#include <algorithm>
+
+#include "analysis/edge_geometry.h"
+#include "report_tool/report_limits.h"
+#include "trace/travel.h"
+
+namespace {
+
+std::int32_t OnBoard(std::int32_t along) {
+    return std::clamp(along, std::int32_t{0}, report_limits::kBoardExtent);
+}
+
+std::vector<Stretch> TracedStretches(const TracePointArray& points, Edge edge) {
+    std::vector<Stretch> stretches;
+    for (const BoardPoint* p = points.begin(); p + 1 < points.end(); ++p) {
+        const std::int32_t a = OnBoard(AlongEdge(p[0], edge));
+        const std::int32_t b = OnBoard(AlongEdge(p[1], edge));
+        if (a != b) {
+            stretches.push_back({std::min(a, b), std::max(a, b)});
+        }
+    }
+    std::sort(stretches.begin(), stretches.end(),
+              [](const Stretch& l, const Stretch& r) { return l.from < r.from; });
+    std::vector<Stretch> merged;
+    for (const Stretch& s : stretches) {
+        if (!merged.empty() && s.from <= merged.back().to) {
+            merged.back().to = std::max(merged.back().to, s.to);
+        } else {
+            merged.push_back(s);
+        }
+    }
+    return merged;
+}
+
+}  // namespace
+
+EdgeCoverage CoverageOf(const TracePointArray& points, Edge edge) {
+    EdgeCoverage coverage;
+    coverage.traced = TracedStretches(points, edge);
+    std::int32_t at = 0;
+    std::int64_t covered = 0;
+    for (const Stretch& s : coverage.traced) {
+        if (s.from > at) {
+            coverage.untraced.push_back({at, s.from});
+        }
+        covered += s.to - s.from;
+        at = s.to;
+    }
+    if (at < report_limits::kBoardExtent) {
+        coverage.untraced.push_back({at, report_limits::kBoardExtent});
+    }
+    coverage.percent = 100.0 * static_cast<double>(covered) / report_limits::kBoardExtent;
+    coverage.endedByTimeOut =
+        !points.empty() && !ReachesFarEnd(points.last(), TravelOf(static_cast<TraceStage>(edge)));
+    return coverage;
+}
