@@ -331,7 +331,7 @@ class ReportParser {
                 section.points.append(*point);
             }
         }
-        if (section.statedCount && *section.statedCount != section.pointLines) {
+        if (!stopped_ && section.statedCount && *section.statedCount != section.pointLines) {
             findings().problem(section.countLine,
                                "expected " + std::to_string(section.pointLines) +
                                    ", the number of point lines that follow, found " +
