@@ -13,6 +13,7 @@ std::size_t MemorySource::read(char* into, std::size_t size) {
 
 FileSource::FileSource(const std::filesystem::path& path) {
     std::error_code error;
+    // Systems differ in whether a folder opens as a file; it never is one.
     if (std::filesystem::is_directory(path, error)) {
         openError_ = "it is a folder";
         return;

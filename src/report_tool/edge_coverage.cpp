@@ -1,6 +1,7 @@
 #include "report_tool/edge_coverage.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "analysis/edge_geometry.h"
 #include "report_tool/report_limits.h"
@@ -12,7 +13,32 @@ std::int32_t OnBoard(std::int32_t along) {
     return std::clamp(along, std::int32_t{0}, report_limits::kBoardExtent);
 }
 
+// A trace that runs one way along the edge (as every accepted trace does) covers the stretch
+// between its ends; the clipped ends of the first and last point then say it all.
+std::optional<Stretch> OneWayStretch(const TracePointArray& points, Edge edge) {
+    bool up = true;
+    bool down = true;
+    for (const BoardPoint* p = points.begin(); p + 1 < points.end(); ++p) {
+        const std::int32_t a = OnBoard(AlongEdge(p[0], edge));
+        const std::int32_t b = OnBoard(AlongEdge(p[1], edge));
+        up = up && a <= b;
+        down = down && a >= b;
+    }
+    if (!up && !down) {
+        return std::nullopt;
+    }
+    if (points.empty()) {
+        return Stretch{};
+    }
+    const std::int32_t first = OnBoard(AlongEdge(*points.begin(), edge));
+    const std::int32_t last = OnBoard(AlongEdge(points.last(), edge));
+    return Stretch{std::min(first, last), std::max(first, last)};
+}
+
 std::vector<Stretch> TracedStretches(const TracePointArray& points, Edge edge) {
+    if (const auto oneWay = OneWayStretch(points, edge)) {
+        return oneWay->from < oneWay->to ? std::vector<Stretch>{*oneWay} : std::vector<Stretch>{};
+    }
     std::vector<Stretch> stretches;
     for (const BoardPoint* p = points.begin(); p + 1 < points.end(); ++p) {
         const std::int32_t a = OnBoard(AlongEdge(p[0], edge));

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "report_tool/point_text.h"
+
 namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;
 }  // namespace
 
 LineReader::LineReader(ByteSource& source, std::size_t maxLineBytes)
-    : source_(source), maxLineBytes_(maxLineBytes), buffer_(maxLineBytes + kChunkBytes + 2) {}
+    : source_(source),
+      maxLineBytes_(maxLineBytes),
+      buffer_(std::make_unique_for_overwrite<char[]>(maxLineBytes + kChunkBytes + 2)),
+      capacity_(maxLineBytes + kChunkBytes + 2) {}
 
 // Moves the unread bytes to the front and reads more behind them; false when nothing came.
 bool LineReader::fill() {
@@ -16,11 +21,11 @@ bool LineReader::fill() {
         return false;
     }
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
-    const std::size_t got = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    const std::size_t got = source_.read(buffer_.get() + end_, capacity_ - end_);
     if (got == 0) {
         sourceDone_ = true;
         return false;
@@ -32,9 +37,9 @@ bool LineReader::fill() {
 // Drops bytes up to and including the next LF; false when the source ended first.
 bool LineReader::skipPastLineEnd() {
     for (;;) {
-        const void* lf = std::memchr(buffer_.data() + begin_, '\n', end_ - begin_);
+        const void* lf = std::memchr(buffer_.get() + begin_, '\n', end_ - begin_);
         if (lf != nullptr) {
-            begin_ = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.data()) + 1;
+            begin_ = static_cast<std::size_t>(static_cast<const char*>(lf) - buffer_.get()) + 1;
             return true;
         }
         begin_ = end_;
@@ -44,11 +49,37 @@ bool LineReader::skipPastLineEnd() {
     }
 }
 
+std::size_t LineReader::nextPoints(LineEnd end, std::size_t most, std::vector<BoardPoint>& into) {
+    // The longest point line: two 11-character numbers, a comma, CR and LF.
+    constexpr std::size_t kLongestPointLine = 25;
+    const std::size_t endLength = end == LineEnd::CrLf ? 2 : 1;
+    std::size_t taken = 0;
+    while (taken < most) {
+        if (end_ - begin_ < kLongestPointLine && !sourceDone_) {
+            fill();
+        }
+        const char* start = buffer_.get() + begin_;
+        const char* stop = buffer_.get() + end_;
+        const char* at = start;
+        BoardPoint point;
+        if (!point_text::TakePoint(at, stop, point) ||
+            static_cast<std::size_t>(stop - at) < endLength ||
+            (endLength == 2 ? at[0] != '\r' || at[1] != '\n' : at[0] != '\n')) {
+            break;
+        }
+        into.push_back(point);
+        begin_ += static_cast<std::size_t>(at - start) + endLength;
+        ++number_;
+        ++taken;
+    }
+    return taken;
+}
+
 std::optional<Line> LineReader::next() {
     // A line of the limit's length, its CR and its LF.
     const std::size_t longest = maxLineBytes_ + 2;
     for (;;) {
-        const char* start = buffer_.data() + begin_;
+        const char* start = buffer_.get() + begin_;
         const std::size_t available = end_ - begin_;
         const std::size_t searched = std::min(available, longest);
         const void* lf = std::memchr(start, '\n', searched);
@@ -75,7 +106,7 @@ std::optional<Line> LineReader::next() {
         }
         if (!fill()) {
             // fill() may have moved the bytes to the front.
-            const std::string_view rest(buffer_.data() + begin_, end_ - begin_);
+            const std::string_view rest(buffer_.get() + begin_, end_ - begin_);
             if (rest.empty()) {
                 return std::nullopt;
             }

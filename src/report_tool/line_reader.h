@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <memory>
 #include <vector>
 
 #include "report_tool/byte_source.h"
+#include "trace/board_point.h"
 
 // How a line ended: CR LF as the program writes, a bare LF (the CR lost on the way), or the end
 // of the file with no line end at all (a cut-off file).
@@ -25,13 +27,22 @@ class LineReader {
     LineReader(ByteSource& source, std::size_t maxLineBytes);
     std::optional<Line> next();
 
+    // The fast way through point sections: takes the next lines, up to `most`, while each is a
+    // well-formed point "x,y" ending exactly with `end` (CR LF or LF), as next() would, and
+    // appends their points to `into`. Returns how many it took; the line that stopped it is left
+    // to next().
+    std::size_t nextPoints(LineEnd end, std::size_t most, std::vector<BoardPoint>& into);
+    // The number of the line taken last.
+    std::int64_t lineNumber() const { return number_; }
+
   private:
     bool fill();
     bool skipPastLineEnd();
 
     ByteSource& source_;
     std::size_t maxLineBytes_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not cleared: only bytes read are ever looked at
+    std::size_t capacity_ = 0;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool sourceDone_ = false;

@@ -6,32 +6,23 @@
 #include <system_error>
 
 #include "report/report_float.h"
+#include "report_tool/point_text.h"
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Digits only, at least one, no leading zero unless the number is 0.
-bool IsPlainDigits(std::string_view text) {
-    if (text.empty() || (text.size() > 1 && text[0] == '0')) {
-        return false;
-    }
-    for (char c : text) {
-        if (!IsDigit(c)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-template <typename T>
-std::optional<T> ParseWhole(std::string_view text) {
-    T value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
+// Digits only, at least one and at most ten, no leading zero unless the number is 0; the value,
+// which ten digits always hold in 64 bits. Point lines are most of a report, so this is one pass.
+std::optional<std::int64_t> PlainDigits(std::string_view text) {
+    if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == '0')) {
         return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char c : text) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit > 9) {
+            return std::nullopt;
+        }
+        value = value * 10 + digit;
     }
     return value;
 }
@@ -62,19 +53,25 @@ int DaysInMonth(int year, int month) {
 }  // namespace
 
 std::optional<std::uint32_t> ParseReportUnsigned(std::string_view text) {
-    if (!IsPlainDigits(text)) {
+    const auto value = PlainDigits(text);
+    if (!value || *value > std::numeric_limits<std::uint32_t>::max()) {
         return std::nullopt;
     }
-    return ParseWhole<std::uint32_t>(text);
+    return static_cast<std::uint32_t>(*value);
 }
 
 std::optional<std::int32_t> ParseReportSigned(std::string_view text) {
     const bool negative = !text.empty() && text[0] == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    if (!IsPlainDigits(digits) || (negative && digits == "0")) {
+    const auto magnitude = PlainDigits(negative ? text.substr(1) : text);
+    if (!magnitude || (negative && *magnitude == 0)) {
         return std::nullopt;
     }
-    return ParseWhole<std::int32_t>(text);
+    const std::int64_t value = negative ? -*magnitude : *magnitude;
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
 }
 
 std::optional<float> ParseReportFloat(std::string_view text) {
@@ -94,16 +91,13 @@ std::optional<float> ParseReportFloat(std::string_view text) {
 }
 
 std::optional<BoardPoint> ParseReportPoint(std::string_view text) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string_view::npos) {
+    const char* at = text.data();
+    const char* end = text.data() + text.size();
+    BoardPoint p;
+    if (!point_text::TakePoint(at, end, p) || at != end) {
         return std::nullopt;
     }
-    const auto x = ParseReportSigned(text.substr(0, comma));
-    const auto y = ParseReportSigned(text.substr(comma + 1));
-    if (!x || !y) {
-        return std::nullopt;
-    }
-    return BoardPoint{*x, *y};
+    return p;
 }
 
 std::optional<LocalDateTime> ParseReportDate(std::string_view text) {

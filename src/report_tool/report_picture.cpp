@@ -62,8 +62,10 @@ void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
          {double{report_limits::kCorrectableSpread}, double{report_limits::kPassedSpread}}) {
         for (double across : {edge.centre - width / 2, edge.centre + width / 2}) {
             const double y = edge.yOf(across);
-            svg.text({plot.left - 6, y + 4}, acrossName + std::string(" ") + WholeNumber(across),
-                     {11, kMutedInk, "end"});
+            std::string label = acrossName;
+            label += ' ';
+            label += WholeNumber(across);
+            svg.text({plot.left - 6, y + 4}, label, {11, kMutedInk, "end"});
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "report_tool/report_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -34,10 +35,6 @@ constexpr int kStrokesPosition = kArraysPosition + static_cast<int>(kPointArrays
 // Each section costs the reader this much on top of its points.
 constexpr std::size_t kSectionCost = 16;
 
-std::string StatsHeading(std::size_t edge) {
-    return "# " + std::string(kEdgeNames[edge]) + " stats";
-}
-
 std::string Found(const Line* line) {
     if (line == nullptr) {
         return "the end of the file";
@@ -56,6 +53,44 @@ std::optional<EdgeVerdict> VerdictOf(std::string_view text) {
         }
     }
     return std::nullopt;
+}
+
+// What a line should have been, put into words only when it was not: text before, a line's text
+// quoted, text after.
+struct Expected {
+    std::string_view before;
+    std::string_view quoted = {};
+    std::string_view after = {};
+
+    std::string words() const {
+        return std::string(before) + (quoted.empty() ? "" : Quoted(quoted)) + std::string(after);
+    }
+};
+
+Expected Exactly(std::string_view line) {
+    return {"", line, ""};
+}
+
+const std::array<std::string, kPointArrays>& ArrayLabels() {
+    static const std::array<std::string, kPointArrays> labels = [] {
+        std::array<std::string, kPointArrays> all;
+        for (std::size_t i = 0; i < kPointArrays; ++i) {
+            all[i] = "# " + std::string(kEdgeNames[i % 4]) + std::string(kPassSuffixes[i / 4]);
+        }
+        return all;
+    }();
+    return labels;
+}
+
+const std::array<std::string, 4>& StatsHeadings() {
+    static const std::array<std::string, 4> headings = [] {
+        std::array<std::string, 4> all;
+        for (std::size_t e = 0; e < 4; ++e) {
+            all[e] = "# " + std::string(kEdgeNames[e]) + " stats";
+        }
+        return all;
+    }();
+    return headings;
 }
 
 // What the next line was measured against.
@@ -115,24 +150,19 @@ class ReportParser {
             otherEnds_ += 1;
             firstOtherEnd_ = firstOtherEnd_ == 0 ? line.number : firstOtherEnd_;
         }
-        if (line.text.find('\r') != std::string_view::npos) {
-            findings().problem(line.number, "expected CR only before LF at a line's end, found " +
-                                                Quoted(line.text));
-        }
     }
 
-    void problem(const Line* line, std::string_view expected) {
+    void problem(const Line* line, const Expected& expected) {
         if (line == nullptr) {
             // A cut-off file: said once, at the place the file ended.
             if (!endReported_) {
                 endReported_ = true;
-                findings().problem(lastLine_ + 1, "expected " + std::string(expected) +
-                                                      ", found the end of the file");
+                findings().problem(lastLine_ + 1,
+                                   "expected " + expected.words() + ", found the end of the file");
             }
             return;
         }
-        findings().problem(line->number,
-                           "expected " + std::string(expected) + ", found " + Found(line));
+        findings().problem(line->number, "expected " + expected.words() + ", found " + Found(line));
     }
 
     // Where in the fixed order of lines this text belongs, if anywhere.
@@ -148,7 +178,7 @@ class ReportParser {
         }
         const int statsHere = kStatsPosition + kStatsSpan * static_cast<int>(edge_);
         for (std::size_t e = 0; e < 4; ++e) {
-            if (text == StatsHeading(e)) {
+            if (text == StatsHeadings()[e]) {
                 return kStatsPosition + kStatsSpan * static_cast<int>(e);
             }
         }
@@ -161,7 +191,7 @@ class ReportParser {
             return statsHere + static_cast<int>(StatLine::Verdict);
         }
         for (std::size_t i = 0; i < kPointArrays; ++i) {
-            if (text == PointArrayLabel(i)) {
+            if (text == ArrayLabels()[i]) {
                 return kArraysPosition + static_cast<int>(i);
             }
         }
@@ -176,7 +206,7 @@ class ReportParser {
     // other line stands in its place (consumed, reported). Missing: the next line belongs
     // further on, so this one is not there (reported, left for its own place).
     template <typename Fits>
-    Take take(int position, std::string_view expected, Fits fits) {
+    Take take(int position, const Expected& expected, Fits fits) {
         const Line* line = peek();
         if (line == nullptr) {
             problem(nullptr, expected);
@@ -197,24 +227,28 @@ class ReportParser {
     }
 
     Take takeExactly(int position, std::string_view text) {
-        return take(position, Quoted(text), [text](std::string_view t) { return t == text; });
+        return take(position, Exactly(text), [text](std::string_view t) { return t == text; });
     }
 
     void blank(int position) {
-        take(position, "an empty line", [](std::string_view t) { return t.empty(); });
+        take(position, {"an empty line"}, [](std::string_view t) { return t.empty(); });
     }
 
     void header() {
         takeExactly(0, kVersion);
         blank(1);
-        if (take(kSerialPosition, "'# serial number: ' and the serial number",
+        if (take(kSerialPosition, {"", kSerialLabel, " and the serial number"},
                  [](std::string_view t) { return t.starts_with(kSerialLabel); }) == Take::Good) {
             report().serialNumber = std::string(taken_->text.substr(kSerialLabel.size()));
             report().serialLine = taken_->number;
+            // Other lines with a CR inside fail their own form; any bytes make a serial number.
+            if (report().serialNumber.find('\r') != std::string::npos) {
+                problem(taken_, {"a serial number without a CR, which only ends a line"});
+            }
         }
         blank(kSerialPosition + 1);
-        constexpr std::string_view kDateForm =
-            "'# date and time: ' and a date and time as day/month/year hour:minute:second";
+        constexpr Expected kDateForm{"", kDateLabel,
+                                     " and a date and time as day/month/year hour:minute:second"};
         if (take(kDatePosition, kDateForm,
                  [](std::string_view t) { return t.starts_with(kDateLabel); }) == Take::Good) {
             report().writtenAt = ParseReportDate(taken_->text.substr(kDateLabel.size()));
@@ -229,7 +263,7 @@ class ReportParser {
         edge_ = edge;
         StoredStats& stats = report().stats[edge];
         const int base = kStatsPosition + kStatsSpan * static_cast<int>(edge);
-        if (takeExactly(base, StatsHeading(edge)) == Take::Good) {
+        if (takeExactly(base, StatsHeadings()[edge]) == Take::Good) {
             stats.lines[0] = taken_->number;
         }
         std::optional<std::uint32_t>* whole[] = {&stats.min,    &stats.max,    nullptr,
@@ -238,9 +272,9 @@ class ReportParser {
                                             nullptr, nullptr, &stats.avgGap};
         for (std::size_t f = 0; f < kStatFieldLabels.size(); ++f) {
             const std::string_view label = kStatFieldLabels[f];
-            const std::string number = whole[f] ? "a whole number from 0 to 4294967295"
-                                                : "an average as the program writes it";
-            const std::string expected = Quoted(label) + " and " + number;
+            const Expected expected{"", label,
+                                    whole[f] ? " and a whole number from 0 to 4294967295"
+                                             : " and an average as the program writes it"};
             if (take(base + 1 + static_cast<int>(f), expected,
                      [label](std::string_view t) { return t.starts_with(label); }) != Take::Good) {
                 continue;
@@ -257,7 +291,7 @@ class ReportParser {
             }
         }
         const int verdictAt = base + static_cast<int>(StatLine::Verdict);
-        if (take(verdictAt, "'# passed', '# correctable' or '# not correctable'",
+        if (take(verdictAt, {"'# passed', '# correctable' or '# not correctable'"},
                  [](std::string_view t) { return VerdictOf(t).has_value(); }) == Take::Good) {
             stats.lines[static_cast<std::size_t>(StatLine::Verdict)] = taken_->number;
             stats.verdict = VerdictOf(taken_->text);
@@ -266,7 +300,7 @@ class ReportParser {
     }
 
     void arraySection(std::size_t i) {
-        const std::string label = PointArrayLabel(i);
+        const std::string& label = ArrayLabels()[i];
         PointSection& section = report().arrays[i];
         const Take label_take = takeExactly(kArraysPosition + static_cast<int>(i), label);
         if (label_take == Take::Missing) {
@@ -284,12 +318,12 @@ class ReportParser {
             }
             const std::string label = FreeStrokeLabel(report().freeStrokes.size());
             if (line->cut || !line->text.starts_with(kStrokeLabel)) {
-                problem(line, Quoted(label) + " or the end of the file");
+                problem(line, {"", label, " or the end of the file"});
                 lastLine_ = consume().number;
                 continue;
             }
             if (line->text != label) {
-                problem(line, Quoted(label));
+                problem(line, Exactly(label));
             }
             lastLine_ = consume().number;
             if (!spend(kSectionCost)) {
@@ -303,8 +337,8 @@ class ReportParser {
 
     // The count line and the point lines after a section's label.
     void points(PointSection& section, const std::string& label) {
-        const std::string expectedCount =
-            "the number of points after " + Quoted(label) + " (a whole number, 0 or more)";
+        const Expected expectedCount{"the number of points after ", label,
+                                     " (a whole number, 0 or more)"};
         const Line* line = peek();
         if (line == nullptr || line->cut || line->text.starts_with("#")) {
             problem(line, expectedCount);
@@ -317,25 +351,63 @@ class ReportParser {
                 problem(&count, expectedCount);
             }
         }
-        for (line = peek(); line != nullptr && (line->cut || !line->text.starts_with("#"));
-             line = peek()) {
-            const Line& pointLine = consume();
-            lastLine_ = pointLine.number;
-            section.firstPointLine =
-                section.pointLines++ == 0 ? pointLine.number : section.firstPointLine;
-            const auto point = pointLine.cut ? std::nullopt : ParseReportPoint(pointLine.text);
-            if (!point) {
-                problem(&pointLine,
-                        "a point x,y (two whole numbers from -2147483648 to 2147483647)");
-            } else if (spend(1)) {
-                section.points.append(*point);
+        for (;;) {
+            if (!peeked_ && !stopped_ && lineEnd_ && takePointRun(section)) {
+                continue;
             }
+            line = peek();
+            if (line == nullptr || (!line->cut && line->text.starts_with("#"))) {
+                break;
+            }
+            const Line& pointLine = consume();
+            const auto parsed = pointLine.cut ? std::nullopt : ParseReportPoint(pointLine.text);
+            if (parsed) {
+                addPoint(section, pointLine.number, *parsed);
+                continue;
+            }
+            notePointLine(section, pointLine.number);
+            problem(&pointLine, {"a point x,y (two whole numbers from -2147483648 to 2147483647)"});
         }
         if (!stopped_ && section.statedCount && *section.statedCount != section.pointLines) {
             findings().problem(section.countLine,
                                "expected " + std::to_string(section.pointLines) +
                                    ", the number of point lines that follow, found " +
                                    std::to_string(*section.statedCount));
+        }
+    }
+
+    void notePointLine(PointSection& section, std::int64_t number) {
+        lastLine_ = number;
+        section.firstPointLine = section.pointLines++ == 0 ? number : section.firstPointLine;
+    }
+
+    // Well-formed point lines straight from the line reader; false when the next line is not one.
+    bool takePointRun(PointSection& section) {
+        run_.clear();
+        // A bounded run at a time, so a huge section is never held twice.
+        constexpr std::size_t kRunLength = 4096;
+        const std::size_t taken =
+            lines_.nextPoints(*lineEnd_, std::min(budget_ + 1, kRunLength), run_);
+        if (taken == 0) {
+            return false;
+        }
+        const std::int64_t first = lines_.lineNumber() - static_cast<std::int64_t>(taken) + 1;
+        section.firstPointLine = section.pointLines == 0 ? first : section.firstPointLine;
+        section.pointLines += static_cast<std::int64_t>(taken);
+        lastLine_ = lines_.lineNumber();
+        const std::size_t kept = std::min(taken, budget_);
+        section.points.append(run_.data(), run_.data() + kept);
+        budget_ -= kept;
+        if (kept < taken) {
+            spend(1);  // over the budget: says so and stops
+        }
+        return true;
+    }
+
+    void addPoint(PointSection& section, std::int64_t number, BoardPoint point) {
+        notePointLine(section, number);
+        if (spend(1)) {
+            section.points.append(point);
         }
     }
 
@@ -389,6 +461,7 @@ class ReportParser {
     bool endReported_ = false;
     bool stopped_ = false;
     std::size_t budget_ = report_limits::kMaxPoints;
+    std::vector<BoardPoint> run_;  // the points of one run of well-formed point lines
     std::optional<LineEnd> lineEnd_;
     std::int64_t otherEnds_ = 0;
     std::int64_t firstOtherEnd_ = 0;
@@ -398,7 +471,7 @@ class ReportParser {
 }  // namespace
 
 std::string PointArrayLabel(std::size_t i) {
-    return "# " + std::string(kEdgeNames[i % 4]) + std::string(kPassSuffixes[i / 4]);
+    return ArrayLabels()[i];
 }
 
 std::string FreeStrokeLabel(std::size_t i) {
