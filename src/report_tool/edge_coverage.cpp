@@ -18,9 +18,9 @@ std::int32_t OnBoard(std::int32_t along) {
 std::optional<Stretch> OneWayStretch(const TracePointArray& points, Edge edge) {
     bool up = true;
     bool down = true;
-    for (const BoardPoint* p = points.begin(); p + 1 < points.end(); ++p) {
-        const std::int32_t a = OnBoard(AlongEdge(p[0], edge));
-        const std::int32_t b = OnBoard(AlongEdge(p[1], edge));
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const std::int32_t a = OnBoard(AlongEdge(points.begin()[i - 1], edge));
+        const std::int32_t b = OnBoard(AlongEdge(points.begin()[i], edge));
         up = up && a <= b;
         down = down && a >= b;
     }
@@ -40,9 +40,9 @@ std::vector<Stretch> TracedStretches(const TracePointArray& points, Edge edge) {
         return oneWay->from < oneWay->to ? std::vector<Stretch>{*oneWay} : std::vector<Stretch>{};
     }
     std::vector<Stretch> stretches;
-    for (const BoardPoint* p = points.begin(); p + 1 < points.end(); ++p) {
-        const std::int32_t a = OnBoard(AlongEdge(p[0], edge));
-        const std::int32_t b = OnBoard(AlongEdge(p[1], edge));
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const std::int32_t a = OnBoard(AlongEdge(points.begin()[i - 1], edge));
+        const std::int32_t b = OnBoard(AlongEdge(points.begin()[i], edge));
         if (a != b) {
             stretches.push_back({std::min(a, b), std::max(a, b)});
         }

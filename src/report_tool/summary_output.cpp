@@ -65,18 +65,28 @@ void WriteSummaryCsv(std::ostream& out, const std::vector<SummaryRow>& rows) {
     header += ",second pass,internal trace,free strokes,check,problems,first problem\r\n";
     out << header;
     for (const SummaryRow& row : rows) {
-        std::string line = CsvField(row.file) + "," + CsvField(row.serialNumber) + "," +
-                           (row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string());
+        std::string line = CsvField(row.file);
+        const auto add = [&line](std::string_view field) {
+            line += ',';
+            line += field;
+        };
+        add(CsvField(row.serialNumber));
+        add(row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string());
         for (const EdgeSummary& edge : row.edges) {
-            line += "," + OptionalNumber(edge.min) + "," + OptionalNumber(edge.max) + "," +
-                    OptionalNumber(edge.spread) + "," +
-                    (edge.verdict ? VerdictWord(*edge.verdict) : std::string()) + "," +
-                    std::to_string(edge.points) + "," + Percent(edge.coveragePercent);
+            add(OptionalNumber(edge.min));
+            add(OptionalNumber(edge.max));
+            add(OptionalNumber(edge.spread));
+            add(edge.verdict ? VerdictWord(*edge.verdict) : std::string());
+            add(std::to_string(edge.points));
+            add(Percent(edge.coveragePercent));
         }
-        line += "," + YesNo(row.secondPass) + "," + YesNo(row.internalTrace) + "," +
-                std::to_string(row.freeStrokes) + "," + CheckWord(row) + "," +
-                std::to_string(row.problems) + "," + CsvField(row.firstProblem) + "\r\n";
-        out << line;
+        add(YesNo(row.secondPass));
+        add(YesNo(row.internalTrace));
+        add(std::to_string(row.freeStrokes));
+        add(CheckWord(row));
+        add(std::to_string(row.problems));
+        add(CsvField(row.firstProblem));
+        out << line << "\r\n";
     }
 }
 

@@ -121,7 +121,9 @@ void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
     if (style.bold) {
         out_ += Attribute("font-weight", "bold");
     }
-    out_ += ">" + XmlEscaped(text) + "</text>\n";
+    out_ += '>';
+    out_ += XmlEscaped(text);
+    out_ += "</text>\n";
 }
 
 void SvgBuilder::beginClip(const Box& box) {
