@@ -14,6 +14,6 @@ fuzzer=$1 seeds=$2 work=$3 seconds=$4
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 mkdir -p "$work/corpus"
 cd "$work" || exit 1
-"$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=300000 \
-    -dict="$here/report.dict" -print_final_stats=1 -jobs=1 -workers=1 \
+"$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -max_len=150000 \
+    -dict="$here/report.dict" -print_final_stats=1 \
     corpus "$seeds"
