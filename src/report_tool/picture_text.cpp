@@ -1,7 +1,5 @@
 #include "report_tool/picture_text.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
 #include "analysis/edge_geometry.h"
@@ -45,14 +43,6 @@ std::string WholeNumber(double value) {
     return std::to_string(std::llround(value));
 }
 
-std::string OneDecimal(double value) {
-    std::array<char, 40> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1)
-            .ptr;
-    return std::string(text.data(), end);
-}
-
 std::string SerialTitle(const ParsedReport& report) {
     if (report.serialNumber.empty()) {
         return "No serial number";
@@ -82,8 +72,8 @@ std::string CheckLine(const Findings& findings) {
                        (findings.problemCount() == 1 ? " problem" : " problems");
     if (!findings.problems().empty()) {
         const Finding& first = findings.problems().front();
-        line += ", first " + (first.line > 0 ? "line " + std::to_string(first.line) + ": " : "") +
-                first.text;
+        line += ", the first " +
+                (first.line > 0 ? "on line " + std::to_string(first.line) + ": " : "") + first.text;
     }
     return Shortened(line);
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "report_tool/decimal_text.h"
 #include "report_tool/findings.h"
 #include "report_tool/picture_layout.h"
 #include "report_tool/report_model.h"
@@ -19,4 +20,3 @@ std::string InternalLegend(const ParsedReport& report);
 std::string FreeStrokeLegend(const ParsedReport& report);
 std::vector<std::string> BandExplanation();
 std::string WholeNumber(double value);
-std::string OneDecimal(double value);

@@ -1,26 +1,18 @@
 #include "report_tool/summary_output.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
 
+#include "report_tool/decimal_text.h"
 #include "report_tool/verdict_text.h"
 
 namespace {
 
 constexpr std::array<std::string_view, 4> kEdgeNames = {"left", "bottom", "right", "top"};
-
-std::string Percent(double value) {
-    std::array<char, 32> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1)
-            .ptr;
-    return std::string(text.data(), end);
-}
 
 template <typename T>
 std::string OptionalNumber(const std::optional<T>& value) {
@@ -78,7 +70,7 @@ void WriteSummaryCsv(std::ostream& out, const std::vector<SummaryRow>& rows) {
             add(OptionalNumber(edge.spread));
             add(edge.verdict ? VerdictWord(*edge.verdict) : std::string());
             add(std::to_string(edge.points));
-            add(Percent(edge.coveragePercent));
+            add(OneDecimal(edge.coveragePercent));
         }
         add(YesNo(row.secondPass));
         add(YesNo(row.internalTrace));
