@@ -7,7 +7,9 @@ set -euo pipefail
 RIMTRACE_PACKAGES=(
     cmake make g++                      # native build (the presets use CMake's default generator)
     libgtest-dev libbenchmark-dev       # unit tests and benchmarks
-    libcli11-dev                        # the random-sequence test's command line
+    libcli11-dev nlohmann-json3-dev     # command lines (rimtrace-report, sequences); JSON output
+    clang libclang-rt-dev               # the report reader's fuzz target (libFuzzer)
+    librsvg2-bin                        # rsvg-convert: renders rimtrace-report's pictures
     g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix
     binutils-mingw-w64-x86-64           # x86_64-w64-mingw32-windres
     wine wine64                         # runs rimtrace.exe and the stand-ins

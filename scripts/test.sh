@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs every test: the unit tests natively, the same again under ASan and UBSan, and the
-# end-to-end scenarios with rimtrace.exe under Wine and Xvfb. Ends with "N passed, N failed".
+# Runs every test: the unit tests natively, the same again under ASan and UBSan, the report
+# reader under libFuzzer for a minute, and the end-to-end scenarios with rimtrace.exe under Wine
+# and Xvfb. Ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 
 scripts/deps.sh || exit 1
 
-readonly PRESETS=(native native-asan mingw)
+readonly PRESETS=(native native-asan fuzz mingw)
 readonly LOG_DIR=build/test-logs
 mkdir -p "$LOG_DIR"
 

@@ -15,6 +15,10 @@ class TracePointArray {
     std::size_t size() const { return points_.size(); }
     bool empty() const { return points_.empty(); }
     std::size_t append(BoardPoint p);
+    // Appends the points of [first, last) in order, as append() would one by one.
+    void append(const BoardPoint* first, const BoardPoint* last) {
+        points_.insert(points_.end(), first, last);
+    }
     const BoardPoint& element(std::size_t i) const;
     const BoardPoint& last() const { return element(size() - 1); }
     void clear();

@@ -20,7 +20,11 @@ StepVerdict JudgeStep(const TracePointArray& array, BoardPoint point, Travel tra
     if (array.empty()) {
         return StepVerdict::Accept;
     }
-    const std::int64_t d = Progress(array.last(), point, travel);
+    return JudgeStepFrom(array.last(), point, travel);
+}
+
+StepVerdict JudgeStepFrom(BoardPoint last, BoardPoint point, Travel travel) {
+    const std::int64_t d = Progress(last, point, travel);
     if (d <= 0) {
         return StepVerdict::Reject;
     }

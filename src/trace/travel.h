@@ -21,5 +21,9 @@ inline constexpr std::int64_t kMaxStep = 300;
 // overflow.
 StepVerdict JudgeStep(const TracePointArray& array, BoardPoint point, Travel travel);
 
+// The same judgement of a point against the last accepted point `last`; a reader of stored
+// traces re-checks every step with it.
+StepVerdict JudgeStepFrom(BoardPoint last, BoardPoint point, Travel travel);
+
 // Whether the last point of an edge has come within 299 units of the far end of its travel.
 bool ReachesFarEnd(BoardPoint last, Travel travel);

@@ -6,13 +6,17 @@
 Prints one line per check and exits 1 when any fails (the check language is described in
 tests/e2e/README.md). Standard library only.
 """
+import json
 import re
 import shlex
 import struct
+import subprocess
 import sys
 from pathlib import Path
 
 JOURNAL = "journal.txt"
+REPORT_TOOL = "rimtrace-report.exe"
+REPORT_TOOL_LIMIT = 120
 STATE = "TAVLO.state"
 OUTBOX = "outbox"
 
@@ -191,6 +195,36 @@ class Run:
         if after and not after.startswith("# "):
             raise CheckFailed(f"{label!r} has more than {wanted} points ({after!r} follows)")
 
+    # The support side's reader, rimtrace-report.exe, run under Wine on the report.
+    def report_tool(self, *args):
+        command = ["wine", str(self.work / REPORT_TOOL), *args]
+        try:
+            done = subprocess.run(command, cwd=self.work, capture_output=True,
+                                  timeout=REPORT_TOOL_LIMIT)
+        except subprocess.TimeoutExpired:
+            raise CheckFailed(f"{REPORT_TOOL} {' '.join(args)} did not end in {REPORT_TOOL_LIMIT} s")
+        return done.returncode, done.stdout.decode("utf-8", "replace").replace("\r\n", "\n")
+
+    def report_tool_check(self, block, name):
+        code, out = self.report_tool("check", name)
+        if code != 0 or out != f"{name}: ok\n":
+            shown = out.rstrip().replace("\n", "\n      ")
+            raise CheckFailed(f"{REPORT_TOOL} check {name} exited with {code}:\n      {shown}")
+
+    def report_tool_summary(self, block, name, field, value):
+        """FIELD of the report's summary row (JSON, dotted: edges.left.verdict) is VALUE."""
+        code, out = self.report_tool("summary", "--json", name)
+        try:
+            actual = json.loads(out)[0]
+            for key in field.split("."):
+                actual = actual[key]
+        except (ValueError, LookupError):
+            raise CheckFailed(f"{REPORT_TOOL} summary --json {name} (exit {code}) has no {field}:"
+                              f" {out[:200]!r}")
+        text = json.dumps(actual) if not isinstance(actual, str) else actual
+        if text != value:
+            raise CheckFailed(f"{field} of {name} is {text}, expected {value}")
+
     # The outbox.
     def messages(self):
         return sorted(self.path(OUTBOX).glob("message-*.txt"))
@@ -315,6 +349,8 @@ CHECKS = {
     "report-line": Run.report_line,
     "report-follows": Run.report_follows,
     "report-section": Run.report_section,
+    "report-tool-check": Run.report_tool_check,
+    "report-tool-summary": Run.report_tool_summary,
     "outbox-messages": Run.outbox_messages,
     "outbox-field": Run.outbox_field,
     "outbox-body-line": Run.outbox_body_line,

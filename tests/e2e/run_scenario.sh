@@ -50,7 +50,7 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 rm -rf "$work"
 mkdir -p "$work"
-programs=(rimtrace.exe TAVLO.dll rtdriver.exe board50_standin.exe)
+programs=(rimtrace.exe TAVLO.dll rtdriver.exe board50_standin.exe rimtrace-report.exe)
 [[ "$mapi" != none ]] && programs+=(Mapi32.dll)
 for program in "${programs[@]}"; do
     if ! cp "$bin/$program" "$work/"; then
@@ -133,6 +133,7 @@ board50_pid=""
 echo "--- checks"
 python3 "$here/check_scenario.py" "$scenario" "$work"
 check_status=$?
+rimtrace_wine_stop  # the checks may have run rimtrace-report.exe
 if ((driver_status != 0 || check_status != 0)); then
     for file in journal.txt outbox/outbox.log; do
         [[ -s "$work/$file" ]] || continue

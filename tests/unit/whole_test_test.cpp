@@ -5,8 +5,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "analysis/edge_verdict.h"
 #include "framework/constants.h"
 #include "res/resource.h"
+#include "report_tool/edge_coverage.h"
+#include "report_tool/report_check.h"
+#include "report_tool/summary_row.h"
 #include "support/trace_fixture.h"
 
 using headless::ModalSession;
@@ -23,6 +27,29 @@ std::string ReadFile(const fs::path& path) {
 const std::vector<BoardPoint> kLeftAfterWarning = {{24, 1100}, {22, 1400}, {21, 1700}, {23, 2000},
                                                    {20, 2300}, {22, 2600}, {24, 2900}, {23, 3200},
                                                    {21, 3500}, {22, 3800}};
+
+// The report the program wrote passes the support side's check, and its summary row holds what
+// the program computed.
+void ExpectReadBackAsComputed(const fs::path& report, const CRimtraceDlg& dlg) {
+    const CheckedReport checked = CheckReportFile(report);
+    EXPECT_TRUE(checked.findings.ok()) << checked.findings.problems().front().text;
+    const SummaryRow row = SummarizeReport("r", checked);
+    for (Edge edge : kEdges) {
+        const auto e = static_cast<std::size_t>(edge);
+        const EdgeStats& computed = dlg.m_edgeStats[e];
+        EXPECT_EQ(row.edges[e].points, dlg.m_tracePoints[e].size());
+        EXPECT_EQ(row.edges[e].verdict, ClassifyEdge(computed));
+        EXPECT_EQ(row.edges[e].coveragePercent, CoverageOf(dlg.m_tracePoints[e], edge).percent);
+        if (computed.count > 0) {
+            EXPECT_EQ(row.edges[e].min, computed.min);
+            EXPECT_EQ(row.edges[e].max, computed.max);
+            EXPECT_EQ(row.edges[e].spread, computed.max - computed.min);
+        }
+    }
+    EXPECT_EQ(row.secondPass, !dlg.m_tracePoints[4].empty());
+    EXPECT_EQ(row.internalTrace, !dlg.m_tracePoints[8].empty());
+    EXPECT_EQ(row.freeStrokes, dlg.m_extraStrokes.size());
+}
 
 }  // namespace
 
@@ -133,6 +160,7 @@ TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
     EXPECT_FALSE(host.isOpen(*dlg));
     EXPECT_EQ(ReadFile(report),
               ReadFile(fs::path(RIMTRACE_SOURCE_DIR) / "tests/unit/data/whole_test.pts"));
+    ExpectReadBackAsComputed(report, *dlg);
     EXPECT_EQ(
         std::count_if(host.log.begin(), host.log.end(),
                       [](const auto& e) { return e.kind == headless::LogEntry::Kind::MessageBox; }),
@@ -183,6 +211,8 @@ TEST_F(WholeTest, SecondPassEndsWithTheComparisonLine) {
     EXPECT_EQ(dlg->m_stage, 4);
     EXPECT_EQ(dlg->m_prompt,
               L"Second pass complete ((5,2.9), (3,1.9), (0,0.0), (0,0.0)).  Press ESC to exit.");
+    host.pressKey(fw::kVkEscape);
+    ExpectReadBackAsComputed(dir_ / "second.pts", *dlg);
 }
 
 TEST_F(WholeTest, CancelStoresNothing) {

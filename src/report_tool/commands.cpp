@@ -1,0 +1,129 @@
+#include "report_tool/commands.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "report_tool/report_check.h"
+#include "report_tool/report_files.h"
+#include "report_tool/report_limits.h"
+#include "report_tool/report_picture.h"
+#include "report_tool/summary_output.h"
+#include "report_tool/text_encoding.h"
+
+namespace {
+
+std::string Where(const std::string& file, std::int64_t line) {
+    return line > 0 ? file + ":" + std::to_string(line) + ": " : file + ": ";
+}
+
+std::string Plural(std::size_t n, const char* word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+// The problems in line order (reading finds them in file order, re-grading after it).
+std::vector<Finding> InLineOrder(std::vector<Finding> findings) {
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return findings;
+}
+
+void PrintFindings(const std::string& file, const Findings& findings, std::ostream& out) {
+    for (const Finding& f : InLineOrder(findings.problems())) {
+        out << Where(file, f.line) << f.text << "\n";
+    }
+    for (const Finding& f : findings.warnings()) {
+        out << Where(file, f.line) << "warning: " << f.text << "\n";
+    }
+    std::string verdict = findings.ok() ? "ok" : Plural(findings.problemCount(), "problem");
+    if (findings.problemCount() > findings.problems().size()) {
+        verdict += " (the first " + std::to_string(findings.problems().size()) + " listed)";
+    }
+    if (!findings.warnings().empty()) {
+        verdict += ", " + Plural(findings.warnings().size(), "warning");
+    }
+    out << file << ": " << verdict << "\n";
+}
+
+bool WriteFile(const std::string& name, const std::string& bytes) {
+    std::ofstream file(PathFromUtf8(name), std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    return !file.fail();
+}
+
+std::string LowerExtension(const std::string& name) {
+    std::string extension = PathToUtf8(PathFromUtf8(name).extension());
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(c | 0x20); });
+    return extension;
+}
+
+}  // namespace
+
+int RunCheck(const std::vector<std::string>& names, std::ostream& out) {
+    const ReportInputs inputs = FindReports(names);
+    bool allGood = inputs.notFound.empty();
+    for (const std::string& missing : inputs.notFound) {
+        out << missing << "\n";
+    }
+    for (const auto& path : inputs.files) {
+        const CheckedReport checked = CheckReportFile(path);
+        PrintFindings(PathToUtf8(path), checked.findings, out);
+        allGood = allGood && checked.findings.ok();
+    }
+    return allGood ? exit_code::kOk : exit_code::kProblems;
+}
+
+int RunShow(const std::string& name, const std::string& output, std::ostream& err) {
+    const std::string extension = LowerExtension(output);
+    const bool html = extension == ".html" || extension == ".htm";
+    if (!html && extension != ".svg") {
+        err << "show: the output must end in .svg, .html or .htm: " << output << "\n";
+        return exit_code::kUsage;
+    }
+    FileSource file(PathFromUtf8(name));
+    if (!file.isOpen()) {
+        err << name << ": " << file.openError() << "\n";
+        return exit_code::kProblems;
+    }
+    const CheckedReport checked = CheckReport(file);
+    const std::string bytes =
+        html ? RenderReportHtml(name, checked) : RenderReportSvg(name, checked);
+    if (!WriteFile(output, bytes)) {
+        err << output << ": cannot be written\n";
+        return exit_code::kProblems;
+    }
+    if (!checked.findings.ok()) {
+        err << name << ": " << Plural(checked.findings.problemCount(), "problem")
+            << "; the picture shows what could be read (`rimtrace-report check` lists them)\n";
+        return exit_code::kProblems;
+    }
+    return exit_code::kOk;
+}
+
+int RunSummary(const std::vector<std::string>& names, const std::string& output, bool json,
+               std::ostream& out, std::ostream& err) {
+    const ReportInputs inputs = FindReports(names);
+    for (const std::string& missing : inputs.notFound) {
+        err << missing << "\n";
+    }
+    std::vector<SummaryRow> rows;
+    rows.reserve(inputs.files.size());
+    for (const auto& path : inputs.files) {
+        rows.push_back(SummarizeReport(PathToUtf8(path), CheckReportFile(path)));
+    }
+    SortRows(rows);
+    std::ostringstream text;
+    std::ostream& target = output.empty() ? out : text;
+    if (json) {
+        WriteSummaryJson(target, rows);
+    } else {
+        WriteSummaryCsv(target, rows);
+    }
+    if (!output.empty() && !WriteFile(output, text.str())) {
+        err << output << ": cannot be written\n";
+        return exit_code::kProblems;
+    }
+    return inputs.notFound.empty() ? exit_code::kOk : exit_code::kProblems;
+}

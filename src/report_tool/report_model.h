@@ -1,0 +1,53 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/edge_stats.h"
+#include "report/local_date_time.h"
+#include "trace/trace_point_array.h"
+
+// A report as read from its file: what each line said, and where. Line numbers count from 1;
+// 0 means the line was not there.
+
+// The lines of one edge's stats section, in file order.
+enum class StatLine { Heading, Min, Max, Avg, MinGap, MaxGap, AvgGap, Verdict, Count };
+inline constexpr std::size_t kStatLines = static_cast<std::size_t>(StatLine::Count);
+
+struct StoredStats {
+    std::array<std::int64_t, kStatLines> lines{};
+    // The values of the lines that could be read; the averages as the floats they spell.
+    std::optional<std::uint32_t> min, max, minGap, maxGap;
+    std::optional<float> avg, avgGap;
+    std::optional<EdgeVerdict> verdict;
+
+    std::int64_t line(StatLine which) const { return lines[static_cast<std::size_t>(which)]; }
+};
+
+// One point section: a first-pass, second-pass or internal-trace array, or a free stroke.
+struct PointSection {
+    std::int64_t labelLine = 0;
+    std::int64_t countLine = 0;
+    std::optional<std::int32_t> statedCount;
+    TracePointArray points;           // the point lines that could be read, in order
+    std::int64_t pointLines = 0;      // lines read as point lines, good or not
+    std::int64_t firstPointLine = 0;  // point i is on line firstPointLine + i when all are good
+    bool allPointsGood() const { return static_cast<std::int64_t>(points.size()) == pointLines; }
+};
+
+// The twelve arrays: first pass, second pass, internal trace; each left, bottom, right, top.
+inline constexpr std::size_t kPointArrays = 12;
+inline constexpr std::size_t kFirstPass = 0;
+inline constexpr std::size_t kSecondPass = 4;
+inline constexpr std::size_t kInternalTrace = 8;
+
+struct ParsedReport {
+    std::string serialNumber;  // bytes as written: the writing system's ANSI code page
+    std::int64_t serialLine = 0;
+    std::optional<LocalDateTime> writtenAt;
+    std::array<StoredStats, 4> stats;  // left, bottom, right, top
+    std::array<PointSection, kPointArrays> arrays;
+    std::vector<PointSection> freeStrokes;
+};

@@ -1,0 +1,217 @@
+#include "report_tool/report_picture.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "analysis/edge_geometry.h"
+#include "report_tool/picture_layout.h"
+#include "report_tool/picture_text.h"
+#include "report_tool/report_limits.h"
+#include "report_tool/svg_builder.h"
+#include "report_tool/text_encoding.h"
+#include "report_tool/verdict_text.h"
+
+namespace {
+
+constexpr std::string_view kInk = "#1f2937";
+constexpr std::string_view kMutedInk = "#6b7280";
+constexpr std::string_view kGrid = "#e5e7eb";
+constexpr std::string_view kOk = "#15803d";
+constexpr std::string_view kBad = "#b91c1c";
+constexpr std::string_view kLandingStroke = "#9ca3af";
+
+void DrawHeader(SvgBuilder& svg, const PictureLayout& layout, const std::string& fileName,
+                const CheckedReport& checked) {
+    const Box& h = layout.header;
+    svg.text({h.left, h.top + 22}, SerialTitle(checked.report), {22, kInk, "start", true});
+    svg.text({h.left, h.top + 46}, WrittenLine(checked.report, fileName), {14, kMutedInk});
+    const bool ok = checked.findings.ok();
+    svg.text({h.left, h.top + 70}, CheckLine(checked.findings),
+             {14, ok ? kOk : kBad, "start", !ok});
+    const double chipWidth = (h.width - 3 * 10) / 4;
+    for (const EdgePicture& edge : layout.edges) {
+        const double left = h.left + static_cast<int>(edge.edge) * (chipWidth + 10);
+        const Box chip{left, h.top + 86, chipWidth, 36};
+        svg.rect(chip, ColoursOf(edge.verdict).strong);
+        svg.text({chip.left + 10, chip.top + 23}, ChipText(edge), {14, "#ffffff", "start", true});
+    }
+}
+
+std::vector<Pixel> PanelPoints(const EdgePicture& edge, const BoardPoint* from,
+                               const BoardPoint* to) {
+    std::vector<Pixel> pixels;
+    for (const BoardPoint* p = from; p != to; ++p) {
+        pixels.push_back({edge.xOf(AlongEdge(*p, edge.edge)), edge.yOf(AcrossEdge(*p, edge.edge))});
+    }
+    return pixels;
+}
+
+void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
+    const Box& plot = edge.plot;
+    const char* alongName = GeometryOf(edge.edge).alongIsY ? "y" : "x";
+    const char* acrossName = GeometryOf(edge.edge).alongIsY ? "x" : "y";
+    for (std::int32_t along = 0; along <= report_limits::kBoardExtent; along += 512) {
+        const double x = edge.xOf(along);
+        svg.line({x, plot.top}, {x, plot.bottom()}, {kGrid, 1});
+        const std::string label =
+            along == 0 ? std::string(alongName) + " 0" : std::to_string(along);
+        svg.text({x, plot.bottom() + 15}, label, {11, kMutedInk, "middle"});
+    }
+    for (double width :
+         {double{report_limits::kCorrectableSpread}, double{report_limits::kPassedSpread}}) {
+        for (double across : {edge.centre - width / 2, edge.centre + width / 2}) {
+            const double y = edge.yOf(across);
+            std::string label = acrossName;
+            label += ' ';
+            label += WholeNumber(across);
+            svg.text({plot.left - 6, y + 4}, label, {11, kMutedInk, "end"});
+        }
+    }
+}
+
+void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& report) {
+    const auto e = static_cast<std::size_t>(edge.edge);
+    const VerdictColours colours = ColoursOf(edge.verdict);
+    svg.rect(edge.panel, "#ffffff", "#d1d5db");
+    svg.text({edge.panel.left + 12, edge.panel.top + 20}, PanelTitle(edge),
+             {15, colours.strong, "start", true});
+    svg.text({edge.panel.left + 12, edge.panel.top + 38}, PanelDetails(edge, report),
+             {12, kMutedInk});
+
+    const Box& plot = edge.plot;
+    svg.rect(plot, "#ffffff", "#9ca3af");
+    if (edge.hasPoints) {
+        svg.rect(edge.bandBox(report_limits::kCorrectableSpread), colours.outerBand);
+        svg.rect(edge.bandBox(report_limits::kPassedSpread), colours.innerBand);
+    }
+    DrawAxes(svg, edge);
+    for (const Stretch& s : edge.coverage.untraced) {
+        const Box box = edge.stretchBox(s);
+        svg.rect(box, kUntracedFill);
+        if (box.width > 90) {
+            svg.text({box.left + box.width / 2, plot.top + 18}, UntracedLabel(edge, s),
+                     {11, kInk, "middle"});
+        }
+    }
+    svg.beginClip(plot);
+    const TracePointArray& first = report.arrays[kFirstPass + e].points;
+    const TracePointArray& second = report.arrays[kSecondPass + e].points;
+    const BoardPoint* counted = first.begin() + edge.start;
+    // The landing of the pen, which the statistics leave out, in grey; then the counted trace.
+    svg.polyline(PanelPoints(edge, first.begin(), counted == first.end() ? counted : counted + 1),
+                 {kLandingStroke, 1.5, "3 3"});
+    const std::vector<Pixel> trace = PanelPoints(edge, counted, first.end());
+    svg.polyline(trace, {kInk, 1.6});
+    for (const Pixel& p : trace) {
+        svg.circle(p, 1.8, kInk);
+    }
+    svg.polyline(PanelPoints(edge, second.begin(), second.end()), {kSecondPassStroke, 1.6, "6 4"});
+    svg.endClip();
+}
+
+// The overview shows a little beyond the board, where a trace along the bezel may stray.
+constexpr double kBeyondBoard = 160;
+
+Pixel OnBoard(const Box& overview, BoardPoint p) {
+    const double scale = overview.width / (report_limits::kBoardExtent + 2 * kBeyondBoard);
+    return {overview.left + (p.x + kBeyondBoard) * scale,
+            overview.top + (p.y + kBeyondBoard) * scale};
+}
+
+std::vector<Pixel> BoardPoints(const Box& overview, const TracePointArray& points) {
+    std::vector<Pixel> pixels;
+    for (const BoardPoint& p : points) {
+        pixels.push_back(OnBoard(overview, p));
+    }
+    return pixels;
+}
+
+// An untraced stretch drawn on the bezel it belongs to.
+void DrawUntracedOnBoard(SvgBuilder& svg, const Box& overview, const EdgePicture& edge,
+                         const Stretch& s) {
+    const std::int32_t side =
+        edge.edge == Edge::Bottom || edge.edge == Edge::Right ? report_limits::kBoardExtent : 0;
+    const bool alongY = GeometryOf(edge.edge).alongIsY;
+    const BoardPoint a = alongY ? BoardPoint{side, s.from} : BoardPoint{s.from, side};
+    const BoardPoint b = alongY ? BoardPoint{side, s.to} : BoardPoint{s.to, side};
+    svg.line(OnBoard(overview, a), OnBoard(overview, b), {"#71717a", 5, "2 3"});
+}
+
+void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport& report) {
+    const Box& board = layout.overview;
+    svg.text({board.left, board.top - 8}, "The board, 0 to 4096 both ways",
+             {13, kInk, "start", true});
+    svg.rect(board, "#ffffff", "#d1d5db");
+    const Pixel corner = OnBoard(board, {0, 0});
+    const Pixel farCorner =
+        OnBoard(board, {report_limits::kBoardExtent, report_limits::kBoardExtent});
+    svg.rect({corner.x, corner.y, farCorner.x - corner.x, farCorner.y - corner.y}, "#f8fafc",
+             "#94a3b8");
+    svg.beginClip(board);
+    for (const EdgePicture& edge : layout.edges) {
+        for (const Stretch& s : edge.coverage.untraced) {
+            DrawUntracedOnBoard(svg, board, edge, s);
+        }
+    }
+    for (std::size_t i = kInternalTrace; i < kInternalTrace + 4; ++i) {
+        svg.polyline(BoardPoints(board, report.arrays[i].points), {kInternalStroke, 1.5});
+    }
+    for (const PointSection& stroke : report.freeStrokes) {
+        svg.polyline(BoardPoints(board, stroke.points), {kFreeStroke, 1.5});
+        if (!stroke.points.empty()) {
+            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, kFreeStroke);
+        }
+    }
+    for (const EdgePicture& edge : layout.edges) {
+        const auto e = static_cast<std::size_t>(edge.edge);
+        svg.polyline(BoardPoints(board, report.arrays[kFirstPass + e].points),
+                     {ColoursOf(edge.verdict).strong, 2.5});
+        svg.polyline(BoardPoints(board, report.arrays[kSecondPass + e].points),
+                     {kSecondPassStroke, 1.2, "4 3"});
+    }
+    svg.endClip();
+}
+
+void DrawLegend(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport& report) {
+    const Box& board = layout.overview;
+    double y = board.bottom() + 30;
+    const double x = board.left;
+    const auto entry = [&](std::string_view colour, std::string_view dash, double width,
+                           const std::string& text) {
+        svg.line({x, y - 4}, {x + 28, y - 4}, {colour, width, dash});
+        svg.text({x + 36, y}, text, {12, kInk});
+        y += 20;
+    };
+    for (EdgeVerdict v :
+         {EdgeVerdict::Passed, EdgeVerdict::Correctable, EdgeVerdict::NotCorrectable}) {
+        entry(ColoursOf(v).strong, "", 3, "first pass: " + VerdictWord(v));
+    }
+    entry(kSecondPassStroke, "6 4", 1.6, "second pass");
+    entry(kInternalStroke, "", 1.5, InternalLegend(report));
+    entry(kFreeStroke, "", 1.5, FreeStrokeLegend(report));
+    entry("#71717a", "2 3", 5, "not traced");
+    y += 8;
+    for (const std::string& line : BandExplanation()) {
+        svg.text({x, y}, line, {12, kMutedInk});
+        y += 17;
+    }
+    const Box swatch{x, y, 28, 12};
+    svg.rect(swatch, kUntracedFill);
+    svg.text({x + 36, y + 11}, "no point covers this stretch", {12, kMutedInk});
+}
+
+}  // namespace
+
+std::string RenderReportSvg(const std::string& fileName, const CheckedReport& checked) {
+    const PictureLayout layout = LayoutReportPicture(checked.report);
+    SvgBuilder svg(layout.width, layout.height);
+    svg.rect({0, 0, layout.width, layout.height}, "#f3f4f6");
+    DrawHeader(svg, layout, fileName, checked);
+    for (const EdgePicture& edge : layout.edges) {
+        DrawPanel(svg, edge, checked.report);
+    }
+    DrawOverview(svg, layout, checked.report);
+    DrawLegend(svg, layout, checked.report);
+    return svg.finish();
+}

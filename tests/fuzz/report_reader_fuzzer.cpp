@@ -1,0 +1,63 @@
+// libFuzzer target: any bytes through everything rimtrace-report does with a report. Besides
+// surviving, a report the check passes must be exactly the bytes the program's writer makes of
+// what was read: nothing the check accepts can differ from what the program writes.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "analysis/edge_geometry.h"
+#include "analysis/edge_statistics.h"
+#include "report/report_writer.h"
+#include "report_tool/report_check.h"
+#include "report_tool/report_picture.h"
+#include "report_tool/summary_output.h"
+
+namespace {
+
+std::string Rewritten(const ParsedReport& report) {
+    std::array<TracePointArray, 12> arrays;
+    for (std::size_t i = 0; i < arrays.size(); ++i) {
+        arrays[i] = report.arrays[i].points;
+    }
+    StrokeList strokes;
+    for (const PointSection& section : report.freeStrokes) {
+        strokes.startStroke();
+        for (const BoardPoint& p : section.points) {
+            strokes.lastStroke().append(p);
+        }
+    }
+    std::array<EdgeStats, 4> stats;
+    for (Edge edge : kEdges) {
+        const auto e = static_cast<std::size_t>(edge);
+        const EdgeGeometry g = GeometryOf(edge);
+        stats[e] = ComputeEdgeStats(arrays[e], FindTraceStart(arrays[e], g.xLimit, g.yLimit), edge);
+    }
+    return FormatReport({report.serialNumber, *report.writtenAt, stats, arrays, strokes});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    MemorySource source(bytes);
+    const CheckedReport checked = CheckReport(source);
+
+    std::ostringstream sink;
+    const std::vector<SummaryRow> rows = {SummarizeReport("fuzz.pts", checked)};
+    WriteSummaryCsv(sink, rows);
+    WriteSummaryJson(sink, rows);
+    sink << RenderReportHtml("fuzz.pts", checked);
+
+    if (checked.findings.ok()) {
+        std::string written = Rewritten(checked.report);
+        if (written != bytes) {
+            std::erase(written, '\r');  // read with a warning: LF line ends only
+            if (written != bytes || checked.findings.warnings().empty()) {
+                __builtin_trap();
+            }
+        }
+    }
+    return 0;
+}
