@@ -3,6 +3,7 @@
 
 #include "analysis/edge_stats.h"
 #include "trace/board_point.h"
+#include "rules/board_rules.h"
 
 // How an edge is measured: which coordinate runs along it, and how far the pen must have moved
 // from its landing point before the trace counts as started. The cross-edge coordinate is the
@@ -17,9 +18,9 @@ struct EdgeGeometry {
 // top run along x with the limits exchanged.
 constexpr EdgeGeometry GeometryOf(Edge edge) {
     if (edge == Edge::Left || edge == Edge::Right) {
-        return {true, 0, 10};
+        return {true, rules::kTraceStartAcross, rules::kTraceStartAlong};
     }
-    return {false, 10, 0};
+    return {false, rules::kTraceStartAlong, rules::kTraceStartAcross};
 }
 
 constexpr std::int32_t AlongEdge(BoardPoint p, Edge edge) {

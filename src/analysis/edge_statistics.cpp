@@ -4,6 +4,7 @@
 
 #include "analysis/edge_geometry.h"
 #include "analysis/trace_range.h"
+#include "rules/board_rules.h"
 
 namespace {
 
@@ -34,8 +35,9 @@ EdgeStats ComputeEdgeStats(const TracePointArray& a, int startIndex, Edge edge) 
     const TraceRange range = TraceFrom(a, startIndex);
     EdgeStats stats;
     stats.count = static_cast<std::uint32_t>(range.end - range.begin);
-    stats.min = 4096;
-    stats.minGap = 4096;
+    // Starting values no position or step on the board exceeds.
+    stats.min = rules::kBoardExtent;
+    stats.minGap = rules::kBoardExtent;
     std::uint32_t positionSum = 0;
     std::uint32_t gapSum = 0;
     for (const BoardPoint* p = range.begin; p != range.end; ++p) {

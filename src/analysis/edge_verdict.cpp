@@ -1,4 +1,5 @@
 #include "analysis/edge_verdict.h"
+#include "rules/board_rules.h"
 
 namespace {
 std::uint32_t Spread(const EdgeStats& stats) {
@@ -8,15 +9,15 @@ std::uint32_t Spread(const EdgeStats& stats) {
 
 EdgeVerdict ClassifyEdge(const EdgeStats& stats) {
     const std::uint32_t spread = Spread(stats);
-    if (spread <= 50) {
+    if (spread <= rules::kPassedSpread) {
         return EdgeVerdict::Passed;
     }
-    if (spread <= 300) {
+    if (spread <= rules::kCorrectableSpread) {
         return EdgeVerdict::Correctable;
     }
     return EdgeVerdict::NotCorrectable;
 }
 
 std::uint32_t SpreadInFifties(const EdgeStats& stats) {
-    return Spread(stats) / 50;
+    return Spread(stats) / rules::kResultStep;
 }

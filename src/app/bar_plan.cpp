@@ -1,12 +1,13 @@
 #include "app/bar_plan.h"
 
 #include "app/paint_geometry.h"
+#include "rules/board_rules.h"
 
 namespace {
 
-// Where the internal-trace bars run: 4096/75 in from each side, rounded.
-constexpr std::int32_t kNearLine = 54;
-constexpr std::int32_t kFarLine = 4042;
+// Where the internal-trace bars run, in whole board units.
+constexpr std::int32_t kNearLine = rules::kInternalNearUnits;
+constexpr std::int32_t kFarLine = rules::kInternalFarUnits;
 constexpr std::int32_t kEdges = 4;
 
 // A bezel bar of one pass: from the corner where the edge's trace begins, along the edge.

@@ -2,9 +2,10 @@
 #include <cstdint>
 
 #include "framework/geometry.h"
+#include "rules/board_rules.h"
 
-// Board space: the 4096 x 4096 square of non-projected board units mapped onto the whole window.
-inline constexpr std::int32_t kBoardExtent = 4096;
+// Board space: the square of non-projected board units mapped onto the whole window.
+using rules::kBoardExtent;
 
 // Clamps a 64-bit result into a 32-bit coordinate.
 std::int32_t Saturate32(std::int64_t v);

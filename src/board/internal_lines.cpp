@@ -1,7 +1,8 @@
 #include "board/internal_lines.h"
+#include "rules/board_rules.h"
 
 std::array<LineSegment, 4> InternalLines(std::int32_t w, std::int32_t h) {
-    const std::int32_t n = w / 75;
+    const std::int32_t n = w / rules::kInsetDivisor;
     const fw::Point topLeft{n, n};
     const fw::Point bottomLeft{n, h - n};
     const fw::Point bottomRight{w - n, h - n};

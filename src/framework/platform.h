@@ -8,7 +8,7 @@
 #include "framework/dc.h"
 #include "framework/geometry.h"
 #include "framework/native_handles.h"
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 
 namespace fw {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 
 // The report file name proposed to the user: LMEdgeReport_dd-mm-yyyy_h.mm.ss.pts in the
 // directory of the program's executable (everything before the last backslash of `exePath`, the

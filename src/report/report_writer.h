@@ -3,7 +3,7 @@
 #include <string>
 
 #include "analysis/edge_stats.h"
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 #include "trace/trace_point_array.h"
 
 // Everything one report holds. The point arrays are borrowed from the test state, which outlives

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 #include "trace/board_point.h"
 
 // The number forms of a report, read strictly: only the exact text the program writes for a

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "rules/board_rules.h"
 
 // What rimtrace-report takes from the program's grading and from the board, in one place: the
 // verdict limits it draws as bands, the board's extent it measures coverage against, and the
@@ -8,12 +9,9 @@
 // the tests hold these numbers to it.
 namespace report_limits {
 
-// An edge whose trace wanders across at most this far passes...
-inline constexpr std::uint32_t kPassedSpread = 50;
-// ...and at most this far can still be corrected; beyond it, it cannot.
-inline constexpr std::uint32_t kCorrectableSpread = 300;
-// The writing surface spans 0..kBoardExtent on both axes.
-inline constexpr std::int32_t kBoardExtent = 4096;
+using rules::kBoardExtent;
+using rules::kCorrectableSpread;
+using rules::kPassedSpread;
 
 // No line of a report comes near this; a longer one is cut here and reported.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;

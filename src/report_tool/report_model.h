@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/edge_stats.h"
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 #include "trace/trace_point_array.h"
 
 // A report as read from its file: what each line said, and where. Line numbers count from 1;

@@ -9,6 +9,7 @@
 #include "report/report_float.h"
 #include "report_tool/report_reader.h"
 #include "report_tool/verdict_text.h"
+#include "rules/board_rules.h"
 #include "trace/travel.h"
 
 namespace {
@@ -76,8 +77,8 @@ std::string AllowedStep(BoardPoint last, Travel travel) {
     const bool alongY = travel == Travel::Down || travel == Travel::Up;
     const bool growing = travel == Travel::Down || travel == Travel::Right;
     const std::int64_t from = alongY ? last.y : last.x;
-    const std::int64_t low = growing ? from + 1 : from - kMaxStep;
-    const std::int64_t high = growing ? from + kMaxStep : from - 1;
+    const std::int64_t low = growing ? from + 1 : from - rules::kMaxStep;
+    const std::int64_t high = growing ? from + rules::kMaxStep : from - 1;
     constexpr const char* kWays[] = {"down", "right", "up", "left"};
     return std::string(alongY ? "y" : "x") + " from " + std::to_string(low) + " to " +
            std::to_string(high) + " (1 to 300 on from " + PointText(last) + ", going " +

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/edge_stats.h"
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 #include "report_tool/report_check.h"
 
 // One edge in a summary row: what the report states for it, and how much of it was traced.

@@ -5,6 +5,7 @@
 #include "trace/error_dlg.h"
 #include "trace/segment_strip.h"
 #include "trace/travel.h"
+#include "rules/board_rules.h"
 
 void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
     if (m_pointsHandedOver) {
@@ -137,7 +138,7 @@ bool CRimtraceDlg::AcceptPoint(TracePointArray& array, BoardPoint point, Travel 
     }
     fw::Platform& platform = fw::CurrentPlatform();
     // Unsigned difference: harmless across the tick counter's wrap-around.
-    if (static_cast<std::uint32_t>(platform.tickCount() - m_lastSpeedWarningTick) > 1000u) {
+    if (static_cast<std::uint32_t>(platform.tickCount() - m_lastSpeedWarningTick) > rules::kWarningIntervalMs) {
         m_lastSpeedWarningTick = platform.tickCount();
         ShowSpeedWarning();
     }

@@ -5,12 +5,15 @@
 #include <cstdint>
 #include <limits>
 
+#include "rules/board_rules.h"
+
 namespace {
 
 constexpr std::int32_t kStripWidth = 19;
-// 4096/75 and 4096 - 4096/75 as the single-precision constants the bars are placed with.
-constexpr float kNearLine = 54.613335f;
-constexpr float kFarLine = 4041.38671875f;
+// Where the internal lines' strips are repainted, as single-precision board positions.
+constexpr float kNearLine = rules::kInternalNear;
+constexpr float kFarLine = rules::kInternalFar;
+static_assert(kNearLine == 54.613335f && kFarLine == 4041.38671875f);
 // A pixel coordinate beyond any window: the strip reaches the window's far edge.
 constexpr std::int32_t kBeyond = 4096;
 
@@ -34,7 +37,7 @@ std::int32_t TruncateSaturated(float v) {
 }
 
 float Scale(std::int64_t extent) {
-    return static_cast<float>(extent) * (1.0f / 4096.0f);
+    return static_cast<float>(extent) * (1.0f / static_cast<float>(rules::kBoardExtent));
 }
 
 }  // namespace

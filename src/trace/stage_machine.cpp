@@ -5,10 +5,10 @@
 #include "framework/platform.h"
 #include "trace/stage_prompts.h"
 #include "trace/travel.h"
+#include "rules/board_rules.h"
 
 namespace {
 constexpr fw::TimerId kEdgeTimerId = 1;
-constexpr unsigned kEdgeTimeoutMs = 10000;
 
 void Beep() {
     fw::CurrentPlatform().messageBeep(fw::kBeepDefault);
@@ -38,7 +38,7 @@ void CRimtraceDlg::RepaintAll() {
 }
 
 void CRimtraceDlg::StartEdgeTimer() {
-    m_edgeTimer = window() != nullptr ? window()->setTimer(kEdgeTimerId, kEdgeTimeoutMs) : 0;
+    m_edgeTimer = window() != nullptr ? window()->setTimer(kEdgeTimerId, rules::kEdgeTimeoutMs) : 0;
 }
 
 void CRimtraceDlg::KillEdgeTimer() {

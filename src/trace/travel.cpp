@@ -1,4 +1,5 @@
 #include "trace/travel.h"
+#include "rules/board_rules.h"
 
 namespace {
 std::int64_t Progress(BoardPoint last, BoardPoint next, Travel travel) {
@@ -28,19 +29,19 @@ StepVerdict JudgeStepFrom(BoardPoint last, BoardPoint point, Travel travel) {
     if (d <= 0) {
         return StepVerdict::Reject;
     }
-    return d > kMaxStep ? StepVerdict::TooFast : StepVerdict::Accept;
+    return d > rules::kMaxStep ? StepVerdict::TooFast : StepVerdict::Accept;
 }
 
 bool ReachesFarEnd(BoardPoint last, Travel travel) {
     switch (travel) {
         case Travel::Down:
-            return last.y > 3796;
+            return last.y > rules::kFarEndHigh;
         case Travel::Right:
-            return last.x > 3796;
+            return last.x > rules::kFarEndHigh;
         case Travel::Up:
-            return last.y < 300;
+            return last.y < rules::kFarEndLow;
         case Travel::Left:
-            return last.x < 300;
+            return last.x < rules::kFarEndLow;
     }
     return false;
 }

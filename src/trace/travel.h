@@ -2,6 +2,7 @@
 #include "trace/board_point.h"
 #include "trace/trace_point_array.h"
 #include "trace/trace_stage.h"
+#include "rules/board_rules.h"
 
 // The direction an edge or internal line is traced in: the coordinate that must grow or shrink.
 enum class Travel { Down, Right, Up, Left };
@@ -12,9 +13,6 @@ inline constexpr Travel TravelOf(TraceStage s) {
 }
 
 enum class StepVerdict { Accept, Reject, TooFast };
-
-// Largest step along the direction of travel between two accepted points, in board units.
-inline constexpr std::int64_t kMaxStep = 300;
 
 // Judges a new point against the array's last accepted point. Only the coordinate along the
 // direction of travel counts; the difference is taken in 64 bits so extreme SDK values cannot

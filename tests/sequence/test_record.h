@@ -5,7 +5,7 @@
 
 #include "analysis/edge_stats.h"
 #include "app/rimtrace_dlg.h"
-#include "report/local_date_time.h"
+#include "framework/local_date_time.h"
 #include "report_reader.h"
 
 // What the trace window's test held at one moment: everything its report is written from.
