@@ -1,6 +1,7 @@
 #include "app/bar_plan.h"
 
 #include "app/paint_geometry.h"
+#include "trace/stage_table.h"
 #include "rules/board_rules.h"
 
 namespace {
@@ -53,19 +54,22 @@ BarPlan InternalBar(int edge, std::size_t firstArray) {
 }  // namespace
 
 std::vector<BarPlan> PlanBars(TraceStage stage, std::int32_t half) {
+    const StageRow& row = RowOf(stage);
     std::vector<BarPlan> bars;
-    if (stage >= stage::kFirstLeft && stage <= stage::kFinished) {
-        for (int edge = 0; edge < kEdges; ++edge) {
-            bars.push_back(EdgeBar(edge, 0, half, stage > edge));
-        }
-    } else if (stage >= stage::kSecondLeft && stage <= stage::kSecondTop) {
-        // The top bar is never finished here: the end of the top edge returns to stage 4.
-        for (int edge = 0; edge < kEdges; ++edge) {
-            bars.push_back(EdgeBar(edge, 4, half, stage - stage::kSecondLeft > edge));
-        }
-    } else if (stage >= stage::kInternalLeft && stage <= stage::kInternalTop) {
-        for (int edge = 0; edge < kEdges; ++edge) {
-            bars.push_back(InternalBar(edge, 8));
+    for (int edge = 0; edge < kEdges; ++edge) {
+        const bool finished = edge < row.finishedBars;
+        switch (row.bars) {
+            case Bars::FirstTrace:
+                bars.push_back(EdgeBar(edge, 0, half, finished));
+                break;
+            case Bars::SecondTrace:
+                bars.push_back(EdgeBar(edge, 4, half, finished));
+                break;
+            case Bars::InternalTrace:
+                bars.push_back(InternalBar(edge, 8));
+                break;
+            case Bars::None:
+                break;
         }
     }
     return bars;

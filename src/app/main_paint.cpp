@@ -20,9 +20,8 @@ void CRimtraceDlg::OnPaint(fw::DC& dc) {
     if (m_showTraces) {
         DrawGrid(dc, r);
     }
-    if (m_stage >= stage::kInternalLeft && m_stage <= stage::kInternalTop) {
-        DrawTargetLine(dc,
-                       m_internalLines[static_cast<std::size_t>(m_stage - stage::kInternalLeft)]);
+    if (const StageRow& row = RowOf(m_stage); row.pass == Pass::Internal) {
+        DrawTargetLine(dc, m_internalLines[static_cast<std::size_t>(row.side)]);
     }
     const PromptPlacement placed = DrawPictureAndPrompt(dc, r, m_picture.get(), m_prompt);
     m_pictureRect = placed.picture;

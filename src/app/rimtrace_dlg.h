@@ -15,6 +15,7 @@
 #include "framework/dialog.h"
 #include "framework/geometry.h"
 #include "trace/trace_point_array.h"
+#include "trace/stage_table.h"
 #include "trace/trace_stage.h"
 #include "trace/travel.h"
 
@@ -138,7 +139,10 @@ class CRimtraceDlg : public fw::CDialog,
     void KillEdgeTimer();
     void RepaintAll();
     void CompleteStage(bool byTimeout);
+    void EndPass(PassEnd end, bool byTimeout);
     void EndFirstPass(bool byTimeout);
+    // The prompt and picture of stage `s`.
+    void ShowPromptOf(TraceStage s);
     void StepBack();
     void NextMonitor();
     void InvalidatePromptAndPicture();

@@ -112,14 +112,14 @@ void CRimtraceDlg::ShowSaveDialog() {
     m_sendReport = dialog.m_send;
     m_serialNumber = dialog.m_serial;
     m_proposedReportName = dialog.m_proposedName;
-    fw::Platform& platform = fw::CurrentPlatform();
+    // The internal trace wins when both were chosen.
     if (dialog.m_internalTrace) {
         m_stage = stage::kInternalLeft;
-        SetPrompt(platform.loadString(IDS_LINE_DOWN), 0);
+        ShowPromptOf(m_stage);
         RepaintAll();
     } else if (dialog.m_secondTrace) {
         m_stage = stage::kSecondLeft;
-        SetPrompt(platform.loadString(IDS_TRACE_LEFT), IDB_TRACE_LEFT);
+        ShowPromptOf(m_stage);
         RepaintAll();
     }
 }

@@ -79,6 +79,6 @@ EdgeCoverage CoverageOf(const TracePointArray& points, Edge edge) {
     }
     coverage.percent = 100.0 * static_cast<double>(covered) / report_limits::kBoardExtent;
     coverage.endedByTimeOut =
-        !points.empty() && !ReachesFarEnd(points.last(), TravelOf(static_cast<TraceStage>(edge)));
+        !points.empty() && !ReachesFarEnd(points.last(), TravelOfSide(static_cast<int>(edge)));
     return coverage;
 }

@@ -89,7 +89,7 @@ void CompareSteps(const PointSection& section, std::size_t array, Findings& find
     if (!Readable(section)) {
         return;
     }
-    const Travel travel = TravelOf(static_cast<TraceStage>(array % 4));
+    const Travel travel = TravelOfSide(array % 4);
     const BoardPoint* points = section.points.begin();
     for (std::size_t i = 1; i < section.points.size(); ++i) {
         if (JudgeStepFrom(points[i - 1], points[i], travel) != StepVerdict::Accept) {

@@ -52,11 +52,11 @@ void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
     if (!IsActiveBoardPointer(pointerId)) {
         return;
     }
-    if (stage::IsTracing(m_stage) && !m_contactInFreeStroke) {
+    if (IsTracing(m_stage) && !m_contactInFreeStroke) {
         // The edge is the one this point was offered to, even if a nested dialog moved on. The
         // end of the edge may run the end-of-test dialog, whose own contacts set and clear
         // m_contactInFreeStroke; this contact has no further use for it.
-        TracePointArray& edge = m_tracePoints[stage::ArrayIndex(m_stage)];
+        TracePointArray& edge = m_tracePoints[static_cast<std::size_t>(RowOf(m_stage).array)];
         TakePoint({x, y});
         EndOfEdgeTest(edge);
         return;
@@ -70,9 +70,9 @@ void CRimtraceDlg::TakePoint(BoardPoint point) {
         // A contact that became a free stroke stays one, even when the end-of-test dialog it
         // answered (a pen tap on OK) has meanwhile started the next pass.
         AppendToExtraStroke(point);
-    } else if (stage::IsTracing(m_stage)) {
+    } else if (IsTracing(m_stage)) {
         if (OfferToStage(point)) {
-            InvalidateSegment(m_tracePoints[stage::ArrayIndex(m_stage)], false);
+            InvalidateSegment(m_tracePoints[static_cast<std::size_t>(RowOf(m_stage).array)], false);
         }
     } else if (m_stage == stage::kFinished) {
         // Every contact after the test is its own free stroke, also one that began before the
@@ -90,8 +90,9 @@ bool CRimtraceDlg::IsActiveBoardPointer(int pointerId) {
 }
 
 bool CRimtraceDlg::OfferToStage(BoardPoint point) {
-    TracePointArray& array = m_tracePoints[stage::ArrayIndex(m_stage)];
-    switch (TravelOf(m_stage)) {
+    const StageRow& row = RowOf(m_stage);
+    TracePointArray& array = m_tracePoints[static_cast<std::size_t>(row.array)];
+    switch (row.travel) {
         case Travel::Down:
             return AcceptPointDownward(array, point);
         case Travel::Right:
@@ -138,7 +139,8 @@ bool CRimtraceDlg::AcceptPoint(TracePointArray& array, BoardPoint point, Travel 
     }
     fw::Platform& platform = fw::CurrentPlatform();
     // Unsigned difference: harmless across the tick counter's wrap-around.
-    if (static_cast<std::uint32_t>(platform.tickCount() - m_lastSpeedWarningTick) > rules::kWarningIntervalMs) {
+    if (static_cast<std::uint32_t>(platform.tickCount() - m_lastSpeedWarningTick) >
+        rules::kWarningIntervalMs) {
         m_lastSpeedWarningTick = platform.tickCount();
         ShowSpeedWarning();
     }

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "rules/board_rules.h"
+#include "trace/stage_table.h"
 
 namespace {
 
@@ -61,9 +62,8 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
     const float sx = Scale(client.width());
     const float sy = Scale(client.height());
     fw::Rect r = box;
-    switch (stage) {
-        case 0:
-        case 5:
+    switch (RowOf(stage).strip) {
+        case Strip::LeftBezel:
             r.left = 0;
             r.right = kStripWidth;
             if (first)
@@ -71,8 +71,7 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (toEnd)
                 r.bottom = kBeyond;
             break;
-        case 1:
-        case 6:
+        case Strip::BottomBezel:
             r.top = Clamp32(std::int64_t{client.bottom} - kStripWidth);
             r.bottom = client.bottom;
             if (first)
@@ -80,8 +79,7 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (toEnd)
                 r.right = kBeyond;
             break;
-        case 2:
-        case 7:
+        case Strip::RightBezel:
             r.left = Clamp32(std::int64_t{client.right} - kStripWidth);
             r.right = client.right;
             if (first)
@@ -89,8 +87,7 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (toEnd)
                 r.top = 0;
             break;
-        case 3:
-        case 8:
+        case Strip::TopBezel:
             r.top = 0;
             r.bottom = kStripWidth;
             if (first)
@@ -98,21 +95,23 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (toEnd)
                 r.left = 0;
             break;
-        case 9:
-        case 11: {
-            const std::int32_t x = TruncateSaturated(sx * (stage == 9 ? kNearLine : kFarLine));
+        case Strip::LeftLine:
+        case Strip::RightLine: {
+            const float at = RowOf(stage).strip == Strip::LeftLine ? kNearLine : kFarLine;
+            const std::int32_t x = TruncateSaturated(sx * at);
             r.left = Clamp32(std::int64_t{x} - kStripWidth);
             r.right = Clamp32(std::int64_t{x} + kStripWidth);
             break;
         }
-        case 10:
-        case 12: {
-            const std::int32_t y = TruncateSaturated(sy * (stage == 10 ? kFarLine : kNearLine));
+        case Strip::BottomLine:
+        case Strip::TopLine: {
+            const float at = RowOf(stage).strip == Strip::BottomLine ? kFarLine : kNearLine;
+            const std::int32_t y = TruncateSaturated(sy * at);
             r.top = Clamp32(std::int64_t{y} - kStripWidth);
             r.bottom = Clamp32(std::int64_t{y} + kStripWidth);
             break;
         }
-        default:
+        case Strip::None:
             break;
     }
     return r;

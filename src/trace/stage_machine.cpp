@@ -3,7 +3,7 @@
 #include "app/rimtrace_dlg.h"
 #include "framework/constants.h"
 #include "framework/platform.h"
-#include "trace/stage_prompts.h"
+#include "trace/stage_table.h"
 #include "trace/travel.h"
 #include "rules/board_rules.h"
 
@@ -54,7 +54,7 @@ void CRimtraceDlg::EndOfEdgeTest(const TracePointArray& array) {
     if (array.empty()) {
         return;
     }
-    if (ReachesFarEnd(array.last(), TravelOf(m_stage))) {
+    if (ReachesFarEnd(array.last(), RowOf(m_stage).travel)) {
         InvalidateSegment(array, true);
         CompleteStage(false);
     } else {
@@ -76,64 +76,51 @@ void CRimtraceDlg::CompleteStage(bool byTimeout) {
     // A time-out armed for this edge (the speed warning restarts it while the pen may still be
     // tracing) must not go on to end the next edge.
     KillEdgeTimer();
-    const TraceStage from = m_stage;
-    fw::Platform& platform = fw::CurrentPlatform();
-    const auto promptNext = [&] {
-        const StagePrompt next = PromptOf(from + 1);
-        SetPrompt(platform.loadString(next.stringId), next.pictureId);
-    };
-    switch (from) {
-        case 0:
-        case 1:
-        case 2:
-        case 5:
-        case 6:
-        case 7:
-            promptNext();
-            m_stage = from + 1;
-            if (byTimeout) {
+    const StageRow& row = RowOf(m_stage);
+    for (const CompletionStep step : byTimeout ? row.byTimeout : row.byPenUp) {
+        switch (step) {
+            case CompletionStep::Prompt:
+                ShowPromptOf(row.next);
+                break;
+            case CompletionStep::Stage:
+                m_stage = row.next;
+                break;
+            case CompletionStep::Repaint:
                 RepaintAll();
-            }
-            Beep();
-            break;
-        case 9:
-        case 10:
-        case 11:
-            promptNext();
-            m_stage = from + 1;
-            RepaintAll();
-            Beep();
-            break;
-        case 3:
-            m_stage = stage::kFinished;
-            RepaintAll();
-            Beep();
+                break;
+            case CompletionStep::Beep:
+                Beep();
+                break;
+            case CompletionStep::PassEnd:
+                EndPass(row.passEnd, byTimeout);
+                break;
+            case CompletionStep::End:
+                return;
+        }
+    }
+}
+
+void CRimtraceDlg::EndPass(PassEnd end, bool byTimeout) {
+    switch (end) {
+        case PassEnd::FirstPass:
             EndFirstPass(byTimeout);
             break;
-        case 8:
-            m_stage = stage::kFinished;
-            Beep();
+        case PassEnd::SecondPass:
             if (m_diagnosticMode) {
                 AnalyzeSecondPass();
             }
-            if (byTimeout) {
-                RepaintAll();
-            }
             break;
-        case 12:
-            m_stage = stage::kFinished;
-            if (byTimeout) {
-                Beep();
-                RepaintAll();
-            } else {
-                RepaintAll();
-                Beep();
-            }
+        case PassEnd::InternalTrace:
             AnalyzeFirstPass();
             break;
-        default:
+        case PassEnd::None:
             break;
     }
+}
+
+void CRimtraceDlg::ShowPromptOf(TraceStage s) {
+    const StageRow& row = RowOf(s);
+    SetPrompt(fw::CurrentPlatform().loadString(row.promptId), row.pictureId);
 }
 
 void CRimtraceDlg::EndFirstPass(bool byTimeout) {
@@ -172,24 +159,18 @@ void CRimtraceDlg::OnKeyDown(unsigned key) {
 void CRimtraceDlg::StepBack() {
     // A first press discards the edge in progress, a second goes back one edge; never across
     // the start of a pass.
-    const bool firstPass = m_stage >= 1 && m_stage <= 3;
-    const bool secondPass = m_stage >= 6 && m_stage <= 8;
-    if (m_stage == stage::kFirstLeft || m_stage == stage::kSecondLeft) {
-        m_tracePoints[stage::ArrayIndex(m_stage)].clear();
+    const StageRow& row = RowOf(m_stage);
+    if (!row.deleteClears) {
         return;
     }
-    if (!firstPass && !secondPass) {
-        return;
-    }
-    TracePointArray& current = m_tracePoints[stage::ArrayIndex(m_stage)];
-    if (!current.empty()) {
+    TracePointArray& current = m_tracePoints[static_cast<std::size_t>(row.array)];
+    if (!current.empty() || row.deleteBackTo < 0) {
         current.clear();
         return;
     }
-    m_stage -= 1;
-    const StagePrompt back = PromptOf(m_stage);
-    SetPrompt(fw::CurrentPlatform().loadString(back.stringId), back.pictureId);
-    m_tracePoints[stage::ArrayIndex(m_stage)].clear();
+    m_stage = row.deleteBackTo;
+    ShowPromptOf(m_stage);
+    m_tracePoints[static_cast<std::size_t>(RowOf(m_stage).array)].clear();
 }
 
 void CRimtraceDlg::NextMonitor() {

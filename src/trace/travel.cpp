@@ -1,4 +1,5 @@
 #include "trace/travel.h"
+
 #include "rules/board_rules.h"
 
 namespace {

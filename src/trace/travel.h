@@ -1,15 +1,15 @@
 #pragma once
 #include "trace/board_point.h"
 #include "trace/trace_point_array.h"
-#include "trace/trace_stage.h"
-#include "rules/board_rules.h"
 
 // The direction an edge or internal line is traced in: the coordinate that must grow or shrink.
 enum class Travel { Down, Right, Up, Left };
 
-inline constexpr Travel TravelOf(TraceStage s) {
-    constexpr Travel kByEdge[4] = {Travel::Down, Travel::Right, Travel::Up, Travel::Left};
-    return kByEdge[stage::EdgeOf(s)];
+// The direction of each side, in the order every group of four uses (left, bottom, right, top):
+// the left side is traced top to bottom, the bottom one left to right, and so on round the board.
+inline constexpr Travel TravelOfSide(int side) {
+    constexpr Travel kBySide[4] = {Travel::Down, Travel::Right, Travel::Up, Travel::Left};
+    return kBySide[static_cast<unsigned>(side) % 4];
 }
 
 enum class StepVerdict { Accept, Reject, TooFast };
@@ -23,5 +23,6 @@ StepVerdict JudgeStep(const TracePointArray& array, BoardPoint point, Travel tra
 // traces re-checks every step with it.
 StepVerdict JudgeStepFrom(BoardPoint last, BoardPoint point, Travel travel);
 
-// Whether the last point of an edge has come within 299 units of the far end of its travel.
+// Whether the last point of an edge has come within rules::kFarEndReach of the far end of its
+// travel.
 bool ReachesFarEnd(BoardPoint last, Travel travel);

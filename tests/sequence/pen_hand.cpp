@@ -17,7 +17,7 @@ constexpr std::int64_t kBoardUnits = 4096;
 std::int64_t AcrossPosition(TraceStage stage) {
     const bool internal = stage >= stage::kInternalLeft;
     const std::int64_t inset = internal ? kBoardUnits / 75 : 20;
-    switch (TravelOf(stage)) {
+    switch (RowOf(stage).travel) {
         case Travel::Down:  // left edge
         case Travel::Left:  // top edge
             return inset;
@@ -67,7 +67,7 @@ PenEvent PenHand::next(RandomSource& rng, const CRimtraceDlg& dlg, int pointerId
     if (!down_) {
         return touch(rng, dlg, pointerId);
     }
-    return stage::IsTracing(dlg.m_stage) ? trace(rng, dlg) : scribble(rng);
+    return IsTracing(dlg.m_stage) ? trace(rng, dlg) : scribble(rng);
 }
 
 PenEvent PenHand::touch(RandomSource& rng, const CRimtraceDlg& dlg, int pointerId) {
@@ -75,14 +75,14 @@ PenEvent PenHand::touch(RandomSource& rng, const CRimtraceDlg& dlg, int pointerI
     pointer_ = pointerId;
     stage_ = dlg.m_stage;
     jitter_ = rng.chance(900) ? rng.between(0, 40) : rng.between(41, 600);
-    if (!stage::IsTracing(stage_)) {
+    if (!IsTracing(stage_)) {
         x_ = rng.between(-100, kBoardUnits + 100);
         y_ = rng.between(-100, kBoardUnits + 100);
         scribbleLeft_ = static_cast<int>(rng.between(1, 40));
         return event(PenAction::Down);
     }
-    const Travel travel = TravelOf(stage_);
-    const TracePointArray& edge = dlg.m_tracePoints[stage::ArrayIndex(stage_)];
+    const Travel travel = RowOf(stage_).travel;
+    const TracePointArray& edge = dlg.m_tracePoints[static_cast<std::size_t>(RowOf(stage_).array)];
     std::int64_t along = 0;
     if (!edge.empty() && rng.chance(600)) {
         // Goes on from where the edge stands.
@@ -100,7 +100,7 @@ PenEvent PenHand::touch(RandomSource& rng, const CRimtraceDlg& dlg, int pointerI
 
 PenEvent PenHand::trace(RandomSource& rng, const CRimtraceDlg& dlg) {
     const TraceStage now = dlg.m_stage;
-    const Travel travel = TravelOf(now);
+    const Travel travel = RowOf(now).travel;
     const bool alongX = AlongX(travel);
     std::int64_t& along = alongX ? x_ : y_;
     std::int64_t& across = alongX ? y_ : x_;
@@ -117,7 +117,7 @@ PenEvent PenHand::trace(RandomSource& rng, const CRimtraceDlg& dlg) {
         return event(PenAction::Move);
     }
     // After a step the test did not take the hand comes back to the edge's last point.
-    const TracePointArray& edge = dlg.m_tracePoints[stage::ArrayIndex(now)];
+    const TracePointArray& edge = dlg.m_tracePoints[static_cast<std::size_t>(RowOf(now).array)];
     if (!edge.empty() && rng.chance(700)) {
         const BoardPoint last = edge.last();
         along = alongX ? last.x : last.y;

@@ -100,8 +100,8 @@ void Sequence::traceStep() {
         return;
     }
     const TraceStage before = dlg_->m_stage;
-    const std::size_t pointsBefore =
-        sizes()[static_cast<std::size_t>(stage::IsTracing(before) ? stage::ArrayIndex(before) : 0)];
+    const std::size_t pointsBefore = sizes()[static_cast<std::size_t>(
+        IsTracing(before) ? static_cast<std::size_t>(RowOf(before).array) : 0)];
     const int monitorBefore = dlg_->m_currentMonitor;
     // The technician mostly traces; closing is rare until the test is complete.
     const unsigned closing = before == stage::kFinished ? 400 : 8;
@@ -162,11 +162,11 @@ void Sequence::noteTraceStep(TraceStage before, std::size_t pointsBefore, int mo
     if (action_ == "delete") {
         if (now == before - 1) {
             coverage_.count("delete went back an edge");
-        } else if (stage::IsTracing(now) && pointsBefore > 0 &&
-                   dlg_->m_tracePoints[stage::ArrayIndex(now)].empty()) {
+        } else if (IsTracing(now) && pointsBefore > 0 &&
+                   dlg_->m_tracePoints[static_cast<std::size_t>(RowOf(now).array)].empty()) {
             coverage_.count("delete cleared an edge");
         }
-    } else if (stage::IsTracing(before) && now != before) {
+    } else if (IsTracing(before) && now != before) {
         coverage_.count(action_.starts_with("time") || action_ == "long time"
                             ? "edge completed by time-out"
                             : "edge completed by pen-up");

@@ -2,7 +2,7 @@
 #include "framework/constants.h"
 #include "res/resource.h"
 #include "sequence.h"
-#include "trace/stage_prompts.h"
+#include "trace/stage_table.h"
 #include "trace/travel.h"
 
 namespace {
@@ -97,7 +97,7 @@ void Sequence::checkArrays() {
         if (checked > a.size()) {
             checked = 0;
         }
-        const Travel travel = TravelOf(static_cast<TraceStage>(i < 4 ? i : i + 1));
+        const Travel travel = TravelOfSide(static_cast<int>(i % 4));
         for (std::size_t k = checked == 0 ? 1 : checked; k < a.size(); ++k) {
             const std::int64_t step = Progress(a.element(k - 1), a.element(k), travel);
             if (step < 1 || step > 300) {
@@ -111,10 +111,10 @@ void Sequence::checkArrays() {
 
 void Sequence::checkPrompt() {
     const CRimtraceDlg& d = *dlg_;
-    if (stage::IsTracing(d.m_stage)) {
-        const StagePrompt want = PromptOf(d.m_stage);
+    if (IsTracing(d.m_stage)) {
+        const StageRow& want = RowOf(d.m_stage);
         const unsigned shown = d.m_picture != nullptr ? d.m_picture->resourceId() : 0;
-        if (d.m_prompt != host_->loadString(want.stringId) || shown != want.pictureId) {
+        if (d.m_prompt != host_->loadString(want.promptId) || shown != want.pictureId) {
             fail("stage " + std::to_string(d.m_stage) + " shows another stage's prompt");
         }
     } else if (world_.diagnosticMode && !d.m_prompt.starts_with(L"Test complete (") &&

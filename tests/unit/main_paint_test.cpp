@@ -90,7 +90,7 @@ TEST_F(MainPaint, InStage0TheLeftBarEndsAtTheLatestPoint) {
 TEST_F(MainPaint, OnceTheLeftEdgeIsDoneItsBarReachesTheBottom) {
     Open();
     Fill(0, {{20, 100}, {25, 1000}, {21, 2048}});
-    dlg->m_stage = 1;
+    dlg->m_stage = stage::kFirstBottom;
     const auto bar = PolylineFrom(Lines(Paint(), kBarColor), {38, 0});
     EXPECT_EQ(bar,
               (std::vector<fw::Point>{{38, 0}, {38, 100}, {38, 1000}, {38, 2048}, {38, 4096}}));
@@ -131,7 +131,7 @@ TEST_F(MainPaint, SecondTraceBarsAreFinishedOnlyOnceTheTraceHasMovedPastTheirEdg
     Fill(5, {{100, 4070}});
     Fill(6, {{4070, 4000}});
     Fill(7, {{4000, 20}});
-    dlg->m_stage = 6;
+    dlg->m_stage = stage::kSecondBottom;
     auto lines = Lines(Paint(), kBarColor);
     EXPECT_EQ(PolylineFrom(lines, {38, 0}),
               (std::vector<fw::Point>{{38, 0}, {38, 100}, {38, 4096}}));
@@ -172,7 +172,7 @@ TEST_F(MainPaint, InternalTraceBarsRunThroughTheirPointsAt54And4042) {
     Fill(10, {{4030, 4000}, {4050, 3000}});
     Fill(11, {{4000, 60}, {3000, 50}});
     FillAllFour(0);  // first-trace bars are not shown in the internal trace
-    dlg->m_stage = 10;
+    dlg->m_stage = stage::kInternalBottom;
     EXPECT_EQ(Lines(Paint(), kBarColor), (std::vector<LineOp>{{{54, 100}, {54, 500}},
                                                               {{54, 500}, {54, 900}},
                                                               {{100, 4042}, {600, 4042}},
@@ -189,7 +189,7 @@ TEST_F(MainPaint, AnInternalLineWithOnePointDrawsNoBar) {
 
 TEST_F(MainPaint, TheInternalTraceShowsItsCurrentTargetLineInClientPixels) {
     Open();
-    dlg->m_stage = 10;
+    dlg->m_stage = stage::kInternalBottom;
     const RecordingDC dc = Paint();
     // 1024 / 75 = 13 pixels in from every side; segment 1 runs along the bottom.
     EXPECT_EQ(Lines(dc, kBlack), (std::vector<LineOp>{{{13, 755}, {1011, 755}}}));
@@ -201,7 +201,7 @@ TEST_F(MainPaint, TheInternalTraceShowsItsCurrentTargetLineInClientPixels) {
 TEST_F(MainPaint, AStageOutsideTheSequenceDrawsNoBarsAndNoTargetLine) {
     Open();
     FillAllFour(0);
-    dlg->m_stage = 13;
+    dlg->m_stage = stage::kCount;
     const RecordingDC dc = Paint();
     EXPECT_TRUE(Lines(dc, kBarColor).empty());
     EXPECT_TRUE(Lines(dc, kBlack).empty());
@@ -281,7 +281,7 @@ TEST_F(MainPaint, TicksAtExtremeCoordinatesDoNotWrapAroundIntoTheWindow) {
 
 TEST_F(MainPaint, LayersAreDrawnBottomToTop) {
     Open();
-    dlg->m_stage = 10;
+    dlg->m_stage = stage::kInternalBottom;
     dlg->m_showTraces = true;
     dlg->m_picture = fw::CurrentPlatform().loadBitmap(IDB_TRACE_LEFT);
     Fill(9, {{100, 4030}, {600, 4050}});

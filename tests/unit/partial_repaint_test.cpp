@@ -353,7 +353,7 @@ TEST_F(MainPaint, AStepThatCrossesAStripIsDrawnThoughBothItsEndsLieOutside) {
 TEST_F(MainPaint, ABarReachesAcrossAStripFromTheWindowEdgeAndToItsFarEnd) {
     Open();
     Fill(0, {{20, 2000}, {22, 2200}, {25, 2500}});
-    dlg->m_stage = 1;  // the left edge is done: its bar reaches the bottom
+    dlg->m_stage = stage::kFirstBottom;  // the left edge is done: its bar reaches the bottom
     EXPECT_EQ(Lines(Paint(fw::Rect{0, 100, 19, 150}), kBarColor),
               (std::vector<LineOp>{{{38, 0}, {38, 2000}}}));
     EXPECT_EQ(Lines(Paint(fw::Rect{0, 600, 19, 650}), kBarColor),

@@ -165,7 +165,7 @@ TEST_F(PenInput, AServiceRunTracedByAPointerOfNoBoardSendsNothingAndStaysOpen) {
     StrokeY(4076, 4080, 10, 0);
     StrokeX(20, 4080, 10, 0);
     EXPECT_TRUE(host.isOpen(*dlg));
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     StrokeY(20, 10, 4080, 2);
     StrokeX(4076, 10, 4080, 2);
     StrokeY(4076, 4080, 10, 2);
@@ -189,7 +189,7 @@ TEST_F(PenInput, AfterTheServiceRunsHandOverNoPenEventPicksAnotherBoard) {
     Up(20, 500);                   // lifted early: the time-out waits
     host.pressKey(fw::kVkDelete);  // the left edge is cleared, the time-out kept
     host.advance(10000);           // and ends the left edge with no points
-    ASSERT_EQ(dlg->m_stage, 1);
+    ASSERT_EQ(dlg->m_stage, stage::kFirstBottom);
     StrokeX(4076, 10, 4080);
     StrokeY(4076, 4080, 10);
     tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 4080, 20);
@@ -240,7 +240,7 @@ TEST_F(PenInput, TheWarningStopsTheStageTimeOutAndRestartsItWhenClosed) {
     host.onModal(IDD_ERROR, [&](ModalSession& s) {
         EXPECT_TRUE(host.timersOf(*dlg).empty());
         s.advance(60000);  // no time-out while the warning is up
-        EXPECT_EQ(dlg->m_stage, 0);
+        EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
         s.click(fw::kIdOk);
     });
     // A pen-down kills the pending time-out; a move that is too fast raises the warning.
@@ -248,9 +248,9 @@ TEST_F(PenInput, TheWarningStopsTheStageTimeOutAndRestartsItWhenClosed) {
     Move(100, 900);
     EXPECT_EQ(dlg->m_edgeTimer, 1u);
     host.advance(9999);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     host.advance(1);  // ten seconds after the warning closed, the edge ends
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
 }
 
 TEST_F(PenInput, APenDownCancelsAPendingTimeOutEvenWhenItsPointIsRejected) {
@@ -260,7 +260,7 @@ TEST_F(PenInput, APenDownCancelsAPendingTimeOutEvenWhenItsPointIsRejected) {
     Down(100, 150);  // backwards: not accepted, but the time-out goes
     EXPECT_EQ(dlg->m_edgeTimer, 0u);
     host.advance(20000);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
 }
 
 TEST_F(PenInput, FreeStrokesAfterTheTestKeepEveryPointRaw) {
@@ -299,7 +299,7 @@ TEST_F(PenInput, APenTapOnTheEndOfTestDialogStaysAFreeStroke) {
     });
     TraceFourEdges();
     host.pump();
-    ASSERT_EQ(dlg->m_stage, 9);
+    ASSERT_EQ(dlg->m_stage, stage::kInternalLeft);
     EXPECT_TRUE(dlg->m_tracePoints[8].empty());
     EXPECT_EQ(dlg->m_edgeTimer, 0u);
     ASSERT_EQ(dlg->m_extraStrokes.size(), 1u);
@@ -313,7 +313,7 @@ TEST_F(PenInput, AContactThatOutlivesAPassNeverJoinsAnEarlierStroke) {
     dlg->m_stage = stage::kFinished;
     Down(500, 500);
     Up(510, 510);
-    dlg->m_stage = 8;
+    dlg->m_stage = stage::kSecondTop;
     Down(4000, 30);
     dlg->m_stage = stage::kFinished;  // the pass ended under the resting pen
     Move(3900, 31);

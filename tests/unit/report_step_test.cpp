@@ -91,7 +91,7 @@ TEST_F(ReportStep, AStageTimeOutCannotFireWhileTheMailClientIsOpen) {
     ASSERT_EQ(dlg->m_edgeTimer, 1u);  // the left edge is waiting for its time-out
     FakeMapi::duringSend = [&] { host.advance(60000); };
     Finish(dir_ / "r.pts", true);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     EXPECT_EQ(Count(LogEntry::Kind::Beep), 0u);
 }
 

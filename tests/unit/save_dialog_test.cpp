@@ -104,7 +104,7 @@ class EndOfTestChoices : public TraceTest {
 
 TEST_F(EndOfTestChoices, EnterAtOnceAcceptsEverythingProposedAndStartsTheInternalTrace) {
     EndFirstPass([](ModalSession& s) { s.click(fw::kIdOk); });
-    EXPECT_EQ(dlg->m_stage, 9);
+    EXPECT_EQ(dlg->m_stage, stage::kInternalLeft);
     EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_LINE_DOWN));
     EXPECT_EQ(dlg->m_picture, nullptr);
     EXPECT_EQ(dlg->m_reportPath, L"C:\\Tools\\LMEdgeReport_05-03-2007_9.07.05.pts");
@@ -118,7 +118,7 @@ TEST_F(EndOfTestChoices, TheInternalTraceWinsOverTheSecondPass) {
         s.toggle(IDC_SECOND_TRACE);
         s.click(fw::kIdOk);
     });
-    EXPECT_EQ(dlg->m_stage, 9);
+    EXPECT_EQ(dlg->m_stage, stage::kInternalLeft);
 }
 
 TEST_F(EndOfTestChoices, NoFollowUpKeepsTheResultOnScreen) {
@@ -126,7 +126,7 @@ TEST_F(EndOfTestChoices, NoFollowUpKeepsTheResultOnScreen) {
         s.toggle(IDC_INTERNAL_TRACE);
         s.click(fw::kIdOk);
     });
-    EXPECT_EQ(dlg->m_stage, 4);
+    EXPECT_EQ(dlg->m_stage, stage::kFinished);
     EXPECT_EQ(dlg->m_prompt.rfind(L"Test complete (", 0), 0u);
 }
 
@@ -138,6 +138,6 @@ TEST_F(EndOfTestChoices, ATimeOutPendingWhileTheDialogIsOpenChangesNothing) {
         s.pump();
         s.click(fw::kIdCancel);
     });
-    EXPECT_EQ(dlg->m_stage, 4);
+    EXPECT_EQ(dlg->m_stage, stage::kFinished);
     EXPECT_EQ(dlg->m_extraStrokes.size(), 1u);  // pens during the dialog are free strokes
 }

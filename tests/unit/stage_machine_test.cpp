@@ -35,27 +35,27 @@ class StageMachine : public TraceTest {
 
 TEST_F(StageMachine, AnEdgeCompletesOnlyWithin299UnitsOfItsFarEnd) {
     StrokeY(20, 3500, 3796);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     EXPECT_EQ(dlg->m_edgeTimer, 1u);
     Down(20, 3796);
     Up(20, 3797);
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
     StrokeX(4076, 3500, 3796);
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
     Down(3796, 4076);
     Up(3797, 4076);
-    EXPECT_EQ(dlg->m_stage, 2);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstRight);
     StrokeY(4076, 500, 300);
-    EXPECT_EQ(dlg->m_stage, 2);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstRight);
     Down(4076, 300);
     Up(4076, 299);
-    EXPECT_EQ(dlg->m_stage, 3);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstTop);
     host.onModal(IDD_SAVE_DATA, [](ModalSession& s) { s.click(fw::kIdCancel); });
     StrokeX(20, 500, 300);
-    EXPECT_EQ(dlg->m_stage, 3);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstTop);
     Down(300, 20);
     Up(299, 20);
-    EXPECT_EQ(dlg->m_stage, 4);
+    EXPECT_EQ(dlg->m_stage, stage::kFinished);
 }
 
 TEST_F(StageMachine, TracingPastTheEndWithoutLiftingThePenKeepsTheStage) {
@@ -63,27 +63,27 @@ TEST_F(StageMachine, TracingPastTheEndWithoutLiftingThePenKeepsTheStage) {
     Move(20, 3300);
     Move(20, 3600);
     Move(20, 3900);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     Up(20, 3900);
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
 }
 
 TEST_F(StageMachine, APenUpWithoutAnyAcceptedPointDoesNothing) {
     Up(20, 4000);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     EXPECT_TRUE(host.timersOf(*dlg).empty());
 }
 
 TEST_F(StageMachine, TheTimeOutEndsAnIdleEdgeAndAPenDownCancelsIt) {
     StrokeY(20, 100, 400);
     host.advance(9999);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     Down(20, 500);  // cancels; its own pen-up arms a new ten seconds
     Up(20, 600);
     host.advance(9999);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     host.advance(1);
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
     EXPECT_EQ(dlg->m_prompt, Text(IDS_TRACE_BOTTOM));
     EXPECT_EQ(PictureId(), static_cast<unsigned>(IDB_TRACE_BOTTOM));
     EXPECT_EQ(dlg->m_edgeTimer, 0u);
@@ -101,9 +101,9 @@ TEST_F(StageMachine, ACompletedEdgeTakesItsPendingTimeOutWithIt) {
         Move(20, y);
     }
     Up(20, 3900);
-    ASSERT_EQ(dlg->m_stage, 1);
+    ASSERT_EQ(dlg->m_stage, stage::kFirstBottom);
     host.advance(60000);  // the user takes a minute before the bottom edge
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
 }
 
 // The order of the completion steps shows in the log: the prompt's invalidation happens before
@@ -154,8 +154,8 @@ TEST_F(CompletionOrder, TheLastInternalLineByTimeOutBeepsBeforeItsRepaint) {
     TraceEdgesUntil(3);
     host.onModal(IDD_SAVE_DATA, [](ModalSession& s) { s.click(fw::kIdOk); });
     StrokeX(20, 4080, 10);
-    ASSERT_EQ(dlg->m_stage, 9);
-    dlg->m_stage = 12;
+    ASSERT_EQ(dlg->m_stage, stage::kInternalLeft);
+    dlg->m_stage = stage::kInternalTop;
     StrokeX(54, 4000, 3000);
     const auto steps = Record([&] { host.advance(10000); });
     // beep, repaint, then the first-pass result's prompt and picture areas
@@ -169,31 +169,31 @@ TEST_F(StageMachine, DeleteDiscardsTheEdgeInProgressThenStepsBackOneEdge) {
     Up(4076, 3800);
     ASSERT_FALSE(dlg->m_tracePoints[2].empty());
     host.pressKey(fw::kVkDelete);
-    EXPECT_EQ(dlg->m_stage, 2);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstRight);
     EXPECT_TRUE(dlg->m_tracePoints[2].empty());
     EXPECT_FALSE(dlg->m_tracePoints[1].empty());
     host.pressKey(fw::kVkDelete);
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
     EXPECT_TRUE(dlg->m_tracePoints[1].empty());
     EXPECT_EQ(dlg->m_prompt, Text(IDS_TRACE_BOTTOM));
     EXPECT_EQ(PictureId(), static_cast<unsigned>(IDB_TRACE_BOTTOM));
     EXPECT_TRUE(host.log.back().whole);  // then the whole window is repainted
     host.pressKey(fw::kVkDelete);
     host.pressKey(fw::kVkDelete);
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
     EXPECT_TRUE(dlg->m_tracePoints[0].empty());
     host.pressKey(fw::kVkDelete);  // never before the start of the pass
-    EXPECT_EQ(dlg->m_stage, 0);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
 }
 
 TEST_F(StageMachine, DeleteInTheSecondPassNeverCrossesItsStart) {
-    dlg->m_stage = 5;
+    dlg->m_stage = stage::kSecondLeft;
     host.pressKey(fw::kVkDelete);
-    EXPECT_EQ(dlg->m_stage, 5);
-    dlg->m_stage = 6;
+    EXPECT_EQ(dlg->m_stage, stage::kSecondLeft);
+    dlg->m_stage = stage::kSecondBottom;
     dlg->m_tracePoints[4].append({20, 20});
     host.pressKey(fw::kVkDelete);
-    EXPECT_EQ(dlg->m_stage, 5);
+    EXPECT_EQ(dlg->m_stage, stage::kSecondLeft);
     EXPECT_TRUE(dlg->m_tracePoints[4].empty());
     EXPECT_EQ(dlg->m_prompt, Text(IDS_TRACE_LEFT));
 }
@@ -203,7 +203,7 @@ TEST_F(StageMachine, DeleteLeavesAPendingTimeOutRunning) {
     host.pressKey(fw::kVkDelete);
     EXPECT_TRUE(dlg->m_tracePoints[0].empty());
     host.advance(10000);
-    EXPECT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
 }
 
 TEST_F(StageMachine, DTogglesTheStrokeDisplayAndRepaints) {

@@ -89,7 +89,7 @@ class WholeTest : public TraceTest {
             Move(p.x, p.y);
         }
         Up(22, 3950);
-        ASSERT_EQ(dlg->m_stage, 1);
+        ASSERT_EQ(dlg->m_stage, stage::kFirstBottom);
 
         Path({{100, 4070},
               {400, 4072},
@@ -100,7 +100,7 @@ class WholeTest : public TraceTest {
               {1900, 4074},
               {2000, 4075}});
         host.advance(10000);  // the user stopped half-way
-        ASSERT_EQ(dlg->m_stage, 2);
+        ASSERT_EQ(dlg->m_stage, stage::kFirstRight);
 
         const int rightX[4] = {4075, 4130, 4040, 4100};
         Down(rightX[0], 4000);
@@ -108,7 +108,7 @@ class WholeTest : public TraceTest {
             Move(rightX[i % 4], 4000 - 250 * i);
         }
         Up(rightX[15 % 4], 250);
-        ASSERT_EQ(dlg->m_stage, 3);
+        ASSERT_EQ(dlg->m_stage, stage::kFirstTop);
 
         const int topY[4] = {30, 28, 133, 31};
         Down(3990, topY[0]);
@@ -146,12 +146,12 @@ TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
     });
     FirstPass();
     EXPECT_EQ(firstResult, L"Test complete (0, 0, 1, 2).  Press ESC to exit.");
-    ASSERT_EQ(dlg->m_stage, 9);
+    ASSERT_EQ(dlg->m_stage, stage::kInternalLeft);
     EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_LINE_DOWN));
     EXPECT_EQ(dlg->m_picture, nullptr);
 
     InternalLines();
-    EXPECT_EQ(dlg->m_stage, 4);
+    EXPECT_EQ(dlg->m_stage, stage::kFinished);
     EXPECT_EQ(dlg->m_prompt, L"Test complete (0, 0, 1, 2).  Press ESC to exit.");
     Path({{2000, 2000}, {1900, 2100}, {1900, 2100}});
     EXPECT_FALSE(fs::exists(report));  // written only when the window goes
@@ -175,7 +175,7 @@ TEST_F(WholeTest, SecondPassEndsWithTheComparisonLine) {
         s.click(fw::kIdOk);
     });
     FirstPass();
-    ASSERT_EQ(dlg->m_stage, 5);
+    ASSERT_EQ(dlg->m_stage, stage::kSecondLeft);
     EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_TRACE_LEFT));
     ASSERT_NE(dlg->m_picture, nullptr);
     EXPECT_EQ(dlg->m_picture->resourceId(), static_cast<unsigned>(IDB_TRACE_LEFT));
@@ -203,12 +203,12 @@ TEST_F(WholeTest, SecondPassEndsWithTheComparisonLine) {
           {3600, 4072},
           {3900, 4072}});
     Path({{4075, 4000}, {4075, 3990}});  // only beyond the first pass's range
-    ASSERT_EQ(dlg->m_stage, 7);
+    ASSERT_EQ(dlg->m_stage, stage::kSecondRight);
     host.advance(10000);
-    ASSERT_EQ(dlg->m_stage, 8);
+    ASSERT_EQ(dlg->m_stage, stage::kSecondTop);
     Path({{4000, 30}, {3900, 30}});  // also beyond the first pass's range; ends by time-out
     host.advance(10000);
-    EXPECT_EQ(dlg->m_stage, 4);
+    EXPECT_EQ(dlg->m_stage, stage::kFinished);
     EXPECT_EQ(dlg->m_prompt,
               L"Second pass complete ((5,2.9), (3,1.9), (0,0.0), (0,0.0)).  Press ESC to exit.");
     host.pressKey(fw::kVkEscape);
@@ -222,7 +222,7 @@ TEST_F(WholeTest, CancelStoresNothing) {
         s.click(fw::kIdCancel);
     });
     FirstPass();
-    EXPECT_EQ(dlg->m_stage, 4);
+    EXPECT_EQ(dlg->m_stage, stage::kFinished);
     EXPECT_TRUE(dlg->m_reportPath.empty());
     EXPECT_TRUE(dlg->m_serialNumber.empty());
     host.pressKey(fw::kVkEscape);
