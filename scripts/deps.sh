@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Makes sure the Debian packages the build and the tests need are installed.
+# Makes sure the Debian packages a build tree needs are installed:
+#   scripts/deps.sh [PRESET...]      native, native-asan, fuzz, mingw; none: all of them
 # As root it installs what is missing; otherwise it prints the command to run and fails.
-# Run it, or source it and call rimtrace_deps.
 set -euo pipefail
 
-RIMTRACE_PACKAGES=(
-    cmake make g++                      # native build (the presets use CMake's default generator)
-    libgtest-dev libbenchmark-dev       # unit tests and benchmarks
+# What every tree needs, then what each preset adds.
+readonly COMMON_PACKAGES=(
+    cmake make                          # the presets use CMake's default generator
     libcli11-dev nlohmann-json3-dev     # command lines (rimtrace-report, sequences); JSON output
+)
+readonly NATIVE_PACKAGES=(
+    g++                                 # the host compiler
+    libgtest-dev libbenchmark-dev       # unit tests and benchmarks
+    librsvg2-bin imagemagick            # rimtrace-report's pictures, rendered and checked by pixel
+)
+readonly FUZZ_PACKAGES=(
     clang libclang-rt-dev               # the report reader's fuzz target (libFuzzer)
-    librsvg2-bin                        # rsvg-convert: renders rimtrace-report's pictures
+)
+readonly MINGW_PACKAGES=(
     g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix
     binutils-mingw-w64-x86-64           # x86_64-w64-mingw32-windres
+    googletest                          # GoogleTest's sources, built for the Windows tests
     wine wine64                         # runs rimtrace.exe and the stand-ins
     xvfb xauth                          # a display for Wine when there is none (xvfb-run)
     x11-utils                           # xprop: does a window manager run (scripts/run.sh)
@@ -20,19 +29,32 @@ RIMTRACE_PACKAGES=(
     python3                             # the end-to-end checker
 )
 
-rimtrace_missing_packages() {
-    local pkg status
-    for pkg in "${RIMTRACE_PACKAGES[@]}"; do
-        status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$pkg" 2>/dev/null || true)
-        if [[ "$status" != ii* ]]; then
-            printf '%s\n' "$pkg"
-        fi
+# The packages of the named presets (all presets when none is named), one per line.
+rimtrace_packages_for() {
+    local presets=("$@")
+    ((${#presets[@]} > 0)) || presets=(native native-asan fuzz mingw)
+    printf '%s\n' "${COMMON_PACKAGES[@]}"
+    local preset
+    for preset in "${presets[@]}"; do
+        case "$preset" in
+            native | native-asan) printf '%s\n' "${NATIVE_PACKAGES[@]}" ;;
+            fuzz) printf '%s\n' "${FUZZ_PACKAGES[@]}" ;;
+            mingw) printf '%s\n' "${MINGW_PACKAGES[@]}" ;;
+            *)
+                echo "deps.sh: unknown preset '$preset' (native, native-asan, fuzz, mingw)" >&2
+                return 2
+                ;;
+        esac
     done
 }
 
 rimtrace_deps() {
-    local missing
-    mapfile -t missing < <(rimtrace_missing_packages)
+    local wanted missing=() pkg status
+    wanted=$(rimtrace_packages_for "$@") || return 2
+    for pkg in $(sort -u <<<"$wanted"); do
+        status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$pkg" 2>/dev/null || true)
+        [[ "$status" == ii* ]] || missing+=("$pkg")
+    done
     if ((${#missing[@]} == 0)); then
         return 0
     fi
@@ -49,5 +71,5 @@ rimtrace_deps() {
 }
 
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
-    rimtrace_deps
+    rimtrace_deps "$@"
 fi

@@ -19,7 +19,7 @@ readonly PREFIX=${RIMTRACE_WINEPREFIX:-$root/build/mingw/wineprefix}
 # Only what a run needs: the program, the simulated board and the stand-ins (and the driver for
 # the demonstration), not the test programs.
 build() {
-    scripts/deps.sh
+    scripts/deps.sh mingw
     cmake --preset mingw >/dev/null
     cmake --build --preset mingw -j2 --target rimtrace tavlo sim_mapi32 board50_standin "$@"
 }

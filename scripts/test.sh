@@ -1,13 +1,26 @@
 #!/usr/bin/env bash
-# Runs every test: the unit tests natively, the same again under ASan and UBSan, the report
-# reader under libFuzzer for a minute, and the end-to-end scenarios with rimtrace.exe under Wine
-# and Xvfb. Ends with "N passed, N failed".
+# Runs the tests of the named build trees, all of them when none is named:
+#   scripts/test.sh [PRESET...]
+#     native       unit tests, the simulated board's tests, random sequences, report tool tests
+#     native-asan  the same under ASan and UBSan
+#     fuzz         the report reader under libFuzzer for a minute
+#     mingw        the Windows programs: stand-in tests and end-to-end scenarios under Wine/Xvfb
+# Ends with "N passed, N failed"; installs (or names) the Debian packages those trees need.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 
-scripts/deps.sh || exit 1
+readonly ALL_PRESETS=(native native-asan fuzz mingw)
+presets=("$@")
+((${#presets[@]} > 0)) || presets=("${ALL_PRESETS[@]}")
+for preset in "${presets[@]}"; do
+    if [[ " ${ALL_PRESETS[*]} " != *" $preset "* ]]; then
+        echo "usage: scripts/test.sh [PRESET...]   (presets: ${ALL_PRESETS[*]})" >&2
+        exit 2
+    fi
+done
 
-readonly PRESETS=(native native-asan fuzz mingw)
+scripts/deps.sh "${presets[@]}" || exit 1
+
 readonly LOG_DIR=build/test-logs
 mkdir -p "$LOG_DIR"
 
@@ -33,7 +46,7 @@ count_results() {
     fi
 }
 
-for preset in "${PRESETS[@]}"; do
+for preset in "${presets[@]}"; do
     started=$SECONDS
     echo "=== $preset: configure and build"
     if ! cmake --preset "$preset" >"$LOG_DIR/$preset-configure.log" 2>&1; then
