@@ -23,8 +23,23 @@ class CErrorDlg;
 
 // The trace window and the whole of one test: it owns the board connection, receives the pen
 // events and holds every point, result and choice until it is destroyed, when the report is
-// written from it. Its operations are spread over the subsystem folders (trace, analysis, board,
-// report, app); the fields are public so the headless tests can observe the test state.
+// written from it. The fields are public so the headless tests can observe the test state.
+//
+// Its operations live with the part of the program they belong to; each group below names its
+// file:
+//   app/rimtrace_dlg.cpp         life of the window: construction, initialisation, board data,
+//                                tear-down, end of the session
+//   app/main_paint.cpp           OnPaint
+//   trace/pen_input.cpp          the three pen events, point acceptance, InvalidateSegment
+//   trace/speed_warning.cpp      ShowSpeedWarning
+//   trace/stage_machine.cpp      end of an edge, time-out, completion, keys (OnKeyDown, OnTimer,
+//                                Delete, next monitor), SetPrompt
+//   analysis/pass_analysis.cpp   AnalyzeFirstPass, AnalyzeSecondPass
+//   analysis/orient_points.cpp   SendEdgeOrientPoints
+//   board/display_geometry.cpp   the monitor list and PlaceOnMonitor
+//   board/settings_guard.cpp     taking the boards over and giving them back, the restore record
+//   report/report_step.cpp       ShowSaveDialog, WriteReport, the report step of OnDestroy
+//   report/send_mail.cpp         SendMail
 class CRimtraceDlg : public fw::CDialog,
                      public CTAVLO2EventHandler,
                      public CTAVLO2BoardSettingsEventHandler {
@@ -32,7 +47,8 @@ class CRimtraceDlg : public fw::CDialog,
     explicit CRimtraceDlg(bool diagnosticMode);
     ~CRimtraceDlg() override;
 
-    // Window messages.
+    // Window messages (app/rimtrace_dlg.cpp; OnPaint in app/main_paint.cpp; OnKeyDown and
+    // OnTimer in trace/stage_machine.cpp).
     bool OnInitDialog() override;
     void OnPaint(fw::DC& dc) override;
     HICON OnQueryDragIcon() override { return m_hIcon; }
@@ -43,12 +59,11 @@ class CRimtraceDlg : public fw::CDialog,
     void OnEndSession(bool ending) override;
     void OnNewBoardData();
 
-    // Pen events from the board SDK.
+    // Pen events from the board SDK and point acceptance (trace/pen_input.cpp; the warning in
+    // trace/speed_warning.cpp).
     void OnXYNonProjectedDown(int x, int y, int z, int pointerId) override;
     void OnXYNonProjectedMove(int x, int y, int z, int pointerId) override;
     void OnXYNonProjectedUp(int x, int y, int z, int pointerId) override;
-
-    // Point acceptance per direction of travel.
     bool AcceptPointDownward(TracePointArray& array, BoardPoint point);
     bool AcceptPointRightward(TracePointArray& array, BoardPoint point);
     bool AcceptPointUpward(TracePointArray& array, BoardPoint point);
@@ -56,22 +71,23 @@ class CRimtraceDlg : public fw::CDialog,
     void InvalidateSegment(const TracePointArray& array, bool toEnd);
     void ShowSpeedWarning();
 
-    // The tracing sequence.
+    // The tracing sequence (trace/stage_machine.cpp, reading trace/stage_table.h).
     void SetPrompt(const std::wstring& text, unsigned pictureId);
     void EndOfEdgeTest(const TracePointArray& array);
 
-    // Analysis and hand-over at the end of a pass.
+    // Analysis and hand-over at the end of a pass (analysis/pass_analysis.cpp,
+    // analysis/orient_points.cpp).
     void AnalyzeFirstPass();
     void AnalyzeSecondPass();
     void SendEdgeOrientPoints();
 
-    // Display geometry.
+    // Display geometry (board/display_geometry.cpp).
     void AddMonitor(const fw::Rect& rect);
     void AddMonitorFromHandle(HMONITOR monitor);
     static bool EnumMonitorProc(HMONITOR monitor, void* dialog);
     void PlaceOnMonitor();
 
-    // End of the test: report and mail.
+    // End of the test: report and mail (report/report_step.cpp, report/send_mail.cpp).
     void ShowSaveDialog();
     bool WriteReport(const std::wstring& path);
     bool SendMail(const std::wstring& recipients, const std::wstring& subject,
@@ -126,6 +142,7 @@ class CRimtraceDlg : public fw::CDialog,
     std::wstring m_proposedReportName;
 
   private:
+    // Pen input (trace/pen_input.cpp).
     bool AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel);
     bool IsActiveBoardPointer(int pointerId);
     // A point of the test's board: to the current edge's array, or to the contact's free stroke
@@ -135,6 +152,7 @@ class CRimtraceDlg : public fw::CDialog,
     bool OfferToStage(BoardPoint point);
     void AppendToExtraStroke(BoardPoint point);
 
+    // The sequence (trace/stage_machine.cpp).
     void StartEdgeTimer();
     void KillEdgeTimer();
     void RepaintAll();
@@ -147,6 +165,7 @@ class CRimtraceDlg : public fw::CDialog,
     void NextMonitor();
     void InvalidatePromptAndPicture();
 
+    // The boards (board/display_geometry.cpp, board/settings_guard.cpp).
     void BuildMonitorList();
     void AttachBoards();
     void ReleaseBoards();
@@ -154,6 +173,8 @@ class CRimtraceDlg : public fw::CDialog,
     // The boards' own values from `firstBoard` on: this test's originals, then the boards an
     // earlier run left waiting.
     RestoreRecord BoardsToGiveBack(int firstBoard) const;
+
+    // The report (report/report_step.cpp).
     void RunReportStep();
     // Writes the report where the user chose, else into Documents; the path written, or empty.
     // `tellUser` false: no message box (the session is ending).
