@@ -4,6 +4,13 @@ rem mouse as the pen of one simulated board, and ends the driver when rimtrace e
 rem the demo writes stays in this folder. Arguments go to rimtrace.exe (demo.bat -service).
 setlocal
 cd /d "%~dp0"
+rem Opened from inside the zip file, Windows unpacks demo.bat alone into a temporary folder.
+if not exist "rimtrace.exe" (
+    echo demo.bat finds no rimtrace.exe beside it. Unpack the whole demo kit into a folder
+    echo first, then start demo.bat there.
+    pause
+    exit /b 1
+)
 
 rem The simulated board: one board, the mouse as its pen, and a journal of every setting the
 rem program switches off and gives back (journal.txt, relative to this folder).
