@@ -25,6 +25,18 @@ std::optional<std::wstring> ChildProcess::start(const std::wstring& exe,
     return std::nullopt;
 }
 
+std::optional<std::wstring> ChildProcess::adopt(DWORD processId) {
+    HANDLE process = OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
+    if (process == nullptr) {
+        return L"cannot open process " + std::to_wstring(processId) + L" (error " +
+               std::to_wstring(GetLastError()) + L")";
+    }
+    process_ = win32::OwnHandle(process);
+    processId_ = processId;
+    return std::nullopt;
+}
+
 bool ChildProcess::running() const {
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }

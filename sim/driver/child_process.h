@@ -1,4 +1,5 @@
-// A program the driver starts, owned by its process handle.
+// A program the driver starts (or one a launcher started, taken over), owned by its process
+// handle.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,9 @@ class ChildProcess {
     // Runs `exe` with the command line `"exe"` followed by a blank and `arguments` (nothing when
     // they are empty). On failure returns the reason.
     std::optional<std::wstring> start(const std::wstring& exe, const std::wstring& arguments);
+    // Takes over the running process `processId`, which another program started: from now on it
+    // is waited for and ended as one this object started. On failure returns the reason.
+    std::optional<std::wstring> adopt(DWORD processId);
 
     bool started() const { return process_ != nullptr; }
     bool running() const;

@@ -87,6 +87,7 @@ Runner::Handler Runner::FindHandler(const std::string& command) {
         {"start-board50", &Runner::startBoard50},
         {"stop-board50", &Runner::stopBoard50},
         {"start", &Runner::start},
+        {"adopt", &Runner::adopt},
         {"wait-attached", &Runner::waitAttached},
         {"wait-exit", &Runner::waitExit},
         {"kill", &Runner::kill},

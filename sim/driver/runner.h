@@ -59,6 +59,7 @@ class Runner {
     Outcome startBoard50(const Words& words, const std::string& rest);
     Outcome stopBoard50(const Words& words, const std::string& rest);
     Outcome start(const Words& words, const std::string& rest);
+    Outcome adopt(const Words& words, const std::string& rest);
     Outcome waitAttached(const Words& words, const std::string& rest);
     Outcome waitExit(const Words& words, const std::string& rest);
     Outcome kill(const Words& words, const std::string& rest);

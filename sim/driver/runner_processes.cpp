@@ -2,6 +2,7 @@
 #include "board50/board50_window.h"
 #include "board_channel.h"
 #include "common/wide_text.h"
+#include "process_list.h"
 #include "runner.h"
 #include "values.h"
 
@@ -13,6 +14,7 @@ namespace {
 constexpr std::int64_t kBoard50ReadyMilliseconds = 10000;
 constexpr DWORD kBoard50CloseMilliseconds = 5000;
 constexpr std::int64_t kAttachMilliseconds = 20000;
+constexpr std::int64_t kAdoptMilliseconds = 20000;
 constexpr std::int64_t kExitMilliseconds = 30000;
 
 // How long the system gives each window to answer the end of the session.
@@ -119,6 +121,36 @@ Runner::Outcome Runner::start(const Words&, const std::string& rest) {
         return sim::Utf8FromWide(*error);
     }
     Say("started " + sim::Utf8FromWide(exe) + " (pid " + std::to_string(programId()) + ")");
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::adopt(const Words& words, const std::string&) {
+    const auto milliseconds = words.size() < 2 ? std::optional(kAdoptMilliseconds)
+                                               : ParseDuration(words[1], TimeUnit::Seconds);
+    if (!milliseconds) {
+        return BadValue("time-out", words[1]);
+    }
+    if (program_.running()) {
+        return std::string("the program is already running");
+    }
+    program_.forget();
+    const std::wstring name = sim::WideFromUtf8(words[0]);
+    std::vector<DWORD> found;
+    const auto appeared = [&name, &found] {
+        found = ProcessesNamed(name);
+        return !found.empty();
+    };
+    if (auto failure = waitFor(*milliseconds, appeared, "a process named " + words[0], false)) {
+        return failure;
+    }
+    if (found.size() > 1) {
+        return std::to_string(found.size()) + " processes are named " + words[0] +
+               ": which one to take is unclear";
+    }
+    if (const auto error = program_.adopt(found.front())) {
+        return sim::Utf8FromWide(*error);
+    }
+    Say("took over " + words[0] + " (pid " + std::to_string(programId()) + ")");
     return std::nullopt;
 }
 

@@ -13,7 +13,7 @@ struct Shape {
 
 constexpr int kAny = -1;
 
-constexpr std::array<Shape, 40> kShapes = {{
+constexpr std::array<Shape, 41> kShapes = {{
     {"setenv", 2, 2},
     {"write-file", 2, 2},
     {"delete-file", 1, 1},
@@ -23,6 +23,7 @@ constexpr std::array<Shape, 40> kShapes = {{
     {"start-board50", 0, kAny},
     {"stop-board50", 0, 0},
     {"start", 0, kAny},
+    {"adopt", 1, 2},
     {"wait-attached", 0, 1},
     {"wait-exit", 0, 2},
     {"kill", 0, 0},

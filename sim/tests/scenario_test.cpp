@@ -72,6 +72,8 @@ TEST(ScenarioParse, WordCountsAreChecked) {
     EXPECT_EQ(Failed("pen-down 1 2\n").line, 1);
     EXPECT_EQ(Failed("pen-down 1 2 3 4 5\n").line, 1);
     EXPECT_EQ(Failed("kill now\n").line, 1);
+    EXPECT_EQ(Failed("adopt\n").line, 1);
+    EXPECT_EQ(Parsed("adopt rimtrace.exe 30\n").size(), 1u);
     EXPECT_EQ(Failed("stroke 1 100 0 0 10\n").line, 1);
     EXPECT_EQ(Parsed("stroke 1 100 0 0 10 10 20 20 30 30\n").size(), 1u);
 }

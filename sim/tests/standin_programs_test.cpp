@@ -116,4 +116,23 @@ TEST_F(Driver, DriverWindowStandinIsStartedAndClosed) {
     EXPECT_EQ(run("start-board50 --states x\n"), 1u);
 }
 
+// A program a launcher started is taken over by its file name and is then the driver's program.
+TEST_F(Driver, AdoptedProgramIsTheOneItEnds) {
+    const RunningProgram launched(L"board50_standin.exe", L"");
+    ASSERT_TRUE(launched.started());
+    EXPECT_EQ(run("adopt BOARD50_STANDIN.EXE 10\nkill\n"), 0u);
+    EXPECT_EQ(launched.exitCode(5000), 1u);  // the driver's kill ends with exit code 1
+
+    EXPECT_EQ(run("adopt no-such-program.exe 200ms\n"), 1u);
+}
+
+TEST_F(Driver, TwoProgramsOfTheNameAreNotGuessedBetween) {
+    const RunningProgram first(L"board50_standin.exe", L"");
+    const RunningProgram second(L"board50_standin.exe", L"");
+    ASSERT_TRUE(first.started() && second.started());
+    EXPECT_EQ(run("adopt board50_standin.exe 10\nkill\n"), 1u);
+    EXPECT_FALSE(first.exitCode(0).has_value());
+    EXPECT_FALSE(second.exitCode(0).has_value());
+}
+
 }  // namespace

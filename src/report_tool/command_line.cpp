@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "report_tool/commands.h"
+#include "rimtrace_version.h"
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CLI::App app{"Reads the edge-trace reports (.pts) that rimtrace writes.", "rimtrace-report"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "rimtrace-report " RIMTRACE_VERSION_TEXT);
 
     std::vector<std::string> checkNames;
     CLI::App* check = app.add_subcommand(

@@ -91,6 +91,14 @@ TEST(CommandLine, UsageErrorsEndWithTwo) {
     EXPECT_THAT(help.out, HasSubstr("summary"));
 }
 
+// The version is the project's, as the build system knows it; nothing else is needed with it.
+TEST(CommandLine, VersionIsTheProjectsAndNeedsNoCommand) {
+    const CommandRun run = Command({"--version"});
+    EXPECT_EQ(run.code, exit_code::kOk);
+    EXPECT_EQ(run.out, "rimtrace-report " RIMTRACE_PROJECT_VERSION "\n");
+    EXPECT_EQ(run.err, "");
+}
+
 TEST(CommandLine, ShowNeedsAPictureNameItKnows) {
     TempFolder dir;
     const auto report = dir.write("r.pts", GenerateTest(1).reportBytes());
