@@ -24,11 +24,16 @@ bool CRimtraceDlg::OnInitDialog() {
     fw::CDialog::OnInitDialog();
     window()->setIcon(m_hIcon, true);
     window()->setIcon(m_hIcon, false);
-    AttachBoards();
+    const EarlierRunOutcome earlier = AttachBoards();
     fw::Platform& platform = fw::CurrentPlatform();
     m_prompt = platform.loadString(IDS_TRACE_LEFT);
     m_picture = platform.loadBitmap(IDB_TRACE_LEFT);
     PlaceOnMonitor();
+    if (earlier.kind == EarlierRunOutcome::Kind::Unreadable) {
+        // Told only once the test is set up: while the message waits for the user, boards may be
+        // unplugged, pens may trace and the session may end, as at any other moment of the test.
+        TellUnreadableRecord(m_restoreRecord, earlier);
+    }
     return true;
 }
 

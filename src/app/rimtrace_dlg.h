@@ -8,6 +8,7 @@
 #include "TAVLO.h"
 #include "analysis/edge_stats.h"
 #include "app/line_segment.h"
+#include "board/earlier_run.h"
 #include "board/restore_record.h"
 #include "board/restore_record_file.h"
 #include "board/saved_board_settings.h"
@@ -167,7 +168,8 @@ class CRimtraceDlg : public fw::CDialog,
 
     // The boards (board/display_geometry.cpp, board/settings_guard.cpp).
     void BuildMonitorList();
-    void AttachBoards();
+    // Takes the boards over for the test; what it found of an earlier run that died.
+    EarlierRunOutcome AttachBoards();
     void ReleaseBoards();
     void RestoreBoards();
     // The boards' own values from `firstBoard` on: this test's originals, then the boards an

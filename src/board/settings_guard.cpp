@@ -8,7 +8,7 @@
 #include "board/earlier_run.h"
 #include "board/emergency_restore.h"
 
-void CRimtraceDlg::AttachBoards() {
+EarlierRunOutcome CRimtraceDlg::AttachBoards() {
     {
         CTAVLOWnd attached(GetSafeHwnd());
         m_boardSettings.TAVLOAttachOrient(attached);
@@ -23,9 +23,6 @@ void CRimtraceDlg::AttachBoards() {
     m_restoreRecord = RestoreRecordFile::AtUsualPlace();
     const EarlierRunOutcome earlier =
         RestoreEarlierRun(m_boardSettings, driver, boards, m_restoreRecord);
-    if (earlier.kind == EarlierRunOutcome::Kind::Unreadable) {
-        TellUnreadableRecord(m_restoreRecord, earlier);
-    }
     m_boardsForLaterRuns = earlier.waiting;
 
     for (int board = 1; board <= boards; ++board) {
@@ -36,6 +33,7 @@ void CRimtraceDlg::AttachBoards() {
     for (int board = 1; board <= boards; ++board) {
         SwitchOffBoard(m_boardSettings, driver, board);
     }
+    return earlier;
 }
 
 void CRimtraceDlg::ReleaseBoards() {

@@ -24,7 +24,7 @@ std::wstring Under(const fs::path& folder, std::wstring_view name) {
 
 ReportName RandomReportName(RandomSource& rng, const RunFolder& folder) {
     const std::wstring base = Letters(rng, static_cast<std::size_t>(rng.between(1, 12)));
-    switch (rng.below(15)) {
+    switch (rng.below(16)) {
         case 0:
             return {Under(folder.out(), base + L".pts"), NameKind::Plain};
         case 1:
@@ -37,6 +37,8 @@ ReportName RandomReportName(RandomSource& rng, const RunFolder& folder) {
             return {name, NameKind::Plain};
         }
         case 4:
+        case 15:
+            // Cleared, often on purpose: the user wants no report.
             return {L"", NameKind::Empty};
         case 5:
             return {Under(folder.root() / ("missing-" + fs::path(base).string()), L"board.pts"),
@@ -73,9 +75,8 @@ ReportName RandomReportName(RandomSource& rng, const RunFolder& folder) {
     }
 }
 
-std::wstring RandomSerial(RandomSource& rng, bool controlCharacters) {
-    const unsigned kinds = controlCharacters ? 8 : 6;
-    switch (rng.below(kinds)) {
+std::wstring RandomSerial(RandomSource& rng) {
+    switch (rng.below(8)) {
         case 0:
             return L"";
         case 1:

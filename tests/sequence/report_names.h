@@ -21,6 +21,6 @@ struct ReportName {
 // A name as a technician (or a paste) may put into the File Name box or pick in Save As.
 ReportName RandomReportName(RandomSource& rng, const RunFolder& folder);
 
-// A serial number as typed or pasted. Only with `controlCharacters` does it hold line breaks,
-// tabs and other control characters.
-std::wstring RandomSerial(RandomSource& rng, bool controlCharacters);
+// A serial number as typed or pasted, sometimes with line breaks, tabs and other control
+// characters.
+std::wstring RandomSerial(RandomSource& rng);

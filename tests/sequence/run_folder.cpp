@@ -52,16 +52,48 @@ void RunFolder::placeOldFile(const fs::path& path) const {
     WriteText(path, kOldFileText);
 }
 
-std::vector<fs::path> RunFolder::producedFiles() const {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root_)) {
-        if (!entry.is_regular_file()) {
-            continue;
-        }
-        const std::string text = Contents(entry.path());
-        if (text != kOldFileText && text != kBlockerText) {
-            files.push_back(entry.path());
+namespace {
+FileSnapshot FilesUnder(const fs::path& folder, const fs::path& skipped) {
+    FileSnapshot files;
+    std::error_code ec;
+    if (!fs::exists(folder, ec)) {
+        return files;
+    }
+    for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
+        if (it->path() == skipped) {
+            it.disable_recursion_pending();
+        } else if (it->is_regular_file()) {
+            files[it->path()] = Contents(it->path());
         }
     }
     return files;
+}
+}  // namespace
+
+FileSnapshot RunFolder::snapshot() const {
+    return FilesUnder(root_, system());
+}
+
+std::vector<fs::path> RunFolder::producedFiles(const FileSnapshot& before) const {
+    std::vector<fs::path> files;
+    for (const auto& [path, text] : snapshot()) {
+        const auto earlier = before.find(path);
+        const bool unchanged = earlier != before.end() && earlier->second == text;
+        if (!unchanged && text != kOldFileText && text != kBlockerText) {
+            files.push_back(path);
+        }
+    }
+    return files;
+}
+
+FileSnapshot RunFolder::systemFiles() const {
+    return FilesUnder(system(), {});
+}
+
+void RunFolder::restoreSystemFiles(const FileSnapshot& files) const {
+    fs::remove_all(system());
+    for (const auto& [path, text] : files) {
+        fs::create_directories(path.parent_path());
+        WriteText(path, text);
+    }
 }

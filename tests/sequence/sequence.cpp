@@ -18,10 +18,17 @@ Sequence::Sequence(std::uint64_t seed, const SequenceOptions& options, Coverage&
       coverage_(coverage),
       rng_(seed),
       world_(World::Random(rng_)),
-      folder_(seed) {}
+      folder_(seed),
+      ledger_(world_),
+      recordPath_(RecordPath(world_, folder_)) {}
 
 Sequence::~Sequence() {
-    // The window goes before the host it lives on; the fake mail client forgets both.
+    // A sequence that failed midway leaves its process as a kill would: the window goes without
+    // its end (which could run the dialogs' users again), before the host it lives on; the fake
+    // mail client forgets both.
+    if (host_) {
+        host_->abandon();
+    }
     dlg_.reset();
     FakeMapi::duringSend = nullptr;
     FakeMapi::host = nullptr;
@@ -37,14 +44,21 @@ void Sequence::fail(const std::string& what) const {
 void Sequence::play() {
     try {
         installWorld();
-        openWindow();
-        while (host_->isOpen(*dlg_)) {
-            windingDown_ = windingDown_ || steps_ >= kMaxSteps;
-            traceStep();
-            checkLive(Place::Trace);
+        while (true) {
+            try {
+                openWindow();
+                runWindow();
+                return;
+            } catch (const RunKilled&) {
+                bury();
+            }
+            if (sessionEnd_) {
+                action_ = "after the session";
+                checkSessionEnd();
+                return;
+            }
+            betweenRuns();
         }
-        action_ = "after the window";
-        checkEnd();
     } catch (const SequenceFailure&) {
         throw;
     } catch (const std::exception& e) {
@@ -55,12 +69,40 @@ void Sequence::play() {
 void Sequence::installWorld() {
     InstallBoards(world_);
     boardsNow_ = static_cast<int>(world_.boards.size());
+    newHost();
+    if (!recordPath_.empty() && rng_.chance(30)) {
+        spoilRecord();
+    }
+}
+
+void Sequence::newHost() {
+    // One host at a time: a host going makes the platform go with it.
+    host_.reset();
     host_ = std::make_unique<headless::HeadlessHost>();
     InstallSystem(world_, *host_, folder_, rng_);
 }
 
 void Sequence::openWindow() {
-    attachedSinceStart_.assign(world_.boards.size(), true);
+    // A new process: nothing of an earlier run's window carries over.
+    runBoards_ = boardsNow_;
+    runDriver_ = host_->driver.present;
+    attachedSinceStart_.assign(static_cast<std::size_t>(runBoards_), true);
+    ending_.clear();
+    activeAtEnd_ = 0;
+    checkedPoints_ = {};
+    lastActiveBoard_ = 0;
+    leftEdgeWasEmpty_ = true;
+    lastWarningAt_.reset();
+    saveDialogs_ = 0;
+    names_ = {{L"", NameKind::Empty}};
+    placedInDocuments_.clear();
+    saveAccepted_ = false;
+    atMail_.reset();
+    messages_.clear();
+    startMessages_.clear();
+    hand_ = PenHand();
+    filesBefore_ = folder_.snapshot();
+
     FakeMapi::duringSend = [this] { mailClientOpen(); };
     host_->messageBoxUser = [this](std::wstring_view text, std::wstring_view, unsigned style) {
         return messageBoxOpen(text, style);
@@ -70,19 +112,53 @@ void Sequence::openWindow() {
     host_->onModal(IDD_SAVE_DATA, [this](ModalSession& s) { saveUser(s); });
     coverage_.count(world_.diagnosticMode ? "run interactive" : "run service");
 
+    const bool unreadable = spoiled_.has_value();
+    int recordGivesBack = 0;
+    for (int board : ledger_.named()) {
+        recordGivesBack += board <= runBoards_ ? 1 : 0;
+    }
+    if (recordGivesBack > 0) {
+        coverage_.count("start gave back the record's boards");
+    }
+    if (ledger_.named().size() > static_cast<std::size_t>(recordGivesBack)) {
+        coverage_.count("start left boards not attached in the record");
+    }
+
     action_ = "open";
     dlg_ = std::make_unique<CRimtraceDlg>(world_.diagnosticMode);
-    host_->open(*dlg_);
-    mainWindow_ = dlg_->GetSafeHwnd();
     host_->observer = [this](const headless::LogEntry& e) {
-        if (e.kind == headless::LogEntry::Kind::EndDialog && e.window == mainWindow_ &&
+        if (e.kind == headless::LogEntry::Kind::EndDialog && e.window == dlg_->GetSafeHwnd() &&
             ending_.empty()) {
             ending_ = action_;
             activeAtEnd_ = dlg_->m_activeBoard;
         }
     };
-    checkOriginals();
+    started_ = false;
+    starting_ = true;
+    host_->open(*dlg_);
+    starting_ = false;
+    if (!started_) {
+        noteStart();
+    }
+    checkStartMessages(unreadable);
     checkLive(Place::Trace);
+}
+
+void Sequence::noteStart() {
+    started_ = true;
+    ledger_.runStarted(runBoards_, runDriver_);
+    checkOriginals();
+    checkRecord();
+}
+
+void Sequence::runWindow() {
+    while (host_->isOpen(*dlg_)) {
+        windingDown_ = windingDown_ || steps_ >= kMaxSteps;
+        traceStep();
+        checkLive(Place::Trace);
+    }
+    action_ = "after the window";
+    checkEnd();
 }
 
 void Sequence::begin(Place place, std::string label) {
@@ -104,8 +180,13 @@ void Sequence::traceStep() {
         IsTracing(before) ? static_cast<std::size_t>(RowOf(before).array) : 0)];
     const int monitorBefore = dlg_->m_currentMonitor;
     // The technician mostly traces; closing is rare until the test is complete.
-    const unsigned closing = before == stage::kFinished ? 400 : 8;
-    switch (rng_.weighted({7000, 250, 250, 900, 300, 250, 30, 60, 30, 50, 20, 20, closing})) {
+    const bool finished = before == stage::kFinished;
+    const unsigned closing = finished ? 400 : 8;
+    const unsigned dying = mayKill() ? 3 : 0;
+    // A technician often logs off as soon as the test is done and its report chosen.
+    const unsigned loggingOff = finished && !dlg_->m_reportPath.empty() ? 30 : 1;
+    switch (rng_.weighted(
+        {7000, 250, 250, 900, 300, 250, 30, 60, 30, 50, 20, 20, dying, loggingOff, closing})) {
         case 0:
             pen(Place::Trace);
             break;
@@ -147,6 +228,12 @@ void Sequence::traceStep() {
             break;
         case 11:
             toggleDriver(Place::Trace);
+            break;
+        case 12:
+            kill(Place::Trace);
+            break;
+        case 13:
+            endSession(Place::Trace);
             break;
         default:
             closeMain(Place::Trace);
@@ -284,4 +371,35 @@ void Sequence::closeMain(Place place) {
             host_->close();
             break;
     }
+}
+
+bool Sequence::mayKill() const {
+    // Without a place for the record a killed run takes the boards' values with it, as nothing
+    // can help that; such worlds are only ever ended.
+    return !windingDown_ && !recordPath_.empty();
+}
+
+void Sequence::kill(Place place) {
+    begin(place, "kill");
+    constexpr const char* kWhere[] = {"while tracing", "in the speed warning",
+                                      "in the end-of-test dialog", "while mailing",
+                                      "in a message box"};
+    coverage_.count(std::string("killed ") + kWhere[static_cast<int>(place)]);
+    ++kills_;
+    die();
+}
+
+void Sequence::endSession(Place place) {
+    begin(place, "end session");
+    const bool tearingDown = dlg_->m_tearingDown;
+    // The report a torn-down window wrote is the test as it was when the mail client opened, or
+    // when the report step began (a message box stops the test); one the session's end writes is
+    // the test as it is now.
+    sessionEnd_ =
+        SessionEnd{tearingDown, dlg_->m_reportPath, dlg_->m_proposedReportName,
+                   tearingDown && atMail_ ? *atMail_ : RecordOf(*dlg_), dlg_->m_activeBoard};
+    dlg_->OnEndSession(true);
+    sessionEnd_->mailed = !FakeMapi::logonFlags.empty() || !FakeMapi::sent.empty();
+    ledger_.givenBack(boardsNow_);
+    die();
 }

@@ -2,25 +2,18 @@
 // end-of-test dialog, the mail client's compose window and the message boxes. Each takes random
 // steps of its own until it is closed, and the invariants are checked after each of them.
 #include "framework/constants.h"
+#include "message_text.h"
 #include "res/resource.h"
 #include "sequence.h"
 
 using headless::ModalSession;
-
-namespace {
-
-std::string Narrow(std::wstring_view text) {
-    std::string out;
-    for (wchar_t c : text) {
-        out.push_back(static_cast<unsigned>(c) < 128 ? static_cast<char>(c) : '?');
-    }
-    return out;
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 void Sequence::warningUser(ModalSession& s) {
     host_->onModal(IDD_ERROR, [this](ModalSession& next) { warningUser(next); });
+    if (dying_) {
+        return;
+    }
     const std::uint64_t now = host_->clock.now();
     if (lastWarningAt_ && now - *lastWarningAt_ <= 1000) {
         fail("a second speed warning within a second of the last");
@@ -38,7 +31,8 @@ void Sequence::warningUser(ModalSession& s) {
             begin(Place::Warning, "ok");
             s.click(fw::kIdOk);
         } else {
-            switch (rng_.weighted({300, 100, 60, 150, 80, 40, 40, 30, 10, 10, 10})) {
+            const unsigned dying = mayKill() ? 3 : 0;
+            switch (rng_.weighted({300, 100, 60, 150, 80, 40, 40, 30, 10, 10, 10, dying, 1})) {
                 case 0:
                     pen(Place::Warning);
                     break;
@@ -76,8 +70,14 @@ void Sequence::warningUser(ModalSession& s) {
                 case 9:
                     changeBoards(Place::Warning);
                     break;
-                default:
+                case 10:
                     toggleDriver(Place::Warning);
+                    break;
+                case 11:
+                    kill(Place::Warning);
+                    break;
+                default:
+                    endSession(Place::Warning);
                     break;
             }
         }
@@ -100,6 +100,9 @@ void Sequence::warningUser(ModalSession& s) {
 
 void Sequence::saveUser(ModalSession& s) {
     host_->onModal(IDD_SAVE_DATA, [this](ModalSession& next) { saveUser(next); });
+    if (dying_) {
+        return;
+    }
     if (!world_.diagnosticMode) {
         fail("the end-of-test dialog opened in a service run");
     }
@@ -109,7 +112,15 @@ void Sequence::saveUser(ModalSession& s) {
     if (dlg_->m_stage != stage::kFinished) {
         fail("the end-of-test dialog opened in stage " + std::to_string(dlg_->m_stage));
     }
-    names_[s.text(IDC_FILE_NAME)] = NameKind::Plain;  // the proposed name, in the program's folder
+    const std::wstring proposed = s.text(IDC_FILE_NAME);
+    names_[proposed] = NameKind::Plain;  // in the program's folder
+    if (rng_.chance(400)) {
+        // Documents already holds a report of that name, or two: a fallback must not replace them.
+        placeInDocuments(FileNameOf(proposed));
+        if (rng_.chance(500)) {
+            placeInDocuments(fs::path(FileNameOf(proposed)).stem().wstring() + L" (2).pts");
+        }
+    }
     saveSizes_ = sizes();
     ModalSession* const outer = session_;
     const std::string outerAction = action_;
@@ -149,8 +160,9 @@ void Sequence::saveStep(ModalSession& s) {
         s.click(ok ? fw::kIdOk : fw::kIdCancel);
         return;
     }
+    const unsigned dying = mayKill() ? 8 : 0;
     switch (rng_.weighted(
-        {150, 30, 30, 60, 120, 60, 40, 40, 40, 30, 100, 30, 20, 20, 10, 10, 20, 5, 5})) {
+        {150, 30, 30, 60, 120, 60, 40, 40, 40, 30, 100, 30, 20, 20, 10, 10, 20, 5, 5, dying, 3})) {
         case 0:
             pen(Place::Save);
             break;
@@ -172,7 +184,7 @@ void Sequence::saveStep(ModalSession& s) {
         }
         case 5:
             begin(Place::Save, "serial number");
-            s.type(IDC_SERIAL_NUMBER, RandomSerial(rng_, options_.strict));
+            s.type(IDC_SERIAL_NUMBER, RandomSerial(rng_));
             break;
         case 6:
             begin(Place::Save, "toggle send");
@@ -218,14 +230,35 @@ void Sequence::saveStep(ModalSession& s) {
         case 17:
             changeBoards(Place::Save);
             break;
-        default:
+        case 18:
             toggleDriver(Place::Save);
+            break;
+        case 19:
+            kill(Place::Save);
+            break;
+        default:
+            endSession(Place::Save);
             break;
     }
 }
 
 void Sequence::offerName(const ReportName& name) {
     names_[name.text] = name.kind;
+    const std::wstring typed = FileNameOf(name.text);
+    if (name.kind == NameKind::Unwritable && !typed.empty() && rng_.chance(400)) {
+        placeInDocuments(typed);
+    }
+}
+
+void Sequence::placeInDocuments(const std::wstring& fileName) {
+    if (world_.documents != DocumentsSetup::Writable) {
+        return;
+    }
+    const fs::path path = folder_.documents() / fs::path(fileName);
+    if (!fs::exists(path)) {
+        folder_.placeOldFile(path);
+        placedInDocuments_.insert(path);
+    }
 }
 
 std::optional<std::wstring> Sequence::saveAsAnswer(unsigned flags) {
@@ -241,6 +274,9 @@ std::optional<std::wstring> Sequence::saveAsAnswer(unsigned flags) {
 }
 
 void Sequence::mailClientOpen() {
+    if (dying_) {
+        return;
+    }
     atMail_ = RecordOf(*dlg_);
     if (!host_->showsWindow(IDD_SENDING_REPORT)) {
         fail("the mail client opened without the sending notice on screen");
@@ -253,14 +289,28 @@ void Sequence::mailClientOpen() {
 }
 
 int Sequence::messageBoxOpen(std::wstring_view text, unsigned style) {
-    messages_.emplace_back(text);
+    if (dying_) {
+        return fw::kIdOk;
+    }
+    (starting_ ? startMessages_ : messages_).emplace_back(text);
     if ((style & fw::kMbTopmost) == 0) {
         fail("a message box that does not stay on top: " + Narrow(text));
     }
-    checkLive(Place::MessageBox);
+    checkMessageFits(text);
+    // The message about an unreadable record comes once the window has taken the boards over
+    // and is ready; the window is not disabled by it and goes on as it does while tracing.
+    const Place live = starting_ ? Place::Trace : Place::MessageBox;
+    if (starting_) {
+        if (!spoiled_) {
+            fail("a message box at the start without an unreadable record");
+        }
+        checkSetAside(text);
+        noteStart();
+    }
+    checkLive(live);
     for (auto n = rng_.below(3); n > 0; --n) {
         outsideStep(Place::MessageBox);
-        checkLive(Place::MessageBox);
+        checkLive(live);
     }
     return fw::kIdOk;
 }
@@ -271,7 +321,8 @@ void Sequence::outsideStep(Place place) {
     bool pressed = false;
     // Keys can reach the trace window while the mail client has the thread; a message box
     // disables it.
-    switch (rng_.weighted({3, 3, place == Place::Mail ? 2u : 0u, 1, 1})) {
+    const unsigned dying = mayKill() ? 1 : 0;
+    switch (rng_.weighted({3, 3, place == Place::Mail ? 2u : 0u, 1, 1, dying, 1})) {
         case 0:
             randomTime(place);
             break;
@@ -288,11 +339,18 @@ void Sequence::outsideStep(Place place) {
         case 3:
             changeBoards(place);
             break;
-        default:
+        case 4:
             toggleDriver(place);
             break;
+        case 5:
+            kill(place);
+            break;
+        default:
+            endSession(place);
+            break;
     }
-    if (!pressed && (sizes() != before || dlg_->m_stage != stageBefore)) {
+    // Under the message about an unreadable record the test goes on.
+    if (!pressed && !starting_ && (sizes() != before || dlg_->m_stage != stageBefore)) {
         fail("the test changed after its window was closed");
     }
 }

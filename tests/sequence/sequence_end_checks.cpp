@@ -4,7 +4,9 @@
 #include <iterator>
 
 #include "framework/constants.h"
+#include "message_text.h"
 #include "report/mail_text.h"
+#include "report/path_lines.h"
 #include "sequence.h"
 #include "support/fake_mapi.h"
 
@@ -31,7 +33,9 @@ bool IsUnder(const fs::path& file, const fs::path& folder) {
     return fs::equivalent(file.parent_path(), folder, ec);
 }
 
-enum class Where { Nowhere, Chosen, Documents, Elsewhere };
+constexpr const char* kKinds[] = {"plain", "unwritable", "needs default name", "system dependent",
+                                  "empty"};
+constexpr const char* kWheres[] = {"nowhere", "at the chosen path", "in Documents", "elsewhere"};
 
 }  // namespace
 
@@ -50,11 +54,19 @@ void Sequence::checkEnd() {
         coverage_.count("stage " + std::to_string(s));
     }
     checkEnding();
-    checkBoardsBack();
+    checkBoardsBack(world_.diagnosticMode ? 0 : activeAtEnd_);
+    ledger_.givenBack(boardsNow_);
+    checkRecord();
+    if (!ledger_.named().empty()) {
+        coverage_.count("end left boards not attached in the record");
+    }
     if (world_.diagnosticMode) {
         checkReportAndMail();
     } else {
         checkService();
+    }
+    if (kills_ > 0) {
+        coverage_.count("ended after a restart");
     }
 }
 
@@ -80,22 +92,36 @@ void Sequence::checkEnding() {
             return;
         }
     }
-    const bool byPen = ending_ == "pen" || ending_ == "wild pen" || ending_ == "pen batch";
-    const bool byTime = ending_ == "time" || ending_ == "time-out" || ending_ == "long time";
-    if (world_.diagnosticMode || !(byPen || byTime) || host_->mainResult() != fw::kIdOk) {
+    const Finish finish = finishedBy();
+    if (world_.diagnosticMode || finish == Finish::Not || host_->mainResult() != fw::kIdOk) {
         fail("the window closed by itself during \"" + ending_ + "\"");
     }
-    coverage_.count(byPen ? "ending service by pen-up" : "ending service by time-out");
+    coverage_.count(finish == Finish::PenUp ? "ending service by pen-up"
+                                            : "ending service by time-out");
 }
 
-void Sequence::checkBoardsBack() {
-    // Every board has its own values again: a board of the start its values from before the
-    // test, a board that came during the test the values it came with.
+Sequence::Finish Sequence::finishedBy() const {
+    // Also under the message about an unreadable record, which the test goes on beneath.
+    std::string_view step = ending_;
+    if (step.starts_with("message box: ")) {
+        step.remove_prefix(13);
+    }
+    if (step == "pen" || step == "wild pen" || step == "pen batch") {
+        return Finish::PenUp;
+    }
+    if (step == "time" || step == "time-out" || step == "long time") {
+        return Finish::TimeOut;
+    }
+    return Finish::Not;
+}
+
+void Sequence::checkBoardsBack(std::int32_t traced) {
+    // Every board has its own values again: a board of a start its values from before any test,
+    // a board that came during the test the values it came with.
     for (int board = 1; board <= boardsNow_; ++board) {
-        const bool ofStart = static_cast<std::size_t>(board) <= world_.boards.size();
-        const auto& own = ofStart ? world_.boards[board - 1].settings : kNewBoardSettings;
+        const OwnBoard& own = ledger_.owed(board);
         for (std::size_t i = 0; i < kSettingIds.size(); ++i) {
-            if (tavlo_sim::Setting(board, kSettingIds[i]) != own[i]) {
+            if (tavlo_sim::Setting(board, kSettingIds[i]) != own.settings[i]) {
                 fail("board " + std::to_string(board) + "'s setting " +
                      std::to_string(kSettingIds[i]) + " is not back to its own value");
             }
@@ -106,8 +132,7 @@ void Sequence::checkBoardsBack() {
         // A service run leaves the traced board's driver state on: it uses the new points.
         // That is the board the run ended with; pen events handled after the end change
         // nothing of it.
-        const bool traced = !world_.diagnosticMode && board == activeAtEnd_;
-        const bool wanted = traced || !ofStart || world_.boards[board - 1].driverState;
+        const bool wanted = board == traced || own.driverState;
         const auto state = host_->driver.states.find(board);
         const bool on = state == host_->driver.states.end() || state->second;
         if (on != wanted) {
@@ -117,8 +142,7 @@ void Sequence::checkBoardsBack() {
 }
 
 void Sequence::checkService() {
-    const bool completed = ending_ == "pen" || ending_ == "wild pen" || ending_ == "pen batch" ||
-                           ending_ == "time" || ending_ == "time-out" || ending_ == "long time";
+    const bool completed = finishedBy() != Finish::Not;
     for (int board = 0; board <= kMostBoards + 3; ++board) {
         const bool handed = tavlo_sim::LastOrientPoints(board).has_value();
         if (handed != (completed && board == activeAtEnd_)) {
@@ -126,13 +150,15 @@ void Sequence::checkService() {
                  " to board " + std::to_string(board));
         }
     }
-    if (!folder_.producedFiles().empty() || !FakeMapi::logonFlags.empty() || !messages_.empty()) {
+    if (!folder_.producedFiles(filesBefore_).empty() || !FakeMapi::logonFlags.empty() ||
+        !messages_.empty()) {
         fail("a service run wrote, mailed or said something");
     }
 }
 
-void Sequence::checkReportAndMail() {
-    const std::vector<fs::path> files = folder_.producedFiles();
+Sequence::ReportPlace Sequence::checkReportPlace(const std::wstring& chosen,
+                                                 const std::wstring& proposed) {
+    const std::vector<fs::path> files = folder_.producedFiles(filesBefore_);
     for (const fs::path& f : files) {
         if (f.filename().string().starts_with("~rt")) {
             fail("a temporary file was left: " + f.string());
@@ -141,54 +167,81 @@ void Sequence::checkReportAndMail() {
     if (files.size() > 1) {
         fail(std::to_string(files.size()) + " report files were written");
     }
-    const std::wstring& chosen = dlg_->m_reportPath;
     const auto named = names_.find(chosen);
     if (named == names_.end()) {
         fail("the report path is not a name the dialog was given");
     }
-    const NameKind kind = named->second;
-    const bool documents = world_.documents == DocumentsSetup::Writable;
-    Where where = Where::Nowhere;
+    ReportPlace place{named->second, Where::Nowhere, {}};
     if (!files.empty()) {
-        where = SameFile(files[0], chosen)               ? Where::Chosen
-                : IsUnder(files[0], folder_.documents()) ? Where::Documents
-                                                         : Where::Elsewhere;
+        place.file = files[0];
+        place.where = SameFile(files[0], chosen)               ? Where::Chosen
+                      : IsUnder(files[0], folder_.documents()) ? Where::Documents
+                                                               : Where::Elsewhere;
     }
-    constexpr const char* kKinds[] = {"plain", "unwritable", "needs default name",
-                                      "system dependent", "empty"};
-    if (saveAccepted_) {
-        coverage_.count(std::string("final name ") + kKinds[static_cast<int>(kind)]);
-    }
-
+    const Where fallback =
+        world_.documents == DocumentsSetup::Writable ? Where::Documents : Where::Nowhere;
     bool expected = false;
-    switch (kind) {
+    switch (place.kind) {
         case NameKind::Plain:
-            expected = where == Where::Chosen;
+            expected = place.where == Where::Chosen;
             break;
         case NameKind::Unwritable:
-            expected = where == (documents ? Where::Documents : Where::Nowhere);
-            break;
         case NameKind::NeedsDefaultName:
-            // Until the default name is used there, such a report is lost.
-            expected = documents ? where == Where::Documents ||
-                                       (!options_.strict && where == Where::Nowhere)
-                                 : where == Where::Nowhere;
+            expected = place.where == fallback;
             break;
         case NameKind::SystemDependent:
-            expected =
-                where == Where::Chosen || where == (documents ? Where::Documents : Where::Nowhere);
+            expected = place.where == Where::Chosen || place.where == fallback;
             break;
         case NameKind::Empty:
-            expected = where == Where::Nowhere;
+            expected = place.where == Where::Nowhere;
             break;
     }
     if (!expected) {
-        constexpr const char* kWheres[] = {"nowhere", "at the chosen path", "in Documents",
-                                           "elsewhere"};
-        fail(std::string("a report named as ") + kKinds[static_cast<int>(kind)] + " was written " +
-             kWheres[static_cast<int>(where)]);
+        fail(std::string("a report named as ") + kKinds[static_cast<int>(place.kind)] +
+             " was written " + kWheres[static_cast<int>(place.where)]);
     }
-    if (kind == NameKind::Empty) {
+    if (place.where == Where::Documents) {
+        checkDocumentsName(place, chosen, proposed);
+    }
+    return place;
+}
+
+void Sequence::checkDocumentsName(const ReportPlace& place, const std::wstring& chosen,
+                                  const std::wstring& proposed) {
+    // The same file name in Documents; the proposed name when Documents cannot take that
+    // either; and never in place of a file that is there: "name (2).pts", "name (3).pts"...
+    const std::wstring typed = FileNameOf(chosen);
+    const std::wstring base =
+        place.kind == NameKind::NeedsDefaultName || typed.empty() ? FileNameOf(proposed) : typed;
+    const fs::path basePath(base);
+    fs::path candidate = folder_.documents() / basePath;
+    for (int copy = 2; copy < 1000; ++copy) {
+        if (filesBefore_.count(candidate) == 0 && placedInDocuments_.count(candidate) == 0) {
+            break;
+        }
+        candidate = folder_.documents() / basePath.stem();
+        candidate += " (" + std::to_string(copy) + ")";
+        candidate += basePath.extension();
+    }
+    if (place.file != candidate) {
+        fail("the report went to " + place.file.string() + " in Documents, not " +
+             candidate.string());
+    }
+    if (candidate.filename() != basePath) {
+        coverage_.count("report in documents under a numbered name");
+    }
+    if (base != typed) {
+        coverage_.count("report in documents under the proposed name");
+    }
+}
+
+void Sequence::checkReportAndMail() {
+    const std::wstring& chosen = dlg_->m_reportPath;
+    const ReportPlace place = checkReportPlace(chosen, dlg_->m_proposedReportName);
+    if (saveAccepted_) {
+        coverage_.count(std::string("final name ") + kKinds[static_cast<int>(place.kind)]);
+    }
+    if (place.kind == NameKind::Empty) {
         coverage_.count(saveAccepted_ ? "no report asked" : "no report chosen");
         checkMail({}, false);
         if (!messages_.empty()) {
@@ -196,26 +249,91 @@ void Sequence::checkReportAndMail() {
         }
         return;
     }
-    coverage_.count(where == Where::Chosen      ? "report at the chosen path"
-                    : where == Where::Documents ? "report in documents"
-                                                : "report nowhere");
-    const bool mail = where != Where::Nowhere && dlg_->m_sendReport;
-    checkMail(where != Where::Nowhere ? files[0] : fs::path(), mail);
-    if (where != Where::Nowhere) {
-        checkReportFile(files[0]);
+    coverage_.count(place.where == Where::Chosen      ? "report at the chosen path"
+                    : place.where == Where::Documents ? "report in documents"
+                                                      : "report nowhere");
+    const bool mail = place.where != Where::Nowhere && dlg_->m_sendReport;
+    checkMail(place.file, mail);
+    if (place.where != Where::Nowhere) {
+        checkReportFile(place.file, atMail_ ? *atMail_ : RecordOf(*dlg_));
     }
     const bool mailFailed =
         mail && world_.mail != MailSetup::Sends && world_.mail != MailSetup::LogonNeedsProfile;
-    const std::size_t told = (where == Where::Chosen ? 0u : 1u) + (mailFailed ? 1u : 0u);
-    if (messages_.size() != told) {
-        fail(std::to_string(messages_.size()) + " messages where " + std::to_string(told) +
-             " were due");
+    checkMessages(place, chosen, dlg_->m_proposedReportName, mailFailed);
+}
+
+void Sequence::checkMessages(const ReportPlace& place, const std::wstring& chosen,
+                             const std::wstring& proposed, bool mailFailed) {
+    // The texts as the user reads them, each path whole once the line breaks are taken out.
+    std::vector<std::wstring> expected;
+    const std::wstring notWritten = L"The report could not be written to" + chosen;
+    constexpr std::wstring_view kNothing = L"No report was saved and nothing was sent.";
+    std::wstring written = chosen;
+    if (place.where == Where::Documents) {
+        written = place.file.wstring();
+        expected.push_back(notWritten + L"It was saved here instead:" + written);
+    } else if (place.where == Where::Nowhere && world_.documents == DocumentsSetup::None) {
+        expected.push_back(notWritten + std::wstring(kNothing));
+    } else if (place.where == Where::Nowhere) {
+        const fs::path tried = folder_.documents() / fs::path(FileNameOf(proposed));
+        expected.push_back(notWritten + L"nor to" + tried.wstring() + std::wstring(kNothing));
     }
-    if (mailFailed && messages_.back().find(L"could not be sent") == std::wstring::npos) {
-        fail("a failed mail was not told");
+    if (mailFailed) {
+        expected.push_back(L"The Report could not be sent.  The file can be found here " + written +
+                           L".");
+    }
+    if (messages_.size() != expected.size()) {
+        fail(std::to_string(messages_.size()) + " messages where " +
+             std::to_string(expected.size()) + " were due");
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (WithoutLineBreaks(messages_[i]) != expected[i]) {
+            fail("the message \"" + Narrow(messages_[i]) + "\" is not \"" + Narrow(expected[i]) +
+                 "\"");
+        }
     }
 }
 
+void Sequence::checkMessageFits(std::wstring_view text) {
+    // A message box breaks its text only at blanks and line ends, and grows to fit the longest
+    // stretch without one: no stretch may be longer than a line of a path.
+    std::size_t stretch = 0;
+    for (wchar_t c : text) {
+        stretch = c == L' ' || c == L'\n' ? 0 : stretch + 1;
+        if (stretch > kMessageLineChars) {
+            fail("a message box wider than the screen: " + Narrow(text));
+        }
+    }
+}
+
+void Sequence::checkSessionEnd() {
+    const SessionEnd& end = *sessionEnd_;
+    coverage_.count("session ended");
+    checkBoardsBack(world_.diagnosticMode ? 0 : end.activeBoard);
+    checkRecord();
+    if (end.mailed && !end.tearingDown) {
+        fail("the end of the session started the mail client");
+    }
+    if (!world_.diagnosticMode) {
+        for (int board = 0; board <= kMostBoards + 3; ++board) {
+            if (tavlo_sim::LastOrientPoints(board)) {
+                fail("a service run ended by the session handed points to board " +
+                     std::to_string(board));
+            }
+        }
+    }
+    const ReportPlace place = checkReportPlace(end.reportPath, end.proposedName);
+    if (end.tearingDown) {
+        coverage_.count("session ended during the report step");
+    } else if (!messages_.empty()) {
+        fail("a message box was shown for the end of the session");
+    } else if (!end.reportPath.empty()) {
+        coverage_.count("session ended with a report chosen");
+    }
+    if (place.where != Where::Nowhere) {
+        checkReportFile(place.file, end.test);
+    }
+}
 void Sequence::checkMail(const fs::path& report, bool expectMail) {
     const std::vector<MapiUlong>& logons = FakeMapi::logonFlags;
     const std::vector<FakeMapi::Sent>& sent = FakeMapi::sent;
@@ -277,14 +395,11 @@ void Sequence::checkMail(const fs::path& report, bool expectMail) {
     }
 }
 
-void Sequence::checkReportFile(const fs::path& report) {
+void Sequence::checkReportFile(const fs::path& report, const TestRecord& test) {
     const ReportReading reading = ReadReport(Contents(report));
     if (!reading.content) {
         fail("the report does not read back: " + reading.error);
     }
-    // Keys can still change the test while the mail client has the thread, after the report
-    // was written; the report is the test as it was then.
-    const TestRecord test = atMail_ ? *atMail_ : RecordOf(*dlg_);
     const std::string difference =
         CompareReport(*reading.content, test, host_->toAnsi(test.serialNumber), world_.now);
     if (!difference.empty()) {

@@ -22,6 +22,11 @@ std::int64_t Progress(BoardPoint from, BoardPoint to, Travel travel) {
     return 0;
 }
 
+std::string Describe(const std::array<std::uint32_t, 3>& settings) {
+    return std::to_string(settings[0]) + "/" + std::to_string(settings[1]) + "/" +
+           std::to_string(settings[2]);
+}
+
 }  // namespace
 
 std::vector<std::size_t> Sequence::sizes() const {
@@ -39,26 +44,39 @@ std::vector<std::size_t> Sequence::sizes() const {
 }
 
 void Sequence::checkOriginals() {
-    // What the test saves as the boards' own values is what the boards had before any test.
+    // What the test saves as the boards' originals is their own values: those they had before
+    // any test, given back first from the record of a run that died.
     const auto& saved = dlg_->m_savedBoardSettings;
-    if (saved.size() != world_.boards.size()) {
+    if (saved.size() != static_cast<std::size_t>(runBoards_)) {
         fail("saved the settings of " + std::to_string(saved.size()) + " boards, not " +
-             std::to_string(world_.boards.size()));
+             std::to_string(runBoards_));
     }
     for (std::size_t b = 0; b < saved.size(); ++b) {
-        const OwnBoard& own = world_.boards[b];
+        const OwnBoard& own = ledger_.owed(static_cast<int>(b) + 1);
         const std::array<std::uint32_t, 3> values = {
             static_cast<std::uint32_t>(saved[b].intSetting0),
             static_cast<std::uint32_t>(saved[b].intSetting1),
             static_cast<std::uint32_t>(saved[b].intSetting4)};
         if (values != own.settings || saved[b].driverState != own.driverState) {
-            fail("board " + std::to_string(b + 1) + "'s saved values are not its own");
+            fail("board " + std::to_string(b + 1) + "'s saved values " + Describe(values) +
+                 (saved[b].driverState ? " on" : " off") + " are not its own " +
+                 Describe(own.settings) + (own.driverState ? " on" : " off"));
         }
     }
 }
 
+void Sequence::checkStartMessages(bool unreadable) {
+    // Only an unreadable record is told at the start, once.
+    if (spoiled_) {
+        fail("the unreadable record was not told");
+    }
+    if (startMessages_.size() != (unreadable ? 1u : 0u)) {
+        fail(std::to_string(startMessages_.size()) + " message boxes at the start");
+    }
+}
+
 void Sequence::checkLive(Place place) {
-    if (!host_->isOpen(*dlg_)) {
+    if (!started_ || !host_->isOpen(*dlg_)) {
         return;
     }
     const CRimtraceDlg& d = *dlg_;
@@ -157,7 +175,7 @@ void Sequence::checkActiveBoard() {
             fail("the test's board changed from " + std::to_string(lastActiveBoard_) + " to " +
                  std::to_string(active) + " while the left edge held points");
         }
-        if (options_.strict && active == 0) {
+        if (active == 0) {
             fail("a pointer of no board became the test's board");
         }
     }
@@ -166,7 +184,7 @@ void Sequence::checkActiveBoard() {
 }
 
 void Sequence::checkBoardsSwitchedOff() {
-    for (std::size_t b = 0; b < world_.boards.size(); ++b) {
+    for (std::size_t b = 0; b < attachedSinceStart_.size(); ++b) {
         const int board = static_cast<int>(b) + 1;
         if (attachedSinceStart_[b]) {
             for (int setting : kSettingIds) {
@@ -177,7 +195,7 @@ void Sequence::checkBoardsSwitchedOff() {
             }
         }
         const auto state = host_->driver.states.find(board);
-        if (world_.driverPresent && (state == host_->driver.states.end() || state->second)) {
+        if (runDriver_ && (state == host_->driver.states.end() || state->second)) {
             fail("board " + std::to_string(board) + "'s driver state is on during the test");
         }
     }

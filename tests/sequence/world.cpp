@@ -49,8 +49,9 @@ World World::Random(RandomSource& rng) {
     world.display = rng.chance(700) ? tavlo_sim::DisplayRect{}
                                     : tavlo_sim::DisplayRect{second.left, second.top, second.right,
                                                              second.bottom};
-    world.mail = static_cast<MailSetup>(rng.weighted({6, 2, 2, 2, 2, 1, 1}));
-    world.documents = static_cast<DocumentsSetup>(rng.weighted({8, 1, 1}));
+    world.mail = static_cast<MailSetup>(rng.weighted({6, 2, 2, 2, 2, 2, 2}));
+    world.documents = static_cast<DocumentsSetup>(rng.weighted({6, 1, 1}));
+    world.recordPlace = static_cast<RecordPlace>(rng.weighted({9, 9, 1}));
     // Sometimes just before the tick counter wraps, sometimes within the first second.
     switch (rng.below(3)) {
         case 0:
@@ -72,6 +73,14 @@ World World::Random(RandomSource& rng) {
     return world;
 }
 
+namespace {
+void MapSecondPens() {
+    for (int b = 1; b <= kMostBoards; ++b) {
+        tavlo_sim::MapPointer(kSecondPenBase + b, b);
+    }
+}
+}  // namespace
+
 void InstallBoards(const World& world) {
     const int count = static_cast<int>(world.boards.size());
     tavlo_sim::Reset(count);
@@ -82,9 +91,14 @@ void InstallBoards(const World& world) {
             tavlo_sim::SetSetting(b, kSettingIds[i], world.boards[b - 1].settings[i]);
         }
     }
-    for (int b = 1; b <= kMostBoards; ++b) {
-        tavlo_sim::MapPointer(kSecondPenBase + b, b);
-    }
+    MapSecondPens();
+}
+
+void InstallBoardState(const World& world, const std::string& stateText) {
+    tavlo_sim::Reset(0);
+    tavlo_sim::SetDefaultDisplay(world.display);
+    tavlo_sim::LoadStateText(stateText);
+    MapSecondPens();
 }
 
 void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder,
@@ -96,6 +110,18 @@ void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFo
     host.driver.present = world.driverPresent;
     for (std::size_t b = 0; b < world.boards.size(); ++b) {
         host.driver.states[static_cast<int>(b) + 1] = world.boards[b].driverState;
+    }
+    switch (world.recordPlace) {
+        case RecordPlace::Environment:
+            // The variable wins over the user's folder, which stays empty.
+            host.environment[L"RIMTRACE_RESTORE_DIR"] = folder.restoreDir().wstring();
+            host.localAppData = folder.localAppData().wstring();
+            break;
+        case RecordPlace::LocalAppData:
+            host.localAppData = folder.localAppData().wstring();
+            break;
+        case RecordPlace::None:
+            break;
     }
     switch (world.documents) {
         case DocumentsSetup::Writable:
@@ -137,4 +163,16 @@ void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFo
             break;
         }
     }
+}
+
+std::filesystem::path RecordPath(const World& world, const RunFolder& folder) {
+    switch (world.recordPlace) {
+        case RecordPlace::Environment:
+            return folder.restoreDir() / "restore-record.txt";
+        case RecordPlace::LocalAppData:
+            return folder.localAppData() / "rimtrace" / "restore-record.txt";
+        case RecordPlace::None:
+            break;
+    }
+    return {};
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "framework/headless/headless_host.h"
@@ -30,6 +32,10 @@ enum class MailSetup {
 
 enum class DocumentsSetup { Writable, Missing, None };
 
+// Where the restore record is kept: the folder the environment variable names, the user's local
+// application-data folder, or nowhere (the user has no such folder).
+enum class RecordPlace { Environment, LocalAppData, None };
+
 // What the computer is like when a sequence starts: the boards with their own values, the
 // driver window, the monitors, the mail client, the Documents folder and the clock.
 struct World {
@@ -40,6 +46,7 @@ struct World {
     tavlo_sim::DisplayRect display;
     MailSetup mail = MailSetup::Sends;
     DocumentsSetup documents = DocumentsSetup::Writable;
+    RecordPlace recordPlace = RecordPlace::Environment;
     std::uint32_t startTick = 0;
     LocalDateTime now;
 
@@ -56,6 +63,11 @@ inline constexpr std::array<int, 5> kUnmappedPointers = {0, 2, 5, -1, 99999};
 // The boards as the world has them. Resets the simulated board, and with it every hook, so it
 // comes before the host is created.
 void InstallBoards(const World& world);
+// The boards as a state text has them (what outlived a process), the same way.
+void InstallBoardState(const World& world, const std::string& stateText);
 // The rest of the world, on the host: clock, monitors, driver window, folders, mail client.
 void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder,
                    RandomSource& rng);
+
+// The restore record's path as the world places it; empty when it has no place.
+std::filesystem::path RecordPath(const World& world, const RunFolder& folder);

@@ -14,6 +14,7 @@
 #include "res/resource.h"
 #include "support/fake_mapi.h"
 #include "support/trace_fixture.h"
+#include "trace/stage_prompts.h"
 
 using headless::LogEntry;
 namespace fs = std::filesystem;
@@ -196,6 +197,48 @@ TEST_F(RestoreAfterFaults, AnUnreadableRecordIsMovedAsideTheUserToldAndNothingAp
     host.pressKey(fw::kVkEscape);
     EXPECT_EQ(tavlo_sim::Setting(1, 0), 99u);
     EXPECT_FALSE(fs::exists(Record()));
+}
+
+// The message about an unreadable record waits for the user; the start must not depend on what
+// happens meanwhile.
+TEST_F(RestoreAfterFaults, BoardsUnpluggedWhileAnUnreadableRecordIsToldKeepTheirOwnValues) {
+    fs::create_directories(Record().parent_path());
+    std::ofstream(Record()) << "garbage";
+    host.messageBoxUser = [](std::wstring_view, std::wstring_view, unsigned) {
+        tavlo_sim::SetBoardCount(1);
+        return fw::kIdOk;
+    };
+    Open();
+    ASSERT_EQ(Messages().size(), 1u);
+    // The boards come back during the test, as new boards do.
+    tavlo_sim::SetBoardCount(3);
+    host.pressKey(fw::kVkEscape);
+    ExpectOwnValues();
+    EXPECT_FALSE(fs::exists(Record()));
+}
+
+TEST_F(RestoreAfterFaults, TheSessionEndingWhileAnUnreadableRecordIsToldLeavesTheBoardsAlone) {
+    fs::create_directories(Record().parent_path());
+    std::ofstream(Record()) << "garbage";
+    host.messageBoxUser = [this](std::wstring_view, std::wstring_view, unsigned) {
+        dlg->OnEndSession(true);
+        return fw::kIdOk;
+    };
+    Open();
+    ExpectOwnValues();
+    EXPECT_FALSE(fs::exists(Record()));
+}
+
+TEST_F(RestoreAfterFaults, PensWhileAnUnreadableRecordIsToldMeetAWindowThatIsReady) {
+    fs::create_directories(Record().parent_path());
+    std::ofstream(Record()) << "garbage";
+    host.messageBoxUser = [this](std::wstring_view, std::wstring_view, unsigned) {
+        StrokeY(20, 10, 4080);  // the whole left edge
+        return fw::kIdOk;
+    };
+    Open();
+    ASSERT_EQ(dlg->m_stage, 1);
+    EXPECT_EQ(dlg->m_prompt, host.loadString(PromptOf(1).stringId));
 }
 
 TEST_F(RestoreAfterFaults, WithoutAFolderForTheRecordTheTestStillRuns) {

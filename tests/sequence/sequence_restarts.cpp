@@ -1,0 +1,200 @@
+// Processes that die and start again: what outlives a killed run, how the next process finds the
+// boards and the restore record, "-restore" between two runs, and records that cannot be read.
+#include <fstream>
+#include <iostream>
+
+#include "app/rimtrace_app.h"
+#include "message_text.h"
+#include "sequence.h"
+#include "support/fake_mapi.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::wstring BoardList(const std::vector<int>& boards) {
+    std::wstring list;
+    for (int board : boards) {
+        list += (list.empty() ? L"board " : L", board ") + std::to_wstring(board);
+    }
+    return list;
+}
+
+}  // namespace
+
+void Sequence::die() {
+    // The record is on disk as the ledger has it at every moment the process can die.
+    checkRecord();
+    remains_ = {tavlo_sim::StateText(), host_->driver, folder_.systemFiles(),
+                host_->clock.tickCount()};
+    host_->abandon();
+    dying_ = true;
+    throw RunKilled{};
+}
+
+void Sequence::bury() {
+    dying_ = false;
+    session_ = nullptr;
+    FakeMapi::duringSend = nullptr;
+    FakeMapi::host = nullptr;
+    // The windows vanished with the process: no OnDestroy, no end of the test.
+    dlg_.reset();
+    host_.reset();
+    // The boards, the driver and the disk live on as they were when the process died; what
+    // the program's destructors did while it was unwound never happened.
+    InstallBoardState(world_, remains_.boardState);
+    folder_.restoreSystemFiles(remains_.systemFiles);
+    newHost();
+    host_->driver = remains_.driver;
+    host_->clock.setTickCount(remains_.tick + static_cast<std::uint32_t>(rng_.between(0, 120000)));
+}
+
+void Sequence::betweenRuns() {
+    action_ = "between runs";
+    if (rng_.chance(350)) {
+        // Boards plugged in or out while nothing ran.
+        boardsNow_ = static_cast<int>(rng_.between(0, kMostBoards));
+        tavlo_sim::SetBoardCount(boardsNow_);
+        ledger_.boardsChangedBetweenRuns(boardsNow_);
+        // The driver forgets them as the board does: plugged in again, they are new boards.
+        std::erase_if(host_->driver.states, [this](const auto& entry) {
+            return entry.first > boardsNow_ && ledger_.named().count(entry.first) == 0;
+        });
+        coverage_.count("boards changed between runs");
+        if (options_.trace) {
+            std::cout << "between runs: " << boardsNow_ << " boards\n";
+        }
+    }
+    // Only while every board the record names is attached: the values of one that is not
+    // would be lost with the record, and what such a board is owed would be anybody's guess.
+    const bool allAttached = ledger_.named().empty() || *ledger_.named().rbegin() <= boardsNow_;
+    if (!spoiledOnce_ && allAttached && rng_.chance(200)) {
+        spoilRecord();
+    }
+    if (rng_.chance(400)) {
+        restoreRun();
+    }
+}
+
+std::vector<OwnBoard> Sequence::boardsAsTheyAre() const {
+    std::vector<OwnBoard> boards;
+    for (int board = 1; board <= boardsNow_; ++board) {
+        OwnBoard own;
+        for (std::size_t i = 0; i < kSettingIds.size(); ++i) {
+            own.settings[i] = tavlo_sim::Setting(board, kSettingIds[i]);
+        }
+        const auto state = host_->driver.states.find(board);
+        // Without the driver window a start reads every state as on.
+        own.driverState =
+            !host_->driver.present || state == host_->driver.states.end() || state->second;
+        boards.push_back(own);
+    }
+    return boards;
+}
+
+void Sequence::spoilRecord() {
+    constexpr std::string_view kUnreadable[] = {
+        "rimtrace restore record 1\nboard 1 setting0=0x0000000",  // cut short
+        "",
+        "rimtrace restore record 1\nboard 0 setting0=0x00000001 setting1=0x00000002 "
+        "setting4=0x00000003 driver=on\nend\n",
+        "rimtrace restore record 1\nboard 2 setting0=0x00000001 setting1=0x00000002 "
+        "setting4=0x00000003 driver=on\nboard 1 setting0=0x00000001 setting1=0x00000002 "
+        "setting4=0x00000003 driver=off\nend\n",  // out of order
+        "rimtrace restore record 2\nend\n",
+        std::string_view("\0\xff\xfe garbage\r\n", 13),
+    };
+    const std::string_view text = kUnreadable[rng_.below(std::size(kUnreadable))];
+    // Nothing can be applied: what the boards have now is all that is known of them.
+    ledger_.recordLost(boardsAsTheyAre());
+    fs::create_directories(recordPath_.parent_path());
+    std::ofstream(recordPath_, std::ios::binary) << text;
+    spoiled_ = std::string(text);
+    spoiledOnce_ = true;
+    if (options_.trace) {
+        std::cout << "record made unreadable\n";
+    }
+    coverage_.count("record unreadable");
+}
+
+fs::path Sequence::setAsidePath() const {
+    const LocalDateTime& t = world_.now;
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+    return recordPath_.parent_path() / ("restore-record.unreadable-" + std::string(stamp) + ".txt");
+}
+
+void Sequence::checkSetAside(std::wstring_view message) {
+    const fs::path aside = setAsidePath();
+    const FileSnapshot files = folder_.systemFiles();
+    const auto found = files.find(aside);
+    if (found == files.end() || found->second != *spoiled_) {
+        fail("the unreadable record was not set aside as " + aside.string());
+    }
+    if (message.find(L"could not be read") == std::wstring_view::npos ||
+        WithoutLineBreaks(message).find(aside.wstring()) == std::wstring::npos) {
+        fail("the message about the unreadable record does not name where it went");
+    }
+    spoiled_.reset();
+}
+
+void Sequence::restoreRun() {
+    action_ = "-restore";
+    std::vector<std::wstring> messages;
+    host_->messageBoxUser = [&messages](std::wstring_view text, std::wstring_view, unsigned) {
+        messages.emplace_back(text);
+        return 1;
+    };
+    host_->arguments = L"-restore";
+    const bool spoiled = spoiled_.has_value();
+    std::vector<int> waiting;
+    if (!spoiled) {
+        waiting = ledger_.restoreRun(boardsNow_);
+    }
+    int code = 0;
+    {
+        CRimtraceApp app;
+        if (app.InitInstance()) {
+            fail("-restore went on to a message loop");
+        }
+        code = app.ExitCode();
+    }
+    const int expected = spoiled ? 1 : waiting.empty() ? 0 : 2;
+    if (options_.trace) {
+        std::cout << "-restore exited with " << code << "\n";
+    }
+    if (code != expected) {
+        fail("-restore exited with " + std::to_string(code) + ", not " + std::to_string(expected));
+    }
+    coverage_.count("-restore exit " + std::to_string(code));
+    for (const headless::LogEntry& e : host_->log) {
+        if (e.kind == headless::LogEntry::Kind::ModalOpened) {
+            fail("-restore opened a window");
+        }
+    }
+    if (messages.size() != (expected == 0 ? 0u : 1u)) {
+        fail("-restore showed " + std::to_string(messages.size()) + " messages");
+    }
+    for (const std::wstring& message : messages) {
+        checkMessageFits(message);
+    }
+    if (spoiled) {
+        checkSetAside(messages.front());
+    } else if (expected == 2) {
+        const std::wstring text = WithoutLineBreaks(messages.front());
+        if (text.find(L"not attached, so their settings could not be given back: " +
+                      BoardList(waiting) + L".") == std::wstring::npos ||
+            text.find(recordPath_.wstring()) == std::wstring::npos) {
+            fail("-restore's message does not name the boards left waiting and the record");
+        }
+    }
+    checkBoardsBack(0);
+    checkRecord();
+    // The next start is another process.
+    const headless::FakeDriverWindow driver = host_->driver;
+    const std::uint32_t tick = host_->clock.tickCount();
+    newHost();
+    host_->driver = driver;
+    host_->clock.setTickCount(tick + static_cast<std::uint32_t>(rng_.between(100, 60000)));
+}
