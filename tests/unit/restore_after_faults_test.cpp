@@ -14,7 +14,7 @@
 #include "res/resource.h"
 #include "support/fake_mapi.h"
 #include "support/trace_fixture.h"
-#include "trace/stage_prompts.h"
+#include "trace/stage_table.h"
 
 using headless::LogEntry;
 namespace fs = std::filesystem;
@@ -238,7 +238,7 @@ TEST_F(RestoreAfterFaults, PensWhileAnUnreadableRecordIsToldMeetAWindowThatIsRea
     };
     Open();
     ASSERT_EQ(dlg->m_stage, 1);
-    EXPECT_EQ(dlg->m_prompt, host.loadString(PromptOf(1).stringId));
+    EXPECT_EQ(dlg->m_prompt, host.loadString(RowOf(stage::kFirstBottom).promptId));
 }
 
 TEST_F(RestoreAfterFaults, WithoutAFolderForTheRecordTheTestStillRuns) {
