@@ -30,8 +30,8 @@ inline constexpr unsigned kEdgeTimeoutMs = 10000;
 inline constexpr int kInsetDivisor = 75;
 inline constexpr float kInternalNear = static_cast<float>(kBoardExtent) / kInsetDivisor;
 inline constexpr float kInternalFar = static_cast<float>(kBoardExtent) - kInternalNear;
-inline constexpr std::int32_t kInternalNearUnits = kBoardExtent / kInsetDivisor;          // 54
-inline constexpr std::int32_t kInternalFarUnits = kBoardExtent - kInternalNearUnits;      // 4042
+inline constexpr std::int32_t kInternalNearUnits = kBoardExtent / kInsetDivisor;      // 54
+inline constexpr std::int32_t kInternalFarUnits = kBoardExtent - kInternalNearUnits;  // 4042
 
 // Statistics: a trace has started once the pen has moved more than kTraceStartAlong along its
 // edge from its landing point (and across it at all).
