@@ -3,12 +3,15 @@
 #include <stdexcept>
 
 std::size_t TracePointArray::append(BoardPoint p) {
-    const std::size_t index = points_.size();
-    // The boxes first: should either step fail for want of memory, the boxes hold a point too
-    // many, never one too few.
-    runs_.add(index, p, index > 0 ? points_.back() : p);
     points_.push_back(p);
-    return index;
+    return points_.size() - 1;
+}
+
+void TracePointArray::boxNewPoints() const {
+    for (; boxed_ < points_.size(); ++boxed_) {
+        const BoardPoint& p = points_[boxed_];
+        runs_.add(boxed_, p, boxed_ > 0 ? points_[boxed_ - 1] : p);
+    }
 }
 
 const BoardPoint& TracePointArray::element(std::size_t i) const {
@@ -22,6 +25,7 @@ void TracePointArray::clear() {
     // Releasing the storage, not just the size: a cleared edge gives its memory back.
     std::vector<BoardPoint>().swap(points_);
     runs_.clear();
+    boxed_ = 0;
 }
 
 TracePointArray& StrokeList::lastStroke() {

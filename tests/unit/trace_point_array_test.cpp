@@ -101,14 +101,25 @@ TEST(TracePointArray, TheRunsNearARegionHoldEveryStepThatReachesIt) {
         return std::uniform_int_distribution<std::int32_t>(lo, hi)(random);
     };
     for (const int size : {0, 1, 2, 31, 32, 33, 64, 1023, 1024, 1025, 4000, 40000}) {
-        TracePointArray points;
+        std::vector<BoardPoint> pen;
         BoardPoint p{2000, 2000};
         for (int i = 0; i < size; ++i) {
             // A wandering pen that now and then jumps anywhere.
             p = uniform(0, 40) == 0 ? BoardPoint{uniform(-9000, 9000), uniform(-9000, 9000)}
                                     : BoardPoint{p.x + uniform(-30, 30), p.y + uniform(-30, 30)};
-            points.append(p);
+            pen.push_back(p);
         }
+        // The first half point by point, asked for in between; the rest as one run, as a
+        // report's reader appends them.
+        TracePointArray points;
+        const std::size_t half = pen.size() / 2;
+        for (std::size_t i = 0; i < half; ++i) {
+            points.append(pen[i]);
+            if (i % 97 == 0) {
+                RunsNear(points, PointBox{0, 0, 4096, 4096});
+            }
+        }
+        points.append(pen.data() + half, pen.data() + pen.size());
         for (int q = 0; q < 40; ++q) {
             PointBox region;
             region.include(BoardPoint{uniform(-3000, 7000), uniform(-3000, 7000)});
