@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "report_tool/parallel_map.h"
 #include "report_tool/report_check.h"
 #include "report_tool/report_files.h"
 #include "report_tool/report_limits.h"
@@ -67,10 +68,12 @@ int RunCheck(const std::vector<std::string>& names, std::ostream& out) {
     for (const std::string& missing : inputs.notFound) {
         out << missing << "\n";
     }
-    for (const auto& path : inputs.files) {
-        const CheckedReport checked = CheckReportFile(path);
-        PrintFindings(PathToUtf8(path), checked.findings, out);
-        allGood = allGood && checked.findings.ok();
+    const auto checks = ParallelMap<Findings>(inputs.files.size(), [&](std::size_t i) {
+        return CheckReportFile(inputs.files[i]).findings;
+    });
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        PrintFindings(PathToUtf8(inputs.files[i]), checks[i], out);
+        allGood = allGood && checks[i].ok();
     }
     return allGood ? exit_code::kOk : exit_code::kProblems;
 }
@@ -108,11 +111,10 @@ int RunSummary(const std::vector<std::string>& names, const std::string& output,
     for (const std::string& missing : inputs.notFound) {
         err << missing << "\n";
     }
-    std::vector<SummaryRow> rows;
-    rows.reserve(inputs.files.size());
-    for (const auto& path : inputs.files) {
-        rows.push_back(SummarizeReport(PathToUtf8(path), CheckReportFile(path)));
-    }
+    auto rows = ParallelMap<SummaryRow>(inputs.files.size(), [&](std::size_t i) {
+        const auto& path = inputs.files[i];
+        return SummarizeReport(PathToUtf8(path), CheckReportFile(path));
+    });
     SortRows(rows);
     std::ostringstream text;
     std::ostream& target = output.empty() ? out : text;

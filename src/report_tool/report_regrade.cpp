@@ -1,7 +1,9 @@
 #include "report_tool/report_regrade.h"
 
+#include <bit>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 #include "analysis/edge_geometry.h"
 #include "analysis/edge_statistics.h"
@@ -22,6 +24,15 @@ std::string PointText(BoardPoint p) {
     return std::to_string(p.x) + "," + std::to_string(p.y);
 }
 
+template <typename T>
+bool SameValue(T a, T b) {
+    if constexpr (std::is_floating_point_v<T>) {
+        return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+    } else {
+        return a == b;
+    }
+}
+
 class StatsComparison {
   public:
     StatsComparison(const StoredStats& stored, const PointSection& section, std::size_t edge,
@@ -34,7 +45,8 @@ class StatsComparison {
     template <typename T, typename Text>
     void field(StatLine line, const char* label, const std::optional<T>& stored, T computed,
                Text text) {
-        if (!stored || text(*stored) == text(computed)) {
+        // Equal values print alike; only a difference is worth the text (which tells -0 from 0).
+        if (!stored || SameValue(*stored, computed) || text(*stored) == text(computed)) {
             return;
         }
         findings_.problem(stored_.line(line), "expected " + Quoted(label + text(computed)) + from_ +
