@@ -1,23 +1,17 @@
 // What must hold once the trace window is gone: how it ended, the boards' own values, the
 // report file and its mail.
-#include <fstream>
-#include <iterator>
 
 #include "framework/constants.h"
 #include "message_text.h"
 #include "report/mail_text.h"
 #include "report/path_lines.h"
+#include "report_tool/report_check.h"
 #include "sequence.h"
 #include "support/fake_mapi.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 bool SameFile(const fs::path& a, const std::wstring& b) {
     try {
@@ -396,12 +390,15 @@ void Sequence::checkMail(const fs::path& report, bool expectMail) {
 }
 
 void Sequence::checkReportFile(const fs::path& report, const TestRecord& test) {
-    const ReportReading reading = ReadReport(Contents(report));
-    if (!reading.content) {
-        fail("the report does not read back: " + reading.error);
+    // Read as support reads it: strictly, and graded again from its own points.
+    const CheckedReport checked = CheckReportFile(report);
+    if (!checked.findings.ok()) {
+        const Finding& first = checked.findings.problems().front();
+        fail("the report does not pass the check: line " + std::to_string(first.line) + ": " +
+             first.text);
     }
     const std::string difference =
-        CompareReport(*reading.content, test, host_->toAnsi(test.serialNumber), world_.now);
+        CompareReport(checked.report, test, host_->toAnsi(test.serialNumber), world_.now);
     if (!difference.empty()) {
         fail("the report differs from the window: " + difference);
     }

@@ -1,6 +1,8 @@
 #include "test_record.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <type_traits>
 
 namespace {
@@ -12,27 +14,27 @@ std::vector<BoardPoint> Points(const TracePointArray& a) {
 }
 
 // A float written with six significant digits reads back within half a unit of the sixth.
-bool SameAverage(double read, float held) {
-    if (std::isnan(held)) {
-        return std::isnan(read);
+bool SameAverage(std::optional<float> read, float held) {
+    if (!read || std::isnan(held)) {
+        return read && std::isnan(*read);
     }
     if (std::isinf(held)) {
-        return read == static_cast<double>(held);
+        return *read == held;
     }
     const double h = held;
-    return std::fabs(read - h) <= 5.000001e-6 * std::fabs(h);
+    return std::fabs(static_cast<double>(*read) - h) <= 5.000001e-6 * std::fabs(h);
 }
 
-std::string_view Verdict(const EdgeStats& s) {
+// The verdict worked out here, not by the program's classifier.
+EdgeVerdict Verdict(const EdgeStats& s) {
     const std::uint32_t spread = s.max - s.min;  // wraps for an edge without points
     if (spread <= 50) {
-        return "# passed";
+        return EdgeVerdict::Passed;
     }
-    return spread <= 300 ? "# correctable" : "# not correctable";
+    return spread <= 300 ? EdgeVerdict::Correctable : EdgeVerdict::NotCorrectable;
 }
 
-std::string CompareStats(std::string_view edge, const ReportFileContent::Stats& read,
-                         const EdgeStats& held) {
+std::string CompareStats(std::string_view edge, const StoredStats& read, const EdgeStats& held) {
     const std::string where = "the " + std::string(edge) + " stats ";
     if (read.min != held.min || read.max != held.max || read.minGap != held.minGap ||
         read.maxGap != held.maxGap) {
@@ -42,9 +44,13 @@ std::string CompareStats(std::string_view edge, const ReportFileContent::Stats& 
         return where + "hold other averages than the window";
     }
     if (read.verdict != Verdict(held)) {
-        return where + "end in \"" + read.verdict + "\"";
+        return where + "end in another verdict than the window's";
     }
     return {};
+}
+
+bool SamePoints(const TracePointArray& read, const std::vector<BoardPoint>& held) {
+    return std::equal(read.begin(), read.end(), held.begin(), held.end());
 }
 
 }  // namespace
@@ -84,17 +90,19 @@ std::wstring BlankControls(const std::wstring& serial) {
     return Blanked(serial);
 }
 
-std::string CompareReport(const ReportFileContent& file, const TestRecord& test,
+std::string CompareReport(const ParsedReport& file, const TestRecord& test,
                           const std::string& ansiSerial, const LocalDateTime& writtenAt) {
     if (file.serialNumber != WrittenSerial(ansiSerial)) {
         return "the serial number line is \"" + file.serialNumber + "\"";
     }
-    const std::string date =
-        std::to_string(writtenAt.day) + "/" + std::to_string(writtenAt.month) + "/" +
-        std::to_string(writtenAt.year) + " " + std::to_string(writtenAt.hour) + ":" +
-        std::to_string(writtenAt.minute) + ":" + std::to_string(writtenAt.second);
-    if (file.dateAndTime != date) {
-        return "the date line is \"" + file.dateAndTime + "\", not \"" + date + "\"";
+    const LocalDateTime& t = writtenAt;
+    const LocalDateTime read = file.writtenAt.value_or(LocalDateTime{});
+    if (!file.writtenAt || read.year != t.year || read.month != t.month || read.day != t.day ||
+        read.hour != t.hour || read.minute != t.minute || read.second != t.second) {
+        return "the date line is not the time of writing, " + std::to_string(t.day) + "/" +
+               std::to_string(t.month) + "/" + std::to_string(t.year) + " " +
+               std::to_string(t.hour) + ":" + std::to_string(t.minute) + ":" +
+               std::to_string(t.second);
     }
     for (std::size_t e = 0; e < kEdgeNames.size(); ++e) {
         if (std::string error = CompareStats(kEdgeNames[e], file.stats[e], test.stats[e]);
@@ -102,15 +110,21 @@ std::string CompareReport(const ReportFileContent& file, const TestRecord& test,
             return error;
         }
     }
-    for (std::size_t i = 0; i < file.points.size(); ++i) {
-        if (file.points[i] != test.points[i]) {
+    for (std::size_t i = 0; i < file.arrays.size(); ++i) {
+        if (!SamePoints(file.arrays[i].points, test.points[i])) {
             return "point section " + std::to_string(i) + " holds " +
-                   std::to_string(file.points[i].size()) + " points, the window's array " +
+                   std::to_string(file.arrays[i].points.size()) + " points, the window's array " +
                    std::to_string(test.points[i].size()) + " (or other points)";
         }
     }
-    if (file.extraStrokes != test.strokes) {
-        return "the report's " + std::to_string(file.extraStrokes.size()) +
+    const bool sameStrokes =
+        file.freeStrokes.size() == test.strokes.size() &&
+        std::equal(file.freeStrokes.begin(), file.freeStrokes.end(), test.strokes.begin(),
+                   [](const PointSection& read, const std::vector<BoardPoint>& held) {
+                       return SamePoints(read.points, held);
+                   });
+    if (!sameStrokes) {
+        return "the report's " + std::to_string(file.freeStrokes.size()) +
                " extra strokes differ from the window's " + std::to_string(test.strokes.size());
     }
     return {};

@@ -6,7 +6,7 @@
 #include "analysis/edge_stats.h"
 #include "app/rimtrace_dlg.h"
 #include "framework/local_date_time.h"
-#include "report_reader.h"
+#include "report_tool/report_model.h"
 
 // What the trace window's test held at one moment: everything its report is written from.
 struct TestRecord {
@@ -25,5 +25,5 @@ std::wstring BlankControls(const std::wstring& serial);
 
 // Where a report read back differs from the test it was written from; empty when it does not.
 // `ansiSerial` is the serial number in the ANSI code page, `writtenAt` the time of writing.
-std::string CompareReport(const ReportFileContent& file, const TestRecord& test,
+std::string CompareReport(const ParsedReport& file, const TestRecord& test,
                           const std::string& ansiSerial, const LocalDateTime& writtenAt);
