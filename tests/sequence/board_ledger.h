@@ -1,9 +1,9 @@
 #pragma once
 #include <array>
 #include <set>
-#include <string>
 #include <vector>
 
+#include "board/restore_record.h"
 #include "world.h"
 
 // What each board is owed across the runs of one sequence — the values it must have once a run
@@ -14,8 +14,8 @@ class BoardLedger {
   public:
     explicit BoardLedger(const World& world);
 
-    // The board's own values, or for a board that never took part in a test (or one the record
-    // lost) those a board comes with: 50, 12, 1, driver state on.
+    // The board's own values; for a board that never took part in a test (or one the record
+    // lost) those a new board gets.
     const OwnBoard& owed(int board) const { return owed_.at(static_cast<std::size_t>(board)); }
 
     // A record that cannot be read took the place of the one on disk, while every board it
@@ -25,20 +25,19 @@ class BoardLedger {
     // A run started with `attached` boards, gave back those the record named and read them all
     // as its originals (every driver state as on without the driver window).
     void runStarted(int attached, bool driverPresent);
-    // The end of a run (or of the session) gave the boards back with `attached` attached.
+    // The end of a run (or of the session, or "-restore") gave the boards back with `attached`
+    // attached; those named that must wait stay named.
     void givenBack(int attached);
-    // "-restore" with `attached` boards attached: the boards it named that must wait.
-    std::vector<int> restoreRun(int attached);
     // The board count changed while no program ran: boards that went and that no record names
     // are forgotten (the simulated board forgets them too), and come back new.
     void boardsChangedBetweenRuns(int attached);
 
     const std::set<int>& named() const { return named_; }
-    // The record's text as its documented layout has it; empty when there must be no file.
-    std::string expectedRecordText() const;
+    // What the record must hold; empty when there must be no file.
+    RestoreRecord expectedRecord() const;
 
   private:
     bool kept_;  // the world has a place for the record
-    std::array<OwnBoard, kMostBoards + 1> owed_;
+    std::array<OwnBoard, kMostBoards + 1> owed_{};
     std::set<int> named_;
 };

@@ -5,70 +5,33 @@
 namespace {
 
 std::vector<std::string> Required() {
-    std::vector<std::string> events = {
-        "run interactive",
-        "run service",
-        "ending escape",
-        "ending enter",
-        "ending close",
-        "ending close during the speed warning",
-        "ending close during the end-of-test dialog",
-        "ending service by pen-up",
-        "ending service by time-out",
-        "edge completed by pen-up",
-        "edge completed by time-out",
-        "delete cleared an edge",
-        "delete went back an edge",
-        "window moved to another monitor",
-        "warning closed by ok",
-        "warning closed by escape",
-        "warning closed by enter",
-        "warning closed by pen",
-        "save ok",
-        "save enter",
-        "save cancel",
-        "save escape",
-        "save close box",
-        "final name plain",
-        "final name unwritable",
-        "final name needs default name",
-        "final name system dependent",
-        "final name empty",
-        "report at the chosen path",
-        "report in documents",
-        "report nowhere",
-        "mail sent",
-        "mail sent after the profile logon",
-        "mail logon failed",
-        "mail cancelled by the user",
-        "mail send failed",
-        "mail library missing",
-        "mail entry point missing",
-        "boards changed",
-        "driver window appeared",
-        "driver window went",
-        "killed while tracing",
-        "killed in the speed warning",
-        "killed in the end-of-test dialog",
-        "killed while mailing",
-        "killed in a message box",
-        "start gave back the record's boards",
-        "start left boards not attached in the record",
-        "end left boards not attached in the record",
-        "ended after a restart",
-        "-restore exit 0",
-        "-restore exit 1",
-        "-restore exit 2",
-        "record unreadable",
-        "session ended",
-        "session ended with a report chosen",
-        "session ended during the report step",
-        "report in documents under the proposed name",
-        "report in documents under a numbered name",
+    std::vector<std::string> events;
+    const auto add = [&events](std::string_view kind, std::initializer_list<std::string_view> all) {
+        for (std::string_view what : all) {
+            events.push_back(std::string(kind) + std::string(what));
+        }
     };
-    for (int s = 0; s <= 12; ++s) {
-        events.push_back("stage " + std::to_string(s));
-    }
+    add("run ", {"interactive", "service"});
+    add("stage ", {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"});
+    add("ending ",
+        {"escape", "enter", "close", "close during the speed warning",
+         "close during the end-of-test dialog", "service by pen-up", "service by time-out"});
+    add("edge completed by ", {"pen-up", "time-out"});
+    add("delete ", {"cleared an edge", "went back an edge"});
+    add("warning closed by ", {"ok", "escape", "enter", "pen"});
+    add("save ", {"ok", "enter", "cancel", "escape", "close box"});
+    add("report ", {"at the chosen path", "in documents", "nowhere",
+                    "in documents under the proposed name", "in documents under a numbered name"});
+    add("mail ", {"sent", "sent after the profile logon", "logon failed", "cancelled by the user",
+                  "send failed", "library missing", "entry point missing"});
+    add("", {"window moved to another monitor", "boards changed", "driver window appeared",
+             "driver window went", "record unreadable"});
+    add("killed ", {"while tracing", "in the speed warning", "in the end-of-test dialog",
+                    "while mailing", "in a message box"});
+    add("start ", {"gave back the record's boards", "left boards not attached in the record"});
+    add("", {"end left boards not attached in the record", "ended after a restart"});
+    add("-restore exit ", {"0", "1", "2"});
+    add("session ended", {"", " with a report chosen", " during the report step"});
     return events;
 }
 

@@ -28,15 +28,6 @@ std::int64_t AcrossPosition(TraceStage stage) {
     return 0;
 }
 
-bool AlongX(Travel travel) {
-    return travel == Travel::Right || travel == Travel::Left;
-}
-
-// +1 when the travel makes its coordinate grow.
-std::int64_t Sign(Travel travel) {
-    return travel == Travel::Down || travel == Travel::Right ? 1 : -1;
-}
-
 std::int32_t Clamp(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
@@ -58,6 +49,14 @@ std::int64_t RandomStep(RandomSource& rng) {
 }
 
 }  // namespace
+
+bool AlongX(Travel travel) {
+    return travel == Travel::Right || travel == Travel::Left;
+}
+
+std::int64_t Sign(Travel travel) {
+    return travel == Travel::Down || travel == Travel::Right ? 1 : -1;
+}
 
 PenEvent PenHand::event(PenAction action) const {
     return {action, Clamp(x_), Clamp(y_), pointer_};

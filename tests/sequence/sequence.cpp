@@ -10,7 +10,6 @@
 #include "trace/travel.h"
 
 using headless::ModalSession;
-using tavlo_sim::PenAction;
 
 Sequence::Sequence(std::uint64_t seed, const SequenceOptions& options, Coverage& coverage)
     : seed_(seed),
@@ -79,7 +78,7 @@ void Sequence::newHost() {
     // One host at a time: a host going makes the platform go with it.
     host_.reset();
     host_ = std::make_unique<headless::HeadlessHost>();
-    InstallSystem(world_, *host_, folder_, rng_);
+    InstallSystem(world_, *host_, folder_);
 }
 
 void Sequence::openWindow() {
@@ -94,9 +93,7 @@ void Sequence::openWindow() {
     leftEdgeWasEmpty_ = true;
     lastWarningAt_.reset();
     saveDialogs_ = 0;
-    names_ = {{L"", NameKind::Empty}};
     placedInDocuments_.clear();
-    saveAccepted_ = false;
     atMail_.reset();
     messages_.clear();
     startMessages_.clear();
@@ -104,26 +101,28 @@ void Sequence::openWindow() {
     filesBefore_ = folder_.snapshot();
 
     FakeMapi::duringSend = [this] { mailClientOpen(); };
-    host_->messageBoxUser = [this](std::wstring_view text, std::wstring_view, unsigned style) {
-        return messageBoxOpen(text, style);
+    host_->messageBoxUser = [this](std::wstring_view text, std::wstring_view, unsigned) {
+        return messageBoxOpen(text);
     };
-    host_->saveAsUser = [this](std::wstring_view, unsigned flags) { return saveAsAnswer(flags); };
+    host_->saveAsUser = [this](std::wstring_view, unsigned) -> std::optional<std::wstring> {
+        if (rng_.chance(300)) {
+            return std::nullopt;
+        }
+        return randomReportName();
+    };
     host_->onModal(IDD_ERROR, [this](ModalSession& s) { warningUser(s); });
     host_->onModal(IDD_SAVE_DATA, [this](ModalSession& s) { saveUser(s); });
     coverage_.count(world_.diagnosticMode ? "run interactive" : "run service");
-
-    const bool unreadable = spoiled_.has_value();
-    int recordGivesBack = 0;
-    for (int board : ledger_.named()) {
-        recordGivesBack += board <= runBoards_ ? 1 : 0;
-    }
-    if (recordGivesBack > 0) {
+    const auto givesBack = std::count_if(ledger_.named().begin(), ledger_.named().end(),
+                                         [this](int board) { return board <= runBoards_; });
+    if (givesBack > 0) {
         coverage_.count("start gave back the record's boards");
     }
-    if (ledger_.named().size() > static_cast<std::size_t>(recordGivesBack)) {
+    if (ledger_.named().size() > static_cast<std::size_t>(givesBack)) {
         coverage_.count("start left boards not attached in the record");
     }
 
+    const bool unreadable = spoiled_.has_value();
     action_ = "open";
     dlg_ = std::make_unique<CRimtraceDlg>(world_.diagnosticMode);
     host_->observer = [this](const headless::LogEntry& e) {
@@ -161,6 +160,22 @@ void Sequence::runWindow() {
     checkEnd();
 }
 
+void Sequence::act(Place place, const std::vector<Action>& actions) {
+    unsigned total = 0;
+    for (const Action& a : actions) {
+        total += a.weight;
+    }
+    auto draw = rng_.below(total);
+    for (const Action& a : actions) {
+        if (draw < a.weight) {
+            begin(place, a.label);
+            a.act();
+            return;
+        }
+        draw -= a.weight;
+    }
+}
+
 void Sequence::begin(Place place, std::string label) {
     NoteStep(++steps_);
     constexpr const char* kPrefixes[] = {"", "warning: ", "save: ", "mail: ", "message box: "};
@@ -171,74 +186,40 @@ void Sequence::begin(Place place, std::string label) {
 }
 
 void Sequence::traceStep() {
-    if (windingDown_) {
-        closeMain(Place::Trace);
-        return;
-    }
     const TraceStage before = dlg_->m_stage;
-    const std::size_t pointsBefore = sizes()[static_cast<std::size_t>(
-        IsTracing(before) ? static_cast<std::size_t>(RowOf(before).array) : 0)];
+    const std::size_t pointsBefore =
+        IsTracing(before)
+            ? dlg_->m_tracePoints[static_cast<std::size_t>(RowOf(before).array)].size()
+            : 0;
     const int monitorBefore = dlg_->m_currentMonitor;
-    // The technician mostly traces; closing is rare until the test is complete.
+    constexpr Place p = Place::Trace;
+    static constexpr std::int64_t kAroundTimeOut[] = {9999, 10000, 10001, 10500};
+    // The technician mostly traces; closing is rare until the test is complete, and a
+    // technician often logs off as soon as the test is done and its report chosen.
     const bool finished = before == stage::kFinished;
-    const unsigned closing = finished ? 400 : 8;
-    const unsigned dying = mayKill() ? 3 : 0;
-    // A technician often logs off as soon as the test is done and its report chosen.
-    const unsigned loggingOff = finished && !dlg_->m_reportPath.empty() ? 30 : 1;
-    switch (rng_.weighted(
-        {7000, 250, 250, 900, 300, 250, 30, 60, 30, 50, 20, 20, dying, loggingOff, closing})) {
-        case 0:
-            pen(Place::Trace);
-            break;
-        case 1:
-            wildPen(Place::Trace);
-            break;
-        case 2:
-            penBatch(Place::Trace);
-            break;
-        case 3:
-            begin(Place::Trace, "time");
-            passTime(Place::Trace, static_cast<std::uint64_t>(rng_.between(1, 150)));
-            break;
-        case 4:
-            begin(Place::Trace, "time");
-            passTime(Place::Trace, static_cast<std::uint64_t>(rng_.between(150, 3000)));
-            break;
-        case 5: {
-            begin(Place::Trace, "time-out");
-            constexpr std::uint64_t kAround[] = {9999, 10000, 10001, 10500};
-            passTime(Place::Trace, kAround[rng_.below(4)]);
-            break;
-        }
-        case 6:
-            begin(Place::Trace, "long time");
-            passTime(Place::Trace, static_cast<std::uint64_t>(rng_.between(10000, 1800000)));
-            break;
-        case 7:
-            key(Place::Trace, rng_.chance(500) ? fw::kVkSpace : fw::kVkNext, "monitor key");
-            break;
-        case 8:
-            key(Place::Trace, fw::kVkDelete, "delete");
-            break;
-        case 9:
-            key(Place::Trace, fw::kVkD, "d");
-            break;
-        case 10:
-            changeBoards(Place::Trace);
-            break;
-        case 11:
-            toggleDriver(Place::Trace);
-            break;
-        case 12:
-            kill(Place::Trace);
-            break;
-        case 13:
-            endSession(Place::Trace);
-            break;
-        default:
-            closeMain(Place::Trace);
-            break;
-    }
+    const unsigned closing = finished ? 100 : 2;
+    const unsigned tracing = windingDown_ ? 0 : 1;  // winding down, it only closes
+    act(p, {
+               {7000 * tracing, "pen", [this] { pen(p); }},
+               {250 * tracing, "wild pen", [this] { wildPen(p); }},
+               {250 * tracing, "pen batch", [this] { penBatch(p); }},
+               {900 * tracing, "time", [this] { passTime(p, rng_.between(1, 150)); }},
+               {300 * tracing, "time", [this] { passTime(p, rng_.between(150, 3000)); }},
+               {250 * tracing, "time-out", [this] { passTime(p, kAroundTimeOut[rng_.below(4)]); }},
+               {30 * tracing, "long time", [this] { passTime(p, rng_.between(10000, 1800000)); }},
+               {30 * tracing, "monitor key", press(fw::kVkSpace)},
+               {30 * tracing, "monitor key", press(fw::kVkNext)},
+               {30 * tracing, "delete", press(fw::kVkDelete)},
+               {50 * tracing, "d", press(fw::kVkD)},
+               {20 * tracing, "boards", [this] { changeBoards(); }},
+               {20 * tracing, "driver", [this] { toggleDriver(); }},
+               {mayKill() ? 3u : 0u, "kill", [this] { kill(p); }},
+               {(finished && !dlg_->m_reportPath.empty() ? 30u : 1u) * tracing, "end session",
+                [this] { endSession(); }},
+               {2 * closing, "escape", press(fw::kVkEscape)},
+               {closing, "enter", press(fw::kVkReturn)},
+               {closing, "close", [this] { host_->close(); }},
+           });
     if (host_->isOpen(*dlg_)) {
         noteTraceStep(before, pointsBefore, monitorBefore);
     }
@@ -254,9 +235,8 @@ void Sequence::noteTraceStep(TraceStage before, std::size_t pointsBefore, int mo
             coverage_.count("delete cleared an edge");
         }
     } else if (IsTracing(before) && now != before) {
-        coverage_.count(action_.starts_with("time") || action_ == "long time"
-                            ? "edge completed by time-out"
-                            : "edge completed by pen-up");
+        coverage_.count(FinishedBy(action_) == Finish::TimeOut ? "edge completed by time-out"
+                                                               : "edge completed by pen-up");
     }
     if (dlg_->m_currentMonitor != monitorBefore) {
         coverage_.count("window moved to another monitor");
@@ -294,53 +274,42 @@ void Sequence::queue(const PenEvent& e) {
 }
 
 void Sequence::pen(Place place) {
-    begin(place, "pen");
     queue(hand_.next(rng_, *dlg_, testPointer()));
     deliver(place);
 }
 
 void Sequence::wildPen(Place place) {
-    begin(place, "wild pen");
     queue(WildPenEvent(rng_, boardsNow_));
     deliver(place);
 }
 
 void Sequence::penBatch(Place place) {
-    begin(place, "pen batch");
-    const auto count = rng_.between(2, 12);
-    for (std::int64_t i = 0; i < count; ++i) {
+    for (auto count = rng_.between(2, 12); count > 0; --count) {
         queue(rng_.chance(750) ? hand_.next(rng_, *dlg_, testPointer())
                                : WildPenEvent(rng_, boardsNow_));
     }
     deliver(place);
 }
 
-void Sequence::passTime(Place place, std::uint64_t milliseconds) {
+void Sequence::passTime(Place place, std::int64_t milliseconds) {
+    const auto ms = static_cast<std::uint64_t>(milliseconds);
     if (session_ != nullptr && (place == Place::Warning || place == Place::Save)) {
-        session_->advance(milliseconds);
+        session_->advance(ms);
     } else {
-        host_->advance(milliseconds);
+        host_->advance(ms);
     }
 }
 
 void Sequence::randomTime(Place place) {
-    begin(place, "time");
-    passTime(place, static_cast<std::uint64_t>(rng_.chance(700) ? rng_.between(1, 3000)
-                                                                : rng_.between(3000, 60000)));
+    passTime(place, rng_.chance(700) ? rng_.between(1, 3000) : rng_.between(3000, 60000));
 }
 
-void Sequence::key(Place place, unsigned key, std::string label) {
-    begin(place, std::move(label));
-    host_->pressKey(key);
-}
-
-void Sequence::otherKey(Place place) {
+void Sequence::otherKey() {
     constexpr unsigned kKeys[] = {fw::kVkSpace, fw::kVkNext, fw::kVkDelete, fw::kVkD};
-    key(place, kKeys[rng_.below(4)], "key");
+    host_->pressKey(kKeys[rng_.below(4)]);
 }
 
-void Sequence::changeBoards(Place place) {
-    begin(place, "boards");
+void Sequence::changeBoards() {
     const int count = static_cast<int>(rng_.between(0, kMostBoards));
     tavlo_sim::SetBoardCount(count);
     for (std::size_t b = static_cast<std::size_t>(count); b < attachedSinceStart_.size(); ++b) {
@@ -352,25 +321,9 @@ void Sequence::changeBoards(Place place) {
     boardsNow_ = count;
 }
 
-void Sequence::toggleDriver(Place place) {
-    begin(place, "driver");
+void Sequence::toggleDriver() {
     host_->driver.present = !host_->driver.present;
     coverage_.count(host_->driver.present ? "driver window appeared" : "driver window went");
-}
-
-void Sequence::closeMain(Place place) {
-    switch (rng_.weighted({4, 2, 2})) {
-        case 0:
-            key(place, fw::kVkEscape, "escape");
-            break;
-        case 1:
-            key(place, fw::kVkReturn, "enter");
-            break;
-        default:
-            begin(place, "close");
-            host_->close();
-            break;
-    }
 }
 
 bool Sequence::mayKill() const {
@@ -380,7 +333,6 @@ bool Sequence::mayKill() const {
 }
 
 void Sequence::kill(Place place) {
-    begin(place, "kill");
     constexpr const char* kWhere[] = {"while tracing", "in the speed warning",
                                       "in the end-of-test dialog", "while mailing",
                                       "in a message box"};
@@ -389,15 +341,14 @@ void Sequence::kill(Place place) {
     die();
 }
 
-void Sequence::endSession(Place place) {
-    begin(place, "end session");
+void Sequence::endSession() {
     const bool tearingDown = dlg_->m_tearingDown;
     // The report a torn-down window wrote is the test as it was when the mail client opened, or
     // when the report step began (a message box stops the test); one the session's end writes is
     // the test as it is now.
     sessionEnd_ =
-        SessionEnd{tearingDown, dlg_->m_reportPath, dlg_->m_proposedReportName,
-                   tearingDown && atMail_ ? *atMail_ : RecordOf(*dlg_), dlg_->m_activeBoard};
+        SessionEnd{tearingDown, dlg_->m_reportPath,
+                   tearingDown && atMail_ ? *atMail_ : PointsOf(*dlg_), dlg_->m_activeBoard};
     dlg_->OnEndSession(true);
     sessionEnd_->mailed = !FakeMapi::logonFlags.empty() || !FakeMapi::sent.empty();
     ledger_.givenBack(boardsNow_);

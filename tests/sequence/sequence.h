@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -15,14 +15,12 @@
 #include "framework/headless/headless_host.h"
 #include "pen_hand.h"
 #include "random_source.h"
-#include "report_names.h"
 #include "run_folder.h"
 #include "test_record.h"
 #include "world.h"
 
 struct SequenceOptions {
-    // Prints every step as it is taken.
-    bool trace = false;
+    bool trace = false;  // prints every step as it is taken
 };
 
 // An invariant broken at a step of a sequence; what() says which, where and how.
@@ -35,13 +33,15 @@ class SequenceFailure : public std::runtime_error {
 // frames are unwound. Deliberately no std::exception, so that nothing in the program catches it.
 struct RunKilled {};
 
+// Whether a message names `path`, once its lines are joined again.
+bool Names(std::wstring message, const std::wstring& path);
+
 // One random whole test: a world drawn from the seed, then the trace window opened on the
 // headless host and driven step by step — pen events, time, keys, dialogs, the board set, the
 // driver window, the mail client — until it is closed. The invariants are checked after every
-// step, and the board settings, the report file and the mail after the window is gone. The run
+// step, and the boards, the restore record and the report after the window is gone. The run
 // may be killed at any step; the program is then started again (sometimes first with
-// "-restore"), and the next start must give the boards back from the restore record. The
-// user's session may end at any step too, after which the process is ended.
+// "-restore"). The user's session may end at any step too, after which the process is ended.
 class Sequence {
   public:
     // A sequence that has not ended by itself after this many steps winds down: it answers
@@ -60,38 +60,41 @@ class Sequence {
   private:
     // Where the step is taken: which loop is dispatching the window's messages.
     enum class Place { Trace, Warning, Save, Mail, MessageBox };
+    // One thing the user or the world may do at a place, and how often.
+    struct Action {
+        unsigned weight;
+        const char* label;  // names the step; the checks of endings and dialogs go by it
+        std::function<void()> act;
+    };
 
     // --- steps (sequence.cpp) ---
-    // The world goes onto the simulated board and a new host; then the trace window opens on
-    // it and the originals it saves are checked against the boards' own values.
     void installWorld();
     void newHost();
+    // A new process opens the trace window; the originals it saves are checked.
     void openWindow();
-    // The window has taken the boards over: the ledger learns it, and the originals and the
-    // record are checked.
+    // The window has taken the boards over: the ledger learns it; originals and record checked.
     void noteStart();
-    // Steps until the window is closed, then the checks after it.
     void runWindow();
     void traceStep();
+    // Takes one of `actions`, drawn by weight, as the next step at `place`.
+    void act(Place place, const std::vector<Action>& actions);
     void begin(Place place, std::string label);
     void queue(const PenEvent& e);
     void pen(Place place);
     void wildPen(Place place);
     void penBatch(Place place);
     void deliver(Place place);
-    void passTime(Place place, std::uint64_t milliseconds);
+    void passTime(Place place, std::int64_t milliseconds);
     void randomTime(Place place);
-    void key(Place place, unsigned key, std::string label);
-    void otherKey(Place place);
-    void changeBoards(Place place);
-    void toggleDriver(Place place);
-    void closeMain(Place place);
+    void otherKey();
+    void changeBoards();
+    void toggleDriver();
     // Ends the process here (or the user's session, then the process).
     void kill(Place place);
-    void endSession(Place place);
+    void endSession();
     bool mayKill() const;
     int testPointer();
-    void noteTraceStep(TraceStage before, std::size_t clearedBefore, int monitorBefore);
+    void noteTraceStep(TraceStage before, std::size_t pointsBefore, int monitorBefore);
 
     // --- processes that die and start again (sequence_restarts.cpp) ---
     // Notes what outlives the process and unwinds it.
@@ -99,36 +102,38 @@ class Sequence {
     // After the unwinding: the window and host are dropped without their end, the noted state
     // is put back (whatever destructors did while unwinding never happened) on a new host.
     void bury();
-    // Between two processes: the board count may change, "-restore" may run, the record may
-    // be made unreadable.
+    // Between two processes: the board count may change, the record may be made unreadable,
+    // "-restore" may run.
     void betweenRuns();
     void restoreRun();
     void spoilRecord();
-    std::vector<OwnBoard> boardsAsTheyAre() const;
-    // The unreadable record is beside the record's place under its set-aside name, and
-    // `message` says where.
+    // The unreadable record's text is kept beside the record's place, and `message` says where.
     void checkSetAside(std::wstring_view message);
-    std::filesystem::path setAsidePath() const;
+    // The record on disk holds exactly what the ledger says the boards are owed.
+    void checkRecord();
 
     // --- the dialogs' users (sequence_dialogs.cpp) ---
+    std::function<void()> press(unsigned key);
+    // Runs a dialog's loop with `step` as its user until the dialog ends, checking the
+    // invariants after each step; returns the step that closed it.
+    std::string useDialog(headless::ModalSession& s, Place place,
+                          const std::function<void()>& step);
     void warningUser(headless::ModalSession& session);
     void saveUser(headless::ModalSession& session);
     void saveStep(headless::ModalSession& session);
     void mailClientOpen();
-    int messageBoxOpen(std::wstring_view text, unsigned style);
+    int messageBoxOpen(std::wstring_view text);
     void outsideStep(Place place);
-    std::optional<std::wstring> saveAsAnswer(unsigned flags);
-    void offerName(const ReportName& name);
-    // An older file in Documents under that name (when there is a Documents folder).
-    void placeInDocuments(const std::wstring& fileName);
+    std::wstring randomReportName();
+    std::wstring randomSerial();
+    // Now and then an older file in Documents under the name a fallback would take.
+    void placeInDocuments(const std::wstring& path);
 
     // --- invariants while the window lives (sequence_live_checks.cpp) ---
     void checkOriginals();
     void checkStartMessages(bool unreadable);
     void checkLive(Place place);
     void checkArrays();
-    void checkPrompt();
-    void checkWarningFlags(Place place);
     void checkTimers(Place place);
     void checkActiveBoard();
     void checkBoardsSwitchedOff();
@@ -138,31 +143,17 @@ class Sequence {
     // --- after the window is gone (sequence_end_checks.cpp) ---
     void checkEnd();
     void checkEnding();
-    // How the step that ended the window could have finished a service run's test.
+    // How a step could have finished an edge, or a service run's test.
     enum class Finish { Not, PenUp, TimeOut };
-    Finish finishedBy() const;
+    static Finish FinishedBy(std::string_view step);
     void checkBoardsBack(std::int32_t traced);
-    void checkReportAndMail();
     void checkService();
+    // This run's one report: where it may be, read back; the file, or empty for none.
+    std::filesystem::path checkReport(const std::wstring& chosen, const TestPoints& test);
+    void checkReportAndMail();
     void checkMail(const std::filesystem::path& report, bool expectMail);
-    void checkReportFile(const std::filesystem::path& report, const TestRecord& test);
-    enum class Where { Nowhere, Chosen, Documents, Elsewhere };
-    struct ReportPlace {
-        NameKind kind;
-        Where where;
-        std::filesystem::path file;  // empty: none
-    };
-    // Where this run's one report file is, checked against the kind of name it was given.
-    ReportPlace checkReportPlace(const std::wstring& chosen, const std::wstring& proposed);
-    void checkDocumentsName(const ReportPlace& place, const std::wstring& chosen,
-                            const std::wstring& proposed);
-    void checkMessages(const ReportPlace& place, const std::wstring& chosen,
-                       const std::wstring& proposed, bool mailFailed);
     void checkMessageFits(std::wstring_view text);
     void checkSessionEnd();
-
-    // --- the restore record (sequence_record_checks.cpp) ---
-    void checkRecord();
 
     [[noreturn]] void fail(const std::string& what) const;
 
@@ -199,8 +190,7 @@ class Sequence {
     struct SessionEnd {
         bool tearingDown = false;  // the report step had begun
         std::wstring reportPath;
-        std::wstring proposedName;
-        TestRecord test;
+        TestPoints test;
         std::int32_t activeBoard = 0;
         bool mailed = false;  // the mail client was used by the time it returned
     };
@@ -209,6 +199,7 @@ class Sequence {
     std::optional<std::string> spoiled_;
     // At most once a sequence: two records set aside within a second would share a name.
     bool spoiledOnce_ = false;
+    std::set<std::filesystem::path> setAside_;  // where unreadable records were moved
     // The files before this run started (reports of killed runs among them).
     FileSnapshot filesBefore_;
     std::string action_;            // the step being taken
@@ -234,12 +225,8 @@ class Sequence {
     int saveDialogs_ = 0;
 
     // For the checks after the window is gone.
-    // Every name offered to the end-of-test dialog; without its OK the path stays empty.
-    std::map<std::wstring, NameKind> names_{{L"", NameKind::Empty}};
-    // Older files put into Documents under the names a fallback would take.
-    std::set<std::filesystem::path> placedInDocuments_;
-    bool saveAccepted_ = false;
-    std::optional<TestRecord> atMail_;  // the test as it was when the mail client opened
+    std::set<std::filesystem::path> placedInDocuments_;  // older files put there meanwhile
+    std::optional<TestPoints> atMail_;  // the test as it was when the mail client opened
     std::vector<std::wstring> messages_;
     std::vector<std::wstring> startMessages_;  // shown while the window initialised
 };

@@ -1,13 +1,34 @@
 // The users of the dialogs that run their own loops inside a step: the speed warning, the
 // end-of-test dialog, the mail client's compose window and the message boxes. Each takes random
 // steps of its own until it is closed, and the invariants are checked after each of them.
+#include <utility>
+
 #include "framework/constants.h"
-#include "message_text.h"
 #include "res/resource.h"
 #include "sequence.h"
 
 using headless::ModalSession;
 namespace fs = std::filesystem;
+
+std::function<void()> Sequence::press(unsigned key) {
+    return [this, key] { host_->pressKey(key); };
+}
+
+std::string Sequence::useDialog(ModalSession& s, Place place, const std::function<void()>& step) {
+    ModalSession* const outer = session_;
+    const std::string outerAction = action_;
+    session_ = &s;
+    checkLive(place);
+    while (!s.ended()) {
+        step();
+        checkLive(place);
+    }
+    const std::string closedBy = action_;
+    session_ = outer;
+    // What happens after the dialog returns belongs to the step that opened it.
+    action_ = outerAction;
+    return closedBy;
+}
 
 void Sequence::warningUser(ModalSession& s) {
     host_->onModal(IDD_ERROR, [this](ModalSession& next) { warningUser(next); });
@@ -21,74 +42,31 @@ void Sequence::warningUser(ModalSession& s) {
     lastWarningAt_ = now;
     warningStage_ = dlg_->m_stage;
     warningSizes_ = sizes();
-    ModalSession* const outer = session_;
-    const std::string outerAction = action_;
-    session_ = &s;
-    checkLive(Place::Warning);
-    std::string closedBy;
-    while (!s.ended()) {
-        if (windingDown_) {
-            begin(Place::Warning, "ok");
-            s.click(fw::kIdOk);
-        } else {
-            const unsigned dying = mayKill() ? 3 : 0;
-            switch (rng_.weighted({300, 100, 60, 150, 80, 40, 40, 30, 10, 10, 10, dying, 1})) {
-                case 0:
-                    pen(Place::Warning);
-                    break;
-                case 1: {
-                    begin(Place::Warning, "pen-down");
-                    PenEvent e = WildPenEvent(rng_, boardsNow_);
-                    e.action = tavlo_sim::PenAction::Down;
-                    queue(e);
-                    deliver(Place::Warning);
-                    break;
-                }
-                case 2:
-                    penBatch(Place::Warning);
-                    break;
-                case 3:
-                    randomTime(Place::Warning);
-                    break;
-                case 4:
-                    begin(Place::Warning, "ok");
-                    s.click(fw::kIdOk);
-                    break;
-                case 5:
-                    key(Place::Warning, fw::kVkEscape, "escape");
-                    break;
-                case 6:
-                    key(Place::Warning, fw::kVkReturn, "enter");
-                    break;
-                case 7:
-                    otherKey(Place::Warning);
-                    break;
-                case 8:
-                    begin(Place::Warning, "close");
-                    host_->close();
-                    break;
-                case 9:
-                    changeBoards(Place::Warning);
-                    break;
-                case 10:
-                    toggleDriver(Place::Warning);
-                    break;
-                case 11:
-                    kill(Place::Warning);
-                    break;
-                default:
-                    endSession(Place::Warning);
-                    break;
-            }
-        }
-        if (s.ended() && closedBy.empty()) {
-            closedBy = action_;
-        }
-        checkLive(Place::Warning);
-    }
-    session_ = outer;
-    // What happens after the dialog returns belongs to the step that opened it.
-    action_ = outerAction;
+    constexpr Place p = Place::Warning;
+    const std::string closedBy = useDialog(s, p, [this, &s] {
+        const unsigned w = windingDown_ ? 0 : 1;  // winding down, it answers OK
+        act(p, {
+                   {300 * w, "pen", [this] { pen(p); }},
+                   {100 * w, "pen-down",
+                    [this] {
+                        PenEvent e = WildPenEvent(rng_, boardsNow_);
+                        e.action = tavlo_sim::PenAction::Down;
+                        queue(e);
+                        deliver(p);
+                    }},
+                   {60 * w, "pen batch", [this] { penBatch(p); }},
+                   {150 * w, "time", [this] { randomTime(p); }},
+                   {80, "ok", [&s] { s.click(fw::kIdOk); }},
+                   {40 * w, "escape", press(fw::kVkEscape)},
+                   {40 * w, "enter", press(fw::kVkReturn)},
+                   {30 * w, "key", [this] { otherKey(); }},
+                   {10 * w, "close", [this] { host_->close(); }},
+                   {10 * w, "boards", [this] { changeBoards(); }},
+                   {10 * w, "driver", [this] { toggleDriver(); }},
+                   {mayKill() ? 3u : 0u, "kill", [this] { kill(p); }},
+                   {w, "end session", [this] { endSession(); }},
+               });
+    });
     if (closedBy.find("pen") != std::string::npos) {
         coverage_.count("warning closed by pen");
     } else if (closedBy.starts_with("warning: ")) {
@@ -103,184 +81,140 @@ void Sequence::saveUser(ModalSession& s) {
     if (dying_) {
         return;
     }
-    if (!world_.diagnosticMode) {
-        fail("the end-of-test dialog opened in a service run");
+    if (!world_.diagnosticMode || ++saveDialogs_ > 1 || dlg_->m_stage != stage::kFinished) {
+        fail("the end-of-test dialog opened in stage " + std::to_string(dlg_->m_stage) +
+             (world_.diagnosticMode ? "" : " of a service run") + ", " +
+             std::to_string(saveDialogs_) + " times");
     }
-    if (++saveDialogs_ > 1) {
-        fail("the end-of-test dialog opened a second time");
-    }
-    if (dlg_->m_stage != stage::kFinished) {
-        fail("the end-of-test dialog opened in stage " + std::to_string(dlg_->m_stage));
-    }
-    const std::wstring proposed = s.text(IDC_FILE_NAME);
-    names_[proposed] = NameKind::Plain;  // in the program's folder
     if (rng_.chance(400)) {
-        // Documents already holds a report of that name, or two: a fallback must not replace them.
-        placeInDocuments(FileNameOf(proposed));
-        if (rng_.chance(500)) {
-            placeInDocuments(fs::path(FileNameOf(proposed)).stem().wstring() + L" (2).pts");
+        // Documents already holds a report of the proposed name, or two: a fallback must not
+        // replace them.
+        const std::wstring proposed = s.text(IDC_FILE_NAME);
+        placeInDocuments(proposed);
+        if (rng_.chance(500) && proposed.ends_with(L".pts")) {
+            placeInDocuments(proposed.substr(0, proposed.size() - 4) + L" (2).pts");
         }
     }
     saveSizes_ = sizes();
-    ModalSession* const outer = session_;
-    const std::string outerAction = action_;
-    session_ = &s;
-    checkLive(Place::Save);
-    if (rng_.chance(350) && !windingDown_) {
-        // A technician who wants the second pass: internal trace off, second trace on.
-        begin(Place::Save, "toggle internal trace");
-        s.toggle(IDC_INTERNAL_TRACE);
-        checkLive(Place::Save);
-        begin(Place::Save, "toggle second trace");
-        s.toggle(IDC_SECOND_TRACE);
-        checkLive(Place::Save);
-    }
-    std::string answer;
-    while (!s.ended()) {
-        saveStep(s);
-        if (s.ended() && answer.empty()) {
-            answer = action_;
+    bool secondPass = !windingDown_ && rng_.chance(350);
+    const std::string answer = useDialog(s, Place::Save, [&] {
+        if (std::exchange(secondPass, false)) {
+            // A technician who wants the second pass: internal trace off, second trace on.
+            begin(Place::Save, "second pass");
+            s.toggle(IDC_INTERNAL_TRACE);
+            s.toggle(IDC_SECOND_TRACE);
+        } else {
+            saveStep(s);
         }
-        checkLive(Place::Save);
-    }
-    session_ = outer;
-    // What happens after the dialog returns belongs to the step that opened it.
-    action_ = outerAction;
+    });
     if (!answer.starts_with("save: ")) {
         fail("the end-of-test dialog closed by itself");
     }
     coverage_.count("save " + answer.substr(6));
-    saveAccepted_ = answer == "save: ok" || answer == "save: enter";
 }
 
 void Sequence::saveStep(ModalSession& s) {
-    if (windingDown_) {
-        const bool ok = rng_.chance(700);
-        begin(Place::Save, ok ? "ok" : "cancel");
-        s.click(ok ? fw::kIdOk : fw::kIdCancel);
+    constexpr Place p = Place::Save;
+    const unsigned w = windingDown_ ? 0 : 1;  // winding down, it answers OK or Cancel
+    const auto click = [&s](int id) { return [&s, id] { s.click(id); }; };
+    const auto toggle = [&s](int id) { return [&s, id] { s.toggle(id); }; };
+    act(p, {
+               {150 * w, "pen", [this] { pen(p); }},
+               {30 * w, "wild pen", [this] { wildPen(p); }},
+               {30 * w, "pen batch", [this] { penBatch(p); }},
+               {60 * w, "time", [this] { randomTime(p); }},
+               {120 * w, "file name", [this, &s] { s.type(IDC_FILE_NAME, randomReportName()); }},
+               {60 * w, "serial number", [this, &s] { s.type(IDC_SERIAL_NUMBER, randomSerial()); }},
+               {40 * w, "toggle send", toggle(IDC_SEND_REPORT)},
+               {40 * w, "toggle internal trace", toggle(IDC_INTERNAL_TRACE)},
+               {40 * w, "toggle second trace", toggle(IDC_SECOND_TRACE)},
+               {30 * w, "browse", click(IDC_BROWSE)},
+               {windingDown_ ? 700u : 100u, "ok", click(fw::kIdOk)},
+               {windingDown_ ? 300u : 30u, "cancel", click(fw::kIdCancel)},
+               {20 * w, "escape", press(fw::kVkEscape)},
+               {20 * w, "enter", press(fw::kVkReturn)},
+               {10 * w, "close box", click(fw::kIdCancel)},
+               {10 * w, "key", [this] { otherKey(); }},
+               {20 * w, "close", [this] { host_->close(); }},
+               {5 * w, "boards", [this] { changeBoards(); }},
+               {5 * w, "driver", [this] { toggleDriver(); }},
+               {mayKill() ? 8u : 0u, "kill", [this] { kill(p); }},
+               {3 * w, "end session", [this] { endSession(); }},
+           });
+}
+
+std::wstring Sequence::randomReportName() {
+    // Joined as text: the headless host's narrow file system cannot hold every wide name.
+    const std::wstring root = folder_.root().wstring() + L"/";
+    const std::wstring out = folder_.out().wstring() + L"/";
+    std::wstring base;
+    for (auto n = rng_.between(1, 12); n > 0; --n) {
+        base.push_back(L"abcdefghijklmnopqrstuvwxyz0123456789-_"[rng_.below(38)]);
+    }
+    std::wstring deep = root + L"deep";  // longer than any path may be
+    for (wchar_t c = L'a'; c < L'a' + 20; ++c) {
+        deep += L"/" + std::wstring(250, c);
+    }
+    const std::wstring names[] = {
+        // Places that take the file: in a folder, without extension, relative, replacing a file.
+        out + base + L".pts", out + base, L"rel-" + base + L".pts",
+        out + L"again-" + base + L".pts",
+        // Cleared, often on purpose: the user wants no report.
+        L"", L"",
+        // No file can be made there: a missing folder, under a regular file, an existing folder,
+        // no file name, too long.
+        root + L"missing-" + base + L"/board.pts", folder_.blocker().wstring() + L"/board.pts",
+        folder_.folderAsName().wstring(), out, deep + L"/board.pts",
+        // Names the host cannot take, nor Documents: 300 characters, not ASCII.
+        out + std::wstring(300, L'r') + L".pts", out + L"Bericht-\u00dcbersicht.pts",
+        out + L"\u62a5\u544a.pts",
+        // Names only some systems take: characters Windows refuses, a drive, a trailing dot.
+        out + L"a<b>c|d?e*f\"g.pts", L"C:\\Reports\\" + base + L".pts", out + base + L".pts. "};
+    const std::wstring& name = names[rng_.below(std::size(names))];
+    if (name.starts_with(out + L"again-")) {
+        folder_.placeOldFile(fs::path(name));
+    }
+    if (rng_.chance(100)) {
+        placeInDocuments(name);
+    }
+    return name;
+}
+
+std::wstring Sequence::randomSerial() {
+    std::wstring controls = L"SN-";
+    for (int i = 0; i < 4; ++i) {
+        controls += {L"\n\r\t\0\x7f\x1b\x0b"[rng_.below(7)], L"0123456789"[rng_.below(10)]};
+    }
+    // As typed or pasted: empty, Latin-1, outside the code page, very long, a pasted block that
+    // forges a section, control characters.
+    const std::wstring serials[] = {
+        L"",         L"SN-" + std::to_wstring(rng_.below(1000000)), L"\u00dcBERT-\u00df-\u00e9 1",
+        L"\u677f-1", std::wstring(rng_.below(500) + 100, L'7'),     L"SN-1\r\n# left\r\n1\r\n5,5",
+        controls};
+    return serials[rng_.below(std::size(serials))];
+}
+
+void Sequence::placeInDocuments(const std::wstring& name) {
+    const std::wstring fileName = name.substr(name.find_last_of(L"\\/:") + 1);
+    if (world_.documents != DocumentsSetup::Writable || fileName.empty()) {
         return;
     }
-    const unsigned dying = mayKill() ? 8 : 0;
-    switch (rng_.weighted(
-        {150, 30, 30, 60, 120, 60, 40, 40, 40, 30, 100, 30, 20, 20, 10, 10, 20, 5, 5, dying, 3})) {
-        case 0:
-            pen(Place::Save);
-            break;
-        case 1:
-            wildPen(Place::Save);
-            break;
-        case 2:
-            penBatch(Place::Save);
-            break;
-        case 3:
-            randomTime(Place::Save);
-            break;
-        case 4: {
-            begin(Place::Save, "file name");
-            const ReportName name = RandomReportName(rng_, folder_);
-            offerName(name);
-            s.type(IDC_FILE_NAME, name.text);
-            break;
+    try {
+        const fs::path path = folder_.documents() / fileName;
+        if (!fs::exists(path)) {
+            folder_.placeOldFile(path);
+            placedInDocuments_.insert(path);
         }
-        case 5:
-            begin(Place::Save, "serial number");
-            s.type(IDC_SERIAL_NUMBER, RandomSerial(rng_));
-            break;
-        case 6:
-            begin(Place::Save, "toggle send");
-            s.toggle(IDC_SEND_REPORT);
-            break;
-        case 7:
-            begin(Place::Save, "toggle internal trace");
-            s.toggle(IDC_INTERNAL_TRACE);
-            break;
-        case 8:
-            begin(Place::Save, "toggle second trace");
-            s.toggle(IDC_SECOND_TRACE);
-            break;
-        case 9:
-            begin(Place::Save, "browse");
-            s.click(IDC_BROWSE);
-            break;
-        case 10:
-            begin(Place::Save, "ok");
-            s.click(fw::kIdOk);
-            break;
-        case 11:
-            begin(Place::Save, "cancel");
-            s.click(fw::kIdCancel);
-            break;
-        case 12:
-            key(Place::Save, fw::kVkEscape, "escape");
-            break;
-        case 13:
-            key(Place::Save, fw::kVkReturn, "enter");
-            break;
-        case 14:
-            begin(Place::Save, "close box");
-            s.click(fw::kIdCancel);
-            break;
-        case 15:
-            otherKey(Place::Save);
-            break;
-        case 16:
-            begin(Place::Save, "close");
-            host_->close();
-            break;
-        case 17:
-            changeBoards(Place::Save);
-            break;
-        case 18:
-            toggleDriver(Place::Save);
-            break;
-        case 19:
-            kill(Place::Save);
-            break;
-        default:
-            endSession(Place::Save);
-            break;
+    } catch (const std::exception&) {
+        // A name the host's narrow file system cannot hold: no file has it.
     }
-}
-
-void Sequence::offerName(const ReportName& name) {
-    names_[name.text] = name.kind;
-    const std::wstring typed = FileNameOf(name.text);
-    if (name.kind == NameKind::Unwritable && !typed.empty() && rng_.chance(400)) {
-        placeInDocuments(typed);
-    }
-}
-
-void Sequence::placeInDocuments(const std::wstring& fileName) {
-    if (world_.documents != DocumentsSetup::Writable) {
-        return;
-    }
-    const fs::path path = folder_.documents() / fs::path(fileName);
-    if (!fs::exists(path)) {
-        folder_.placeOldFile(path);
-        placedInDocuments_.insert(path);
-    }
-}
-
-std::optional<std::wstring> Sequence::saveAsAnswer(unsigned flags) {
-    if (flags != (fw::kOfnHideReadOnly | fw::kOfnOverwritePrompt)) {
-        fail("Save As was shown with the options " + std::to_string(flags));
-    }
-    if (rng_.chance(300)) {
-        return std::nullopt;
-    }
-    const ReportName name = RandomReportName(rng_, folder_);
-    offerName(name);
-    return name.text;
 }
 
 void Sequence::mailClientOpen() {
     if (dying_) {
         return;
     }
-    atMail_ = RecordOf(*dlg_);
-    if (!host_->showsWindow(IDD_SENDING_REPORT)) {
-        fail("the mail client opened without the sending notice on screen");
-    }
+    atMail_ = PointsOf(*dlg_);
     checkLive(Place::Mail);
     for (auto n = rng_.below(4); n > 0; --n) {
         outsideStep(Place::Mail);
@@ -288,14 +222,11 @@ void Sequence::mailClientOpen() {
     }
 }
 
-int Sequence::messageBoxOpen(std::wstring_view text, unsigned style) {
+int Sequence::messageBoxOpen(std::wstring_view text) {
     if (dying_) {
         return fw::kIdOk;
     }
     (starting_ ? startMessages_ : messages_).emplace_back(text);
-    if ((style & fw::kMbTopmost) == 0) {
-        fail("a message box that does not stay on top: " + Narrow(text));
-    }
     checkMessageFits(text);
     // The message about an unreadable record comes once the window has taken the boards over
     // and is ready; the window is not disabled by it and goes on as it does while tracing.
@@ -321,34 +252,21 @@ void Sequence::outsideStep(Place place) {
     bool pressed = false;
     // Keys can reach the trace window while the mail client has the thread; a message box
     // disables it.
-    const unsigned dying = mayKill() ? 1 : 0;
-    switch (rng_.weighted({3, 3, place == Place::Mail ? 2u : 0u, 1, 1, dying, 1})) {
-        case 0:
-            randomTime(place);
-            break;
-        case 1:
-            pen(place);
-            break;
-        case 2: {
-            constexpr unsigned kKeys[] = {fw::kVkSpace, fw::kVkNext,   fw::kVkDelete,
-                                          fw::kVkD,     fw::kVkEscape, fw::kVkReturn};
-            key(place, kKeys[rng_.below(6)], "key");
-            pressed = true;
-            break;
-        }
-        case 3:
-            changeBoards(place);
-            break;
-        case 4:
-            toggleDriver(place);
-            break;
-        case 5:
-            kill(place);
-            break;
-        default:
-            endSession(place);
-            break;
-    }
+    static constexpr unsigned kKeys[] = {fw::kVkSpace, fw::kVkNext,   fw::kVkDelete,
+                                         fw::kVkD,     fw::kVkEscape, fw::kVkReturn};
+    act(place, {
+                   {3, "time", [this, place] { randomTime(place); }},
+                   {3, "pen", [this, place] { pen(place); }},
+                   {place == Place::Mail ? 2u : 0u, "key",
+                    [this, &pressed] {
+                        pressed = true;
+                        host_->pressKey(kKeys[rng_.below(std::size(kKeys))]);
+                    }},
+                   {1, "boards", [this] { changeBoards(); }},
+                   {1, "driver", [this] { toggleDriver(); }},
+                   {mayKill() ? 1u : 0u, "kill", [this, place] { kill(place); }},
+                   {1, "end session", [this] { endSession(); }},
+               });
     // Under the message about an unreadable record the test goes on.
     if (!pressed && !starting_ && (sizes() != before || dlg_->m_stage != stageBefore)) {
         fail("the test changed after its window was closed");

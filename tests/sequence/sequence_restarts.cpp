@@ -4,23 +4,10 @@
 #include <iostream>
 
 #include "app/rimtrace_app.h"
-#include "message_text.h"
 #include "sequence.h"
 #include "support/fake_mapi.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::wstring BoardList(const std::vector<int>& boards) {
-    std::wstring list;
-    for (int board : boards) {
-        list += (list.empty() ? L"board " : L", board ") + std::to_wstring(board);
-    }
-    return list;
-}
-
-}  // namespace
 
 void Sequence::die() {
     // The record is on disk as the ledger has it at every moment the process can die.
@@ -76,37 +63,21 @@ void Sequence::betweenRuns() {
     }
 }
 
-std::vector<OwnBoard> Sequence::boardsAsTheyAre() const {
-    std::vector<OwnBoard> boards;
-    for (int board = 1; board <= boardsNow_; ++board) {
-        OwnBoard own;
-        for (std::size_t i = 0; i < kSettingIds.size(); ++i) {
-            own.settings[i] = tavlo_sim::Setting(board, kSettingIds[i]);
-        }
-        const auto state = host_->driver.states.find(board);
-        // Without the driver window a start reads every state as on.
-        own.driverState =
-            !host_->driver.present || state == host_->driver.states.end() || state->second;
-        boards.push_back(own);
-    }
-    return boards;
-}
-
 void Sequence::spoilRecord() {
+    // Cut short, empty, or not text at all; every way of being unreadable is the record's own
+    // tests' business.
     constexpr std::string_view kUnreadable[] = {
-        "rimtrace restore record 1\nboard 1 setting0=0x0000000",  // cut short
+        "rimtrace restore record 1\nboard 1 setting0=0x0000000",
         "",
-        "rimtrace restore record 1\nboard 0 setting0=0x00000001 setting1=0x00000002 "
-        "setting4=0x00000003 driver=on\nend\n",
-        "rimtrace restore record 1\nboard 2 setting0=0x00000001 setting1=0x00000002 "
-        "setting4=0x00000003 driver=on\nboard 1 setting0=0x00000001 setting1=0x00000002 "
-        "setting4=0x00000003 driver=off\nend\n",  // out of order
-        "rimtrace restore record 2\nend\n",
         std::string_view("\0\xff\xfe garbage\r\n", 13),
     };
     const std::string_view text = kUnreadable[rng_.below(std::size(kUnreadable))];
     // Nothing can be applied: what the boards have now is all that is known of them.
-    ledger_.recordLost(boardsAsTheyAre());
+    std::vector<OwnBoard> boards;
+    for (int board = 1; board <= boardsNow_; ++board) {
+        boards.push_back(BoardNow(board, host_->driver));
+    }
+    ledger_.recordLost(boards);
     fs::create_directories(recordPath_.parent_path());
     std::ofstream(recordPath_, std::ios::binary) << text;
     spoiled_ = std::string(text);
@@ -117,26 +88,37 @@ void Sequence::spoilRecord() {
     coverage_.count("record unreadable");
 }
 
-fs::path Sequence::setAsidePath() const {
-    const LocalDateTime& t = world_.now;
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
-    return recordPath_.parent_path() / ("restore-record.unreadable-" + std::string(stamp) + ".txt");
+void Sequence::checkSetAside(std::wstring_view message) {
+    // Moved out of the way under a name of its own, and the user told where; its exact name is
+    // the record's own tests' business.
+    for (const auto& [path, text] : folder_.systemFiles()) {
+        if (path != recordPath_ && path.parent_path() == recordPath_.parent_path() &&
+            text == *spoiled_ && setAside_.insert(path).second) {
+            if (!Names(std::wstring(message), path.wstring())) {
+                fail("the message about the unreadable record does not name " + path.string());
+            }
+            spoiled_.reset();
+            return;
+        }
+    }
+    fail("the unreadable record was not set aside");
 }
 
-void Sequence::checkSetAside(std::wstring_view message) {
-    const fs::path aside = setAsidePath();
+void Sequence::checkRecord() {
+    // Whenever the process could die, the record on disk holds what the ledger says the boards
+    // are owed, and nothing else is in its folder but records set aside.
     const FileSnapshot files = folder_.systemFiles();
-    const auto found = files.find(aside);
-    if (found == files.end() || found->second != *spoiled_) {
-        fail("the unreadable record was not set aside as " + aside.string());
+    const auto found = recordPath_.empty() ? files.end() : files.find(recordPath_);
+    const RestoreRecord expected = ledger_.expectedRecord();
+    if (found == files.end() ? !expected.empty()
+                             : ParseRestoreRecord(found->second) != expected || expected.empty()) {
+        fail("the restore record does not name exactly the boards owed their values");
     }
-    if (message.find(L"could not be read") == std::wstring_view::npos ||
-        WithoutLineBreaks(message).find(aside.wstring()) == std::wstring::npos) {
-        fail("the message about the unreadable record does not name where it went");
+    for (const auto& entry : files) {
+        if (entry.first != recordPath_ && setAside_.count(entry.first) == 0) {
+            fail("a stray file beside the restore record: " + entry.first.string());
+        }
     }
-    spoiled_.reset();
 }
 
 void Sequence::restoreRun() {
@@ -148,9 +130,8 @@ void Sequence::restoreRun() {
     };
     host_->arguments = L"-restore";
     const bool spoiled = spoiled_.has_value();
-    std::vector<int> waiting;
     if (!spoiled) {
-        waiting = ledger_.restoreRun(boardsNow_);
+        ledger_.givenBack(boardsNow_);
     }
     int code = 0;
     {
@@ -160,7 +141,7 @@ void Sequence::restoreRun() {
         }
         code = app.ExitCode();
     }
-    const int expected = spoiled ? 1 : waiting.empty() ? 0 : 2;
+    const int expected = spoiled ? 1 : ledger_.named().empty() ? 0 : 2;
     if (options_.trace) {
         std::cout << "-restore exited with " << code << "\n";
     }
@@ -182,11 +163,8 @@ void Sequence::restoreRun() {
     if (spoiled) {
         checkSetAside(messages.front());
     } else if (expected == 2) {
-        const std::wstring text = WithoutLineBreaks(messages.front());
-        if (text.find(L"not attached, so their settings could not be given back: " +
-                      BoardList(waiting) + L".") == std::wstring::npos ||
-            text.find(recordPath_.wstring()) == std::wstring::npos) {
-            fail("-restore's message does not name the boards left waiting and the record");
+        if (!Names(messages.front(), recordPath_.wstring())) {
+            fail("-restore's message does not name the record the boards wait in");
         }
     }
     checkBoardsBack(0);

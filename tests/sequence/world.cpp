@@ -1,7 +1,5 @@
 #include "world.h"
 
-#include "support/fake_mapi.h"
-
 namespace {
 
 const std::vector<std::vector<headless::FakeMonitor>>& MonitorLayouts() {
@@ -14,33 +12,62 @@ const std::vector<std::vector<headless::FakeMonitor>>& MonitorLayouts() {
     return layouts;
 }
 
+using Mode = FakeMapi::Mode;
+constexpr MailSetup kMailSetups[] = {
+    {"mail sent", Mode::Ok, true, nullptr},
+    {"mail sent after the profile logon", Mode::FirstLogonFails, true, nullptr},
+    {"mail logon failed", Mode::BothLogonsFail, false, nullptr},
+    {"mail cancelled by the user", Mode::UserCancels, false, nullptr},
+    {"mail send failed", Mode::SendFails, false, nullptr},
+    {"mail library missing", Mode::Ok, false, "Mapi32.dll"},
+    {"mail entry point missing", Mode::Ok, false, "MAPILogon"},
+    {"mail entry point missing", Mode::Ok, false, "MAPILogoff"},
+    {"mail entry point missing", Mode::Ok, false, "MAPISendMail"},
+};
+
 OwnBoard RandomBoard(RandomSource& rng, bool driverPresent) {
     OwnBoard board;
-    for (std::uint32_t& value : board.settings) {
-        switch (rng.below(4)) {
-            case 0:
-                value = 0;
-                break;
-            case 1:
-                value = static_cast<std::uint32_t>(rng.next());  // top bit set half the time
-                break;
-            default:
-                value = static_cast<std::uint32_t>(rng.between(1, 100));
-                break;
-        }
+    for (std::int32_t* value : {&board.intSetting0, &board.intSetting1, &board.intSetting4}) {
+        // Zero, small, or anything (the top bit set half the time).
+        const auto any = static_cast<std::uint32_t>(rng.next());
+        *value = static_cast<std::int32_t>(rng.chance(250)   ? 0u
+                                           : rng.chance(330) ? any
+                                                             : rng.between(1, 100));
     }
     // A driver that is not running when the test starts comes up with every state on.
     board.driverState = !driverPresent || rng.chance(600);
     return board;
 }
 
+void MapSecondPens() {
+    for (int b = 1; b <= kMostBoards; ++b) {
+        tavlo_sim::MapPointer(kSecondPenBase + b, b);
+    }
+}
+
 }  // namespace
+
+std::array<std::uint32_t, 3> SettingsOf(const OwnBoard& board) {
+    return {static_cast<std::uint32_t>(board.intSetting0),
+            static_cast<std::uint32_t>(board.intSetting1),
+            static_cast<std::uint32_t>(board.intSetting4)};
+}
+
+OwnBoard BoardNow(int board, const headless::FakeDriverWindow& driver) {
+    OwnBoard own;
+    own.intSetting0 = static_cast<std::int32_t>(tavlo_sim::Setting(board, kSettingIds[0]));
+    own.intSetting1 = static_cast<std::int32_t>(tavlo_sim::Setting(board, kSettingIds[1]));
+    own.intSetting4 = static_cast<std::int32_t>(tavlo_sim::Setting(board, kSettingIds[2]));
+    const auto state = driver.states.find(board);
+    own.driverState = !driver.present || state == driver.states.end() || state->second;
+    return own;
+}
 
 World World::Random(RandomSource& rng) {
     World world;
     world.diagnosticMode = rng.chance(750);
     world.driverPresent = rng.chance(800);
-    const auto boardCount = static_cast<std::size_t>(rng.weighted({1, 10, 6, 4, 2}));
+    const auto boardCount = rng.weighted({1, 10, 6, 4, 2});
     for (std::size_t b = 0; b < boardCount; ++b) {
         world.boards.push_back(RandomBoard(rng, world.driverPresent));
     }
@@ -49,37 +76,19 @@ World World::Random(RandomSource& rng) {
     world.display = rng.chance(700) ? tavlo_sim::DisplayRect{}
                                     : tavlo_sim::DisplayRect{second.left, second.top, second.right,
                                                              second.bottom};
-    world.mail = static_cast<MailSetup>(rng.weighted({6, 2, 2, 2, 2, 2, 2}));
+    world.mail = &kMailSetups[rng.weighted({6, 2, 2, 2, 2, 2, 1, 1, 1})];
     world.documents = static_cast<DocumentsSetup>(rng.weighted({6, 1, 1}));
     world.recordPlace = static_cast<RecordPlace>(rng.weighted({9, 9, 1}));
     // Sometimes just before the tick counter wraps, sometimes within the first second.
-    switch (rng.below(3)) {
-        case 0:
-            world.startTick = static_cast<std::uint32_t>(0xFFFFFFFFu - rng.below(30000));
-            break;
-        case 1:
-            world.startTick = static_cast<std::uint32_t>(rng.below(1500));
-            break;
-        default:
-            world.startTick = static_cast<std::uint32_t>(rng.next());
-            break;
-    }
-    world.now = {static_cast<std::uint16_t>(rng.between(2000, 2099)),
-                 static_cast<std::uint16_t>(rng.between(1, 12)),
-                 static_cast<std::uint16_t>(rng.between(1, 28)),
-                 static_cast<std::uint16_t>(rng.between(0, 23)),
-                 static_cast<std::uint16_t>(rng.between(0, 59)),
-                 static_cast<std::uint16_t>(rng.between(0, 59))};
+    const std::uint64_t ticks[] = {0xFFFFFFFFu - rng.below(30000), rng.below(1500), rng.next()};
+    world.startTick = static_cast<std::uint32_t>(ticks[rng.below(3)]);
+    const auto within = [&rng](int lo, int hi) {
+        return static_cast<std::uint16_t>(rng.between(lo, hi));
+    };
+    world.now = {within(2000, 2099), within(1, 12), within(1, 28),
+                 within(0, 23),      within(0, 59), within(0, 59)};
     return world;
 }
-
-namespace {
-void MapSecondPens() {
-    for (int b = 1; b <= kMostBoards; ++b) {
-        tavlo_sim::MapPointer(kSecondPenBase + b, b);
-    }
-}
-}  // namespace
 
 void InstallBoards(const World& world) {
     const int count = static_cast<int>(world.boards.size());
@@ -87,8 +96,9 @@ void InstallBoards(const World& world) {
     tavlo_sim::SetDefaultDisplay(world.display);
     for (int b = 1; b <= count; ++b) {
         tavlo_sim::SetDisplay(b, world.display);
+        const auto values = SettingsOf(world.boards[static_cast<std::size_t>(b) - 1]);
         for (std::size_t i = 0; i < kSettingIds.size(); ++i) {
-            tavlo_sim::SetSetting(b, kSettingIds[i], world.boards[b - 1].settings[i]);
+            tavlo_sim::SetSetting(b, kSettingIds[i], values[i]);
         }
     }
     MapSecondPens();
@@ -101,8 +111,7 @@ void InstallBoardState(const World& world, const std::string& stateText) {
     MapSecondPens();
 }
 
-void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder,
-                   RandomSource& rng) {
+void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder) {
     host.clock.setTickCount(world.startTick);
     host.now = world.now;
     host.monitors = world.monitors;
@@ -111,56 +120,24 @@ void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFo
     for (std::size_t b = 0; b < world.boards.size(); ++b) {
         host.driver.states[static_cast<int>(b) + 1] = world.boards[b].driverState;
     }
-    switch (world.recordPlace) {
-        case RecordPlace::Environment:
-            // The variable wins over the user's folder, which stays empty.
-            host.environment[L"RIMTRACE_RESTORE_DIR"] = folder.restoreDir().wstring();
-            host.localAppData = folder.localAppData().wstring();
-            break;
-        case RecordPlace::LocalAppData:
-            host.localAppData = folder.localAppData().wstring();
-            break;
-        case RecordPlace::None:
-            break;
+    // With the variable set it wins over the user's folder, which stays empty.
+    if (world.recordPlace == RecordPlace::Environment) {
+        host.environment[L"RIMTRACE_RESTORE_DIR"] = folder.restoreDir().wstring();
     }
-    switch (world.documents) {
-        case DocumentsSetup::Writable:
-            folder.makeDocuments();
-            host.documents = folder.documents().wstring();
-            break;
-        case DocumentsSetup::Missing:
-            host.documents = folder.documents().wstring();
-            break;
-        case DocumentsSetup::None:
-            host.documents.clear();
-            break;
+    if (world.recordPlace != RecordPlace::None) {
+        host.localAppData = folder.localAppData().wstring();
     }
-    switch (world.mail) {
-        case MailSetup::Sends:
-            FakeMapi::Install(host, FakeMapi::Mode::Ok);
-            break;
-        case MailSetup::LogonNeedsProfile:
-            FakeMapi::Install(host, FakeMapi::Mode::FirstLogonFails);
-            break;
-        case MailSetup::LogonFails:
-            FakeMapi::Install(host, FakeMapi::Mode::BothLogonsFail);
-            break;
-        case MailSetup::UserCancels:
-            FakeMapi::Install(host, FakeMapi::Mode::UserCancels);
-            break;
-        case MailSetup::SendFails:
-            FakeMapi::Install(host, FakeMapi::Mode::SendFails);
-            break;
-        case MailSetup::NoLibrary:
-            FakeMapi::Install(host, FakeMapi::Mode::Ok);
+    if (world.documents == DocumentsSetup::Writable) {
+        folder.makeDocuments();
+    }
+    host.documents = world.documents == DocumentsSetup::None ? L"" : folder.documents().wstring();
+    FakeMapi::Install(host, world.mail->mode);
+    if (const char* missing = world.mail->missing) {
+        // The library itself, or one of its entry points.
+        if (std::string_view(missing) == "Mapi32.dll") {
             host.libraries.erase(L"Mapi32.dll");
-            break;
-        case MailSetup::NoEntryPoint: {
-            FakeMapi::Install(host, FakeMapi::Mode::Ok);
-            constexpr std::array<const char*, 3> kEntries = {"MAPILogon", "MAPILogoff",
-                                                             "MAPISendMail"};
-            host.libraries[L"Mapi32.dll"].symbols.erase(kEntries[rng.below(kEntries.size())]);
-            break;
+        } else {
+            host.libraries[L"Mapi32.dll"].symbols.erase(missing);
         }
     }
 }

@@ -2,32 +2,31 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
+#include "board/saved_board_settings.h"
 #include "framework/headless/headless_host.h"
 #include "random_source.h"
 #include "run_folder.h"
+#include "support/fake_mapi.h"
 #include "tavlo_sim.h"
 
-// One board's own values, as they were before any test touched the board.
-struct OwnBoard {
-    std::array<std::uint32_t, 3> settings{};  // integer settings 0, 1 and 4
-    bool driverState = true;
-};
-
-// The values a board added while a test runs comes with, and gets back at its end.
-inline constexpr std::array<std::uint32_t, 3> kNewBoardSettings = {50, 12, 1};
+// A board's own values, as the program saves and gives them back. Default-constructed, they are
+// the values a board that never took part in a test gets at the end of one.
+using OwnBoard = SavedBoardSettings;
 inline constexpr std::array<int, 3> kSettingIds = {0, 1, 4};
+// The three settings of `board` in the order of kSettingIds, as the simulated board holds them.
+std::array<std::uint32_t, 3> SettingsOf(const OwnBoard& board);
+// The values board `board` has now, as a start would read them: every driver state as on
+// without the driver window.
+OwnBoard BoardNow(int board, const headless::FakeDriverWindow& driver);
 
-enum class MailSetup {
-    Sends,
-    LogonNeedsProfile,  // the first logon fails, the one with the profile prompt works
-    LogonFails,
-    UserCancels,
-    SendFails,
-    NoLibrary,
-    NoEntryPoint,
+// What the mail client does when the report is mailed.
+struct MailSetup {
+    const char* outcome;  // its name in the coverage
+    FakeMapi::Mode mode;
+    bool sends;           // the mail goes out, so the user is told nothing
+    const char* missing;  // the library or entry point that is not there, or none
 };
 
 enum class DocumentsSetup { Writable, Missing, None };
@@ -44,7 +43,7 @@ struct World {
     bool driverPresent = true;
     std::vector<headless::FakeMonitor> monitors;
     tavlo_sim::DisplayRect display;
-    MailSetup mail = MailSetup::Sends;
+    const MailSetup* mail = nullptr;
     DocumentsSetup documents = DocumentsSetup::Writable;
     RecordPlace recordPlace = RecordPlace::Environment;
     std::uint32_t startTick = 0;
@@ -60,14 +59,12 @@ inline constexpr int kMostBoards = 5;
 inline constexpr int kSecondPenBase = 1000;
 inline constexpr std::array<int, 5> kUnmappedPointers = {0, 2, 5, -1, 99999};
 
-// The boards as the world has them. Resets the simulated board, and with it every hook, so it
-// comes before the host is created.
+// The boards as the world has them, or as a state text has them (what outlived a process).
+// Resets the simulated board, and with it every hook, so it comes before the host is created.
 void InstallBoards(const World& world);
-// The boards as a state text has them (what outlived a process), the same way.
 void InstallBoardState(const World& world, const std::string& stateText);
 // The rest of the world, on the host: clock, monitors, driver window, folders, mail client.
-void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder,
-                   RandomSource& rng);
+void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder);
 
 // The restore record's path as the world places it; empty when it has no place.
 std::filesystem::path RecordPath(const World& world, const RunFolder& folder);
