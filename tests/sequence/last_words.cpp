@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -11,50 +12,30 @@
 
 namespace {
 
-// Plain storage only: the handlers run when nothing else can be trusted.
+// Plain storage only: the handlers run when nothing else can be trusted. The words are written
+// out whole when a sequence begins; only the step is filled in at the end.
 char gReplay[512];
-volatile std::uint64_t gSeed = 0;
+char gWords[700];
+char gStepWords[96];
 volatile std::uint64_t gStep = 0;
-volatile bool gPlaying = false;
 
-void Write(const char* text) {
-    const ssize_t ignored = ::write(STDERR_FILENO, text, std::strlen(text));
+void Write(const char* text, std::size_t size) {
+    const ssize_t ignored = ::write(STDERR_FILENO, text, size);
     (void)ignored;
 }
 
-void WriteNumber(std::uint64_t value, bool hex) {
-    char digits[24];
-    int n = 0;
-    const unsigned base = hex ? 16 : 10;
-    do {
-        digits[n++] = "0123456789abcdef"[value % base];
-        value /= base;
-    } while (value != 0 && n < 20);
-    char text[28] = {};
-    int k = 0;
-    if (hex) {
-        text[k++] = '0';
-        text[k++] = 'x';
-    }
-    while (n > 0) {
-        text[k++] = digits[--n];
-    }
-    Write(text);
-}
-
 void SayLastWords() {
-    if (!gPlaying) {
-        return;
+    if (gStepWords[0] == '\0') {
+        return;  // no sequence began
     }
-    Write("\nrimtrace_sequences: died in sequence ");
-    WriteNumber(gSeed, true);
-    Write(" at step ");
-    WriteNumber(gStep, false);
-    Write("\n  replay: ");
-    Write(gReplay);
-    Write(" --replay ");
-    WriteNumber(gSeed, true);
-    Write("\n");
+    char digits[24];
+    std::size_t n = sizeof digits;
+    for (std::uint64_t step = gStep; n == sizeof digits || step != 0; step /= 10) {
+        digits[--n] = static_cast<char>('0' + step % 10);
+    }
+    Write(gStepWords, std::strlen(gStepWords));
+    Write(digits + n, sizeof digits - n);
+    Write(gWords, std::strlen(gWords));
 }
 
 extern "C" void OnSignal(int signal) {
@@ -87,9 +68,11 @@ void InstallLastWords(const std::string& replayCommand) {
 }
 
 void NoteSequence(std::uint64_t seed) {
-    gSeed = seed;
+    const auto hex = static_cast<unsigned long long>(seed);
+    std::snprintf(gStepWords, sizeof gStepWords,
+                  "\nrimtrace_sequences: died in sequence 0x%016llx at step ", hex);
+    std::snprintf(gWords, sizeof gWords, "\n  replay: %s --replay 0x%016llx\n", gReplay, hex);
     gStep = 0;
-    gPlaying = true;
 }
 
 void NoteStep(std::uint64_t step) {

@@ -6,46 +6,28 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
-#include <optional>
 
 #include "last_words.h"
 #include "sequence.h"
 
-namespace {
-
-std::uint64_t ParseNumber(const std::string& text) {
-    return std::stoull(text, nullptr, 0);  // decimal, or hexadecimal with 0x
-}
-
-std::string Hex(std::uint64_t value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "0x%016llx", static_cast<unsigned long long>(value));
-    return text;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     CLI::App app{
-        "Random whole-test sequences of the trace window, with invariants after every "
-        "step"};
+        "Random whole-test sequences of the trace window, with invariants after every step"};
     std::string seedText = "1";
     std::string replayText;
     std::uint64_t steps = 20000;
     double timeLimit = 0;
+    bool trace = false;
     bool requireCoverage = false;
-    SequenceOptions options;
     app.add_option("--seed", seedText, "batch seed; sequence i plays SequenceSeed(seed, i)");
     app.add_option("--steps", steps, "play sequences until this many steps in all");
     app.add_option("--time-limit", timeLimit, "start no sequence after this many seconds");
     app.add_option("--replay", replayText, "play just the sequence with this seed");
-    app.add_flag("--trace", options.trace, "print every step");
+    app.add_flag("--trace", trace, "print every step");
     app.add_flag("--require-coverage", requireCoverage,
                  "fail unless every stage, ending, answer and mail outcome occurred");
     CLI11_PARSE(app, argc, argv);
-
-    const std::string replayCommand = argv[0];
-    InstallLastWords(replayCommand);
+    InstallLastWords(argv[0]);
 
     Coverage coverage;
     std::uint64_t sequences = 0;
@@ -57,22 +39,24 @@ int main(int argc, char** argv) {
     };
     const auto play = [&](std::uint64_t seed) {
         NoteSequence(seed);
-        Sequence sequence(seed, options, coverage);
+        Sequence sequence(seed, trace, coverage);
         try {
             sequence.play();
         } catch (const SequenceFailure& failure) {
             ++failures;
-            std::cout << "FAILED sequence " << Hex(seed) << " at " << failure.what() << "\n"
-                      << "  replay: " << replayCommand << " --replay " << Hex(seed) << " --trace\n";
+            std::printf(
+                "FAILED sequence 0x%016llx at %s\n  replay: %s --replay 0x%016llx --trace\n",
+                static_cast<unsigned long long>(seed), failure.what(), argv[0],
+                static_cast<unsigned long long>(seed));
         }
         totalSteps += sequence.steps();
         ++sequences;
     };
-
+    // Decimal, or hexadecimal with 0x.
     if (!replayText.empty()) {
-        play(ParseNumber(replayText));
+        play(std::stoull(replayText, nullptr, 0));
     } else {
-        const std::uint64_t base = ParseNumber(seedText);
+        const std::uint64_t base = std::stoull(seedText, nullptr, 0);
         for (std::uint64_t i = 0; totalSteps < steps && (timeLimit <= 0 || elapsed() < timeLimit);
              ++i) {
             play(SequenceSeed(base, i));
@@ -80,16 +64,14 @@ int main(int argc, char** argv) {
     }
 
     const double seconds = elapsed();
-    std::cout << sequences << " sequences, " << totalSteps << " steps in " << seconds << " s ("
-              << static_cast<std::uint64_t>(static_cast<double>(totalSteps) / seconds)
-              << " steps/s), " << failures << " failed\n";
+    std::cout << sequences << " sequences, " << totalSteps << " steps in " << seconds << " s, "
+              << failures << " failed\n";
     coverage.print(std::cout);
     bool covered = true;
-    if (requireCoverage) {
-        for (const std::string& event : coverage.missing()) {
-            std::cout << "NEVER HAPPENED: " << event << "\n";
-            covered = false;
-        }
+    for (const std::string& event :
+         requireCoverage ? coverage.missing() : std::vector<std::string>{}) {
+        std::cout << "NEVER HAPPENED: " << event << "\n";
+        covered = false;
     }
     return failures == 0 && covered ? 0 : 1;
 }

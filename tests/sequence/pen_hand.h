@@ -20,13 +20,9 @@ class PenHand {
   public:
     // The hand's next event with the pen `pointerId` (used when a new contact begins).
     PenEvent next(RandomSource& rng, const CRimtraceDlg& dlg, int pointerId);
-    bool touching() const { return down_; }
 
   private:
-    PenEvent touch(RandomSource& rng, const CRimtraceDlg& dlg, int pointerId);
-    PenEvent trace(RandomSource& rng, const CRimtraceDlg& dlg);
-    PenEvent scribble(RandomSource& rng);
-    PenEvent event(tavlo_sim::PenAction action) const;
+    PenEvent event(tavlo_sim::PenAction action);
 
     bool down_ = false;
     int pointer_ = 0;

@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -12,25 +11,33 @@ namespace {
 constexpr std::string_view kOldFileText = "an older file of the same name\n";
 constexpr std::string_view kBlockerText = "not a folder\n";
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void WriteText(const fs::path& path, std::string_view text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+FileSnapshot FilesUnder(const fs::path& folder, const fs::path& skipped) {
+    FileSnapshot files;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(folder, ec); it != fs::end(it); ++it) {
+        if (it->path() == skipped) {
+            it.disable_recursion_pending();
+        } else if (it->is_regular_file()) {
+            std::ifstream in(it->path(), std::ios::binary);
+            files[it->path()] = {std::istreambuf_iterator<char>(in), {}};
+        }
+    }
+    return files;
+}
 }  // namespace
 
-RunFolder::RunFolder(std::uint64_t seed) {
-    std::ostringstream name;
-    name << "rimtrace-seq-" << ::getpid() << '-' << std::hex << seed;
-    root_ = fs::temp_directory_path() / name.str();
+RunFolder::RunFolder(std::uint64_t seed)
+    : root_(fs::temp_directory_path() /
+            ("rimtrace-seq-" + std::to_string(::getpid()) + "-" + std::to_string(seed))),
+      previousWorkingDirectory_(fs::current_path()) {
     fs::remove_all(root_);
     fs::create_directories(out());
     fs::create_directories(folderAsName());
     WriteText(blocker(), kBlockerText);
-    previousWorkingDirectory_ = fs::current_path();
     fs::current_path(root_);
 }
 
@@ -40,35 +47,9 @@ RunFolder::~RunFolder() {
     fs::remove_all(root_, ignored);
 }
 
-std::wstring RunFolder::exePath() const {
-    return (root_ / "bin").wstring() + L"\\rimtrace.exe";
-}
-
-void RunFolder::makeDocuments() const {
-    fs::create_directories(documents());
-}
-
 void RunFolder::placeOldFile(const fs::path& path) const {
     WriteText(path, kOldFileText);
 }
-
-namespace {
-FileSnapshot FilesUnder(const fs::path& folder, const fs::path& skipped) {
-    FileSnapshot files;
-    std::error_code ec;
-    if (!fs::exists(folder, ec)) {
-        return files;
-    }
-    for (auto it = fs::recursive_directory_iterator(folder); it != fs::end(it); ++it) {
-        if (it->path() == skipped) {
-            it.disable_recursion_pending();
-        } else if (it->is_regular_file()) {
-            files[it->path()] = Contents(it->path());
-        }
-    }
-    return files;
-}
-}  // namespace
 
 FileSnapshot RunFolder::snapshot() const {
     return FilesUnder(root_, system());

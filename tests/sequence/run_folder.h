@@ -28,14 +28,13 @@ class RunFolder {
     // An existing folder, so no file can take its name.
     std::filesystem::path folderAsName() const { return root_ / "taken"; }
     // The program's folder as a Windows path, so the default report name lands in the run folder.
-    std::wstring exePath() const;
+    std::wstring exePath() const { return (root_ / "bin").wstring() + L"\\rimtrace.exe"; }
     // The user's files the report never goes to: the local application-data folder and the
     // folder the restore record's environment variable names.
     std::filesystem::path system() const { return root_ / "system"; }
     std::filesystem::path localAppData() const { return system() / "local"; }
     std::filesystem::path restoreDir() const { return system() / "restore"; }
 
-    void makeDocuments() const;
     // A file that a report may replace; it does not count as a report while it is unchanged.
     void placeOldFile(const std::filesystem::path& path) const;
     // Every file outside the user's system folders, with its contents.

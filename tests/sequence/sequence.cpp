@@ -1,25 +1,21 @@
 #include "sequence.h"
 
 #include <iostream>
-#include <sstream>
 
 #include "framework/constants.h"
 #include "last_words.h"
+#include "board/restore_record_file.h"
 #include "res/resource.h"
-#include "support/fake_mapi.h"
-#include "trace/travel.h"
 
 using headless::ModalSession;
 
-Sequence::Sequence(std::uint64_t seed, const SequenceOptions& options, Coverage& coverage)
-    : seed_(seed),
-      options_(options),
+Sequence::Sequence(std::uint64_t seed, bool trace, Coverage& coverage)
+    : trace_(trace),
       coverage_(coverage),
       rng_(seed),
       world_(World::Random(rng_)),
       folder_(seed),
-      ledger_(world_),
-      recordPath_(RecordPath(world_, folder_)) {}
+      ledger_(world_) {}
 
 Sequence::~Sequence() {
     // A sequence that failed midway leaves its process as a kill would: the window goes without
@@ -35,17 +31,20 @@ Sequence::~Sequence() {
 }
 
 void Sequence::fail(const std::string& what) const {
-    std::ostringstream text;
-    text << "step " << steps_ << " (" << action_ << "): " << what;
-    throw SequenceFailure(text.str());
+    throw SequenceFailure("step " + std::to_string(steps_) + " (" + action_ + "): " + what);
 }
 
 void Sequence::play() {
     try {
-        installWorld();
+        InstallBoards(world_);
+        boardsNow_ = static_cast<int>(world_.boards.size());
+        newHost();
+        recordPath_ = RestoreRecordFile::AtUsualPlace().path();
+        if (!recordPath_.empty() && rng_.chance(30)) {
+            spoilRecord();
+        }
         while (true) {
             try {
-                openWindow();
                 runWindow();
                 return;
             } catch (const RunKilled&) {
@@ -65,15 +64,6 @@ void Sequence::play() {
     }
 }
 
-void Sequence::installWorld() {
-    InstallBoards(world_);
-    boardsNow_ = static_cast<int>(world_.boards.size());
-    newHost();
-    if (!recordPath_.empty() && rng_.chance(30)) {
-        spoilRecord();
-    }
-}
-
 void Sequence::newHost() {
     // One host at a time: a host going makes the platform go with it.
     host_.reset();
@@ -81,40 +71,25 @@ void Sequence::newHost() {
     InstallSystem(world_, *host_, folder_);
 }
 
-void Sequence::openWindow() {
+void Sequence::runWindow() {
     // A new process: nothing of an earlier run's window carries over.
-    runBoards_ = boardsNow_;
-    runDriver_ = host_->driver.present;
-    attachedSinceStart_.assign(static_cast<std::size_t>(runBoards_), true);
-    ending_.clear();
-    activeAtEnd_ = 0;
-    checkedPoints_ = {};
-    lastActiveBoard_ = 0;
-    leftEdgeWasEmpty_ = true;
-    lastWarningAt_.reset();
-    saveDialogs_ = 0;
-    placedInDocuments_.clear();
-    atMail_.reset();
-    messages_.clear();
-    startMessages_.clear();
-    hand_ = PenHand();
-    filesBefore_ = folder_.snapshot();
-
+    run_ = Run{};
+    run_.boards = boardsNow_;
+    run_.driver = host_->driver.present;
+    run_.attachedSinceStart.assign(static_cast<std::size_t>(boardsNow_), true);
+    run_.filesBefore = folder_.snapshot();
     FakeMapi::duringSend = [this] { mailClientOpen(); };
     host_->messageBoxUser = [this](std::wstring_view text, std::wstring_view, unsigned) {
         return messageBoxOpen(text);
     };
     host_->saveAsUser = [this](std::wstring_view, unsigned) -> std::optional<std::wstring> {
-        if (rng_.chance(300)) {
-            return std::nullopt;
-        }
-        return randomReportName();
+        return rng_.chance(300) ? std::nullopt : std::optional(randomReportName());
     };
     host_->onModal(IDD_ERROR, [this](ModalSession& s) { warningUser(s); });
     host_->onModal(IDD_SAVE_DATA, [this](ModalSession& s) { saveUser(s); });
     coverage_.count(world_.diagnosticMode ? "run interactive" : "run service");
     const auto givesBack = std::count_if(ledger_.named().begin(), ledger_.named().end(),
-                                         [this](int board) { return board <= runBoards_; });
+                                         [this](int board) { return board <= boardsNow_; });
     if (givesBack > 0) {
         coverage_.count("start gave back the record's boards");
     }
@@ -127,30 +102,21 @@ void Sequence::openWindow() {
     dlg_ = std::make_unique<CRimtraceDlg>(world_.diagnosticMode);
     host_->observer = [this](const headless::LogEntry& e) {
         if (e.kind == headless::LogEntry::Kind::EndDialog && e.window == dlg_->GetSafeHwnd() &&
-            ending_.empty()) {
-            ending_ = action_;
-            activeAtEnd_ = dlg_->m_activeBoard;
+            run_.ending.empty()) {
+            run_.ending = action_;
+            run_.activeAtEnd = dlg_->m_activeBoard;
         }
     };
-    started_ = false;
-    starting_ = true;
     host_->open(*dlg_);
-    starting_ = false;
-    if (!started_) {
+    run_.starting = false;
+    if (!run_.started) {
         noteStart();
     }
-    checkStartMessages(unreadable);
+    // Only an unreadable record is told at the start, once.
+    if (spoiled_ || run_.startMessages.size() != (unreadable ? 1u : 0u)) {
+        fail(std::to_string(run_.startMessages.size()) + " message boxes at the start");
+    }
     checkLive(Place::Trace);
-}
-
-void Sequence::noteStart() {
-    started_ = true;
-    ledger_.runStarted(runBoards_, runDriver_);
-    checkOriginals();
-    checkRecord();
-}
-
-void Sequence::runWindow() {
     while (host_->isOpen(*dlg_)) {
         windingDown_ = windingDown_ || steps_ >= kMaxSteps;
         traceStep();
@@ -158,6 +124,24 @@ void Sequence::runWindow() {
     }
     action_ = "after the window";
     checkEnd();
+}
+
+void Sequence::noteStart() {
+    run_.started = true;
+    ledger_.runStarted(run_.boards, run_.driver);
+    // What the test saves as the boards' originals is their own values: those they had before
+    // any test, given back first from the record of a run that died.
+    const auto& saved = dlg_->m_savedBoardSettings;
+    for (std::size_t b = 0; b < saved.size(); ++b) {
+        const OwnBoard& own = ledger_.owed(static_cast<int>(b) + 1);
+        if (SettingsOf(saved[b]) != SettingsOf(own) || saved[b].driverState != own.driverState) {
+            fail("board " + std::to_string(b + 1) + "'s saved values are not its own");
+        }
+    }
+    if (saved.size() != static_cast<std::size_t>(run_.boards)) {
+        fail("saved the settings of " + std::to_string(saved.size()) + " boards");
+    }
+    checkRecord();
 }
 
 void Sequence::act(Place place, const std::vector<Action>& actions) {
@@ -168,7 +152,14 @@ void Sequence::act(Place place, const std::vector<Action>& actions) {
     auto draw = rng_.below(total);
     for (const Action& a : actions) {
         if (draw < a.weight) {
-            begin(place, a.label);
+            NoteStep(++steps_);
+            constexpr const char* kPrefixes[] = {"",
+                                                 "warning: ", "save: ", "mail: ", "message box: "};
+            action_ = kPrefixes[static_cast<int>(place)] + std::string(a.label);
+            if (trace_) {
+                std::cout << "step " << steps_ << ": " << action_ << " (stage " << dlg_->m_stage
+                          << ")\n";
+            }
             a.act();
             return;
         }
@@ -176,21 +167,16 @@ void Sequence::act(Place place, const std::vector<Action>& actions) {
     }
 }
 
-void Sequence::begin(Place place, std::string label) {
-    NoteStep(++steps_);
-    constexpr const char* kPrefixes[] = {"", "warning: ", "save: ", "mail: ", "message box: "};
-    action_ = kPrefixes[static_cast<int>(place)] + label;
-    if (options_.trace) {
-        std::cout << "step " << steps_ << ": " << action_ << " (stage " << dlg_->m_stage << ")\n";
-    }
+std::function<void()> Sequence::press(unsigned key) {
+    return [this, key] { host_->pressKey(key); };
 }
 
 void Sequence::traceStep() {
     const TraceStage before = dlg_->m_stage;
-    const std::size_t pointsBefore =
-        IsTracing(before)
-            ? dlg_->m_tracePoints[static_cast<std::size_t>(RowOf(before).array)].size()
-            : 0;
+    const auto edgeOf = [this](TraceStage s) -> const TracePointArray& {
+        return dlg_->m_tracePoints[static_cast<std::size_t>(RowOf(s).array)];
+    };
+    const std::size_t pointsBefore = IsTracing(before) ? edgeOf(before).size() : 0;
     const int monitorBefore = dlg_->m_currentMonitor;
     constexpr Place p = Place::Trace;
     static constexpr std::int64_t kAroundTimeOut[] = {9999, 10000, 10001, 10500};
@@ -198,43 +184,37 @@ void Sequence::traceStep() {
     // technician often logs off as soon as the test is done and its report chosen.
     const bool finished = before == stage::kFinished;
     const unsigned closing = finished ? 100 : 2;
-    const unsigned tracing = windingDown_ ? 0 : 1;  // winding down, it only closes
+    const unsigned w = windingDown_ ? 0 : 1;  // winding down, it only closes
     act(p, {
-               {7000 * tracing, "pen", [this] { pen(p); }},
-               {250 * tracing, "wild pen", [this] { wildPen(p); }},
-               {250 * tracing, "pen batch", [this] { penBatch(p); }},
-               {900 * tracing, "time", [this] { passTime(p, rng_.between(1, 150)); }},
-               {300 * tracing, "time", [this] { passTime(p, rng_.between(150, 3000)); }},
-               {250 * tracing, "time-out", [this] { passTime(p, kAroundTimeOut[rng_.below(4)]); }},
-               {30 * tracing, "long time", [this] { passTime(p, rng_.between(10000, 1800000)); }},
-               {30 * tracing, "monitor key", press(fw::kVkSpace)},
-               {30 * tracing, "monitor key", press(fw::kVkNext)},
-               {30 * tracing, "delete", press(fw::kVkDelete)},
-               {50 * tracing, "d", press(fw::kVkD)},
-               {20 * tracing, "boards", [this] { changeBoards(); }},
-               {20 * tracing, "driver", [this] { toggleDriver(); }},
+               {7000 * w, "pen", [this] { pen(p); }},
+               {250 * w, "wild pen", [this] { pen(p, true); }},
+               {250 * w, "pen batch", [this] { penBatch(p); }},
+               {900 * w, "time", [this] { passTime(p, rng_.between(1, 150)); }},
+               {300 * w, "time", [this] { passTime(p, rng_.between(150, 3000)); }},
+               {250 * w, "time-out", [this] { passTime(p, kAroundTimeOut[rng_.below(4)]); }},
+               {30 * w, "long time", [this] { passTime(p, rng_.between(10000, 1800000)); }},
+               {30 * w, "monitor key", press(fw::kVkSpace)},
+               {30 * w, "monitor key", press(fw::kVkNext)},
+               {30 * w, "delete", press(fw::kVkDelete)},
+               {50 * w, "d", press(fw::kVkD)},
+               {20 * w, "boards", [this] { changeBoards(); }},
+               {20 * w, "driver", [this] { toggleDriver(); }},
                {mayKill() ? 3u : 0u, "kill", [this] { kill(p); }},
-               {(finished && !dlg_->m_reportPath.empty() ? 30u : 1u) * tracing, "end session",
+               {(finished && !dlg_->m_reportPath.empty() ? 30u : 1u) * w, "end session",
                 [this] { endSession(); }},
                {2 * closing, "escape", press(fw::kVkEscape)},
                {closing, "enter", press(fw::kVkReturn)},
                {closing, "close", [this] { host_->close(); }},
            });
-    if (host_->isOpen(*dlg_)) {
-        noteTraceStep(before, pointsBefore, monitorBefore);
+    if (!host_->isOpen(*dlg_)) {
+        return;
     }
-}
-
-void Sequence::noteTraceStep(TraceStage before, std::size_t pointsBefore, int monitorBefore) {
     const TraceStage now = dlg_->m_stage;
-    if (action_ == "delete") {
-        if (now == before - 1) {
-            coverage_.count("delete went back an edge");
-        } else if (IsTracing(now) && pointsBefore > 0 &&
-                   dlg_->m_tracePoints[static_cast<std::size_t>(RowOf(now).array)].empty()) {
-            coverage_.count("delete cleared an edge");
-        }
-    } else if (IsTracing(before) && now != before) {
+    if (action_ == "delete" && now == before - 1) {
+        coverage_.count("delete went back an edge");
+    } else if (action_ == "delete" && IsTracing(now) && pointsBefore > 0 && edgeOf(now).empty()) {
+        coverage_.count("delete cleared an edge");
+    } else if (IsTracing(before) && now != before && action_ != "delete") {
         coverage_.count(FinishedBy(action_) == Finish::TimeOut ? "edge completed by time-out"
                                                                : "edge completed by pen-up");
     }
@@ -243,57 +223,54 @@ void Sequence::noteTraceStep(TraceStage before, std::size_t pointsBefore, int mo
     }
 }
 
-int Sequence::testPointer() {
+PenEvent Sequence::nextPen(bool wild) {
     const int active = dlg_->m_activeBoard;
-    int board = 0;
-    if (active >= 1 && active <= boardsNow_) {
-        board = active;
-    } else if (boardsNow_ > 0) {
-        board = static_cast<int>(rng_.between(1, boardsNow_));
-    } else {
-        return kUnmappedPointers[rng_.below(kUnmappedPointers.size())];
+    if (wild) {
+        return WildPenEvent(rng_, boardsNow_);
     }
-    return rng_.chance(850) ? tavlo_sim::PenPointerId(board) : kSecondPenBase + board;
+    // The hand holds the test's pen, or any board's when the test has none yet.
+    const int board = active >= 1 && active <= boardsNow_ ? active
+                      : boardsNow_ > 0 ? static_cast<int>(rng_.between(1, boardsNow_))
+                                       : 0;
+    const int pointer = board == 0         ? kUnmappedPointers[rng_.below(kUnmappedPointers.size())]
+                        : rng_.chance(850) ? tavlo_sim::PenPointerId(board)
+                                           : kSecondPenBase + board;
+    return run_.hand.next(rng_, *dlg_, pointer);
+}
+
+void Sequence::queue(const PenEvent& e) {
+    if (trace_) {
+        std::cout << "    "
+                  << "dmu"[static_cast<int>(e.action)] << ' ' << e.x << ',' << e.y << " pointer "
+                  << e.pointerId << '\n';
+    }
+    tavlo_sim::QueuePen(e.action, e.x, e.y, 0, e.pointerId);
 }
 
 void Sequence::deliver(Place place) {
-    if (session_ != nullptr && (place == Place::Warning || place == Place::Save)) {
+    if (place == Place::Warning || place == Place::Save) {
         session_->pump();
     } else {
         host_->pump();
     }
 }
 
-void Sequence::queue(const PenEvent& e) {
-    if (options_.trace) {
-        constexpr const char* kActions[] = {"down", "move", "up"};
-        std::cout << "    " << kActions[static_cast<int>(e.action)] << ' ' << e.x << ',' << e.y
-                  << " pointer " << e.pointerId << '\n';
-    }
-    tavlo_sim::QueuePen(e.action, e.x, e.y, 0, e.pointerId);
-}
-
-void Sequence::pen(Place place) {
-    queue(hand_.next(rng_, *dlg_, testPointer()));
-    deliver(place);
-}
-
-void Sequence::wildPen(Place place) {
-    queue(WildPenEvent(rng_, boardsNow_));
+void Sequence::pen(Place place, bool wild) {
+    queue(nextPen(wild));
     deliver(place);
 }
 
 void Sequence::penBatch(Place place) {
+    // Queued together and handled in one go.
     for (auto count = rng_.between(2, 12); count > 0; --count) {
-        queue(rng_.chance(750) ? hand_.next(rng_, *dlg_, testPointer())
-                               : WildPenEvent(rng_, boardsNow_));
+        queue(nextPen(rng_.chance(250)));
     }
     deliver(place);
 }
 
 void Sequence::passTime(Place place, std::int64_t milliseconds) {
     const auto ms = static_cast<std::uint64_t>(milliseconds);
-    if (session_ != nullptr && (place == Place::Warning || place == Place::Save)) {
+    if (place == Place::Warning || place == Place::Save) {
         session_->advance(ms);
     } else {
         host_->advance(ms);
@@ -312,8 +289,8 @@ void Sequence::otherKey() {
 void Sequence::changeBoards() {
     const int count = static_cast<int>(rng_.between(0, kMostBoards));
     tavlo_sim::SetBoardCount(count);
-    for (std::size_t b = static_cast<std::size_t>(count); b < attachedSinceStart_.size(); ++b) {
-        attachedSinceStart_[b] = false;
+    for (std::size_t b = static_cast<std::size_t>(count); b < run_.attachedSinceStart.size(); ++b) {
+        run_.attachedSinceStart[b] = false;
     }
     if (count != boardsNow_) {
         coverage_.count("boards changed");
@@ -346,9 +323,9 @@ void Sequence::endSession() {
     // The report a torn-down window wrote is the test as it was when the mail client opened, or
     // when the report step began (a message box stops the test); one the session's end writes is
     // the test as it is now.
-    sessionEnd_ =
-        SessionEnd{tearingDown, dlg_->m_reportPath,
-                   tearingDown && atMail_ ? *atMail_ : PointsOf(*dlg_), dlg_->m_activeBoard};
+    sessionEnd_ = SessionEnd{tearingDown, dlg_->m_reportPath,
+                             tearingDown && run_.atMail ? *run_.atMail : PointsOf(*dlg_),
+                             dlg_->m_activeBoard};
     dlg_->OnEndSession(true);
     sessionEnd_->mailed = !FakeMapi::logonFlags.empty() || !FakeMapi::sent.empty();
     ledger_.givenBack(boardsNow_);

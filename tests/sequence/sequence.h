@@ -1,6 +1,4 @@
 #pragma once
-#include <array>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,16 +10,7 @@
 #include "app/rimtrace_dlg.h"
 #include "board_ledger.h"
 #include "coverage.h"
-#include "framework/headless/headless_host.h"
 #include "pen_hand.h"
-#include "random_source.h"
-#include "run_folder.h"
-#include "test_record.h"
-#include "world.h"
-
-struct SequenceOptions {
-    bool trace = false;  // prints every step as it is taken
-};
 
 // An invariant broken at a step of a sequence; what() says which, where and how.
 class SequenceFailure : public std::runtime_error {
@@ -32,6 +21,11 @@ class SequenceFailure : public std::runtime_error {
 // The process dies at a step: thrown by the step, caught by the sequence once the program's
 // frames are unwound. Deliberately no std::exception, so that nothing in the program catches it.
 struct RunKilled {};
+
+// The points of a test at one moment — its twelve arrays, then its free strokes — as its report
+// must hold them.
+using TestPoints = std::vector<std::vector<BoardPoint>>;
+TestPoints PointsOf(const CRimtraceDlg& dlg);
 
 // Whether a message names `path`, once its lines are joined again.
 bool Names(std::wstring message, const std::wstring& path);
@@ -48,7 +42,7 @@ class Sequence {
     // its dialogs and closes the window.
     static constexpr std::uint64_t kMaxSteps = 3000;
 
-    Sequence(std::uint64_t seed, const SequenceOptions& options, Coverage& coverage);
+    Sequence(std::uint64_t seed, bool trace, Coverage& coverage);
     ~Sequence();
     Sequence(const Sequence&) = delete;
     Sequence& operator=(const Sequence&) = delete;
@@ -66,24 +60,26 @@ class Sequence {
         const char* label;  // names the step; the checks of endings and dialogs go by it
         std::function<void()> act;
     };
+    // How a step could have finished an edge, or a service run's test.
+    enum class Finish { Not, PenUp, TimeOut };
+    static Finish FinishedBy(std::string_view step);
 
     // --- steps (sequence.cpp) ---
-    void installWorld();
     void newHost();
-    // A new process opens the trace window; the originals it saves are checked.
-    void openWindow();
+    // A new process opens the trace window and runs it to its end.
+    void runWindow();
     // The window has taken the boards over: the ledger learns it; originals and record checked.
     void noteStart();
-    void runWindow();
     void traceStep();
     // Takes one of `actions`, drawn by weight, as the next step at `place`.
     void act(Place place, const std::vector<Action>& actions);
-    void begin(Place place, std::string label);
+    std::function<void()> press(unsigned key);
+    // The next pen event: the technician's hand, or a wild one from any pointer.
+    PenEvent nextPen(bool wild);
     void queue(const PenEvent& e);
-    void pen(Place place);
-    void wildPen(Place place);
-    void penBatch(Place place);
     void deliver(Place place);
+    void pen(Place place, bool wild = false);
+    void penBatch(Place place);
     void passTime(Place place, std::int64_t milliseconds);
     void randomTime(Place place);
     void otherKey();
@@ -93,8 +89,6 @@ class Sequence {
     void kill(Place place);
     void endSession();
     bool mayKill() const;
-    int testPointer();
-    void noteTraceStep(TraceStage before, std::size_t pointsBefore, int monitorBefore);
 
     // --- processes that die and start again (sequence_restarts.cpp) ---
     // Notes what outlives the process and unwinds it.
@@ -113,7 +107,6 @@ class Sequence {
     void checkRecord();
 
     // --- the dialogs' users (sequence_dialogs.cpp) ---
-    std::function<void()> press(unsigned key);
     // Runs a dialog's loop with `step` as its user until the dialog ends, checking the
     // invariants after each step; returns the step that closed it.
     std::string useDialog(headless::ModalSession& s, Place place,
@@ -126,39 +119,23 @@ class Sequence {
     void outsideStep(Place place);
     std::wstring randomReportName();
     std::wstring randomSerial();
-    // Now and then an older file in Documents under the name a fallback would take.
-    void placeInDocuments(const std::wstring& path);
+    // An older file in Documents under the file name of `name`, which a fallback must not take.
+    void placeInDocuments(const std::wstring& name);
 
-    // --- invariants while the window lives (sequence_live_checks.cpp) ---
-    void checkOriginals();
-    void checkStartMessages(bool unreadable);
+    // --- invariants (sequence_live_checks.cpp while the window lives, else end_checks) ---
     void checkLive(Place place);
-    void checkArrays();
-    void checkTimers(Place place);
-    void checkActiveBoard();
-    void checkBoardsSwitchedOff();
     // The sizes of the twelve point arrays, then the number of free strokes and their points.
     std::vector<std::size_t> sizes() const;
-
-    // --- after the window is gone (sequence_end_checks.cpp) ---
     void checkEnd();
-    void checkEnding();
-    // How a step could have finished an edge, or a service run's test.
-    enum class Finish { Not, PenUp, TimeOut };
-    static Finish FinishedBy(std::string_view step);
     void checkBoardsBack(std::int32_t traced);
-    void checkService();
     // This run's one report: where it may be, read back; the file, or empty for none.
     std::filesystem::path checkReport(const std::wstring& chosen, const TestPoints& test);
-    void checkReportAndMail();
     void checkMail(const std::filesystem::path& report, bool expectMail);
     void checkMessageFits(std::wstring_view text);
     void checkSessionEnd();
-
     [[noreturn]] void fail(const std::string& what) const;
 
-    std::uint64_t seed_;
-    SequenceOptions options_;
+    bool trace_;
     Coverage& coverage_;
     RandomSource rng_;
     World world_;
@@ -167,12 +144,13 @@ class Sequence {
     std::filesystem::path recordPath_;  // empty: the world keeps no record
     std::unique_ptr<headless::HeadlessHost> host_;
     std::unique_ptr<CRimtraceDlg> dlg_;
-    PenHand hand_;
     headless::ModalSession* session_ = nullptr;  // the dialog whose loop runs, if any
-
     std::uint64_t steps_ = 0;
     bool windingDown_ = false;
-
+    std::string action_;  // the step being taken
+    int boardsNow_ = 0;   // the world as the steps changed it
+    int kills_ = 0;
+    bool dying_ = false;  // unwinding: the dialogs' users take no more steps
     // What outlives a process that dies: the simulated board's state, the driver window, the
     // record's folder, the clock. Noted by die(), put back by bury().
     struct Remains {
@@ -182,10 +160,6 @@ class Sequence {
         std::uint32_t tick = 0;
     };
     Remains remains_;
-    bool dying_ = false;     // unwinding: the dialogs' users take no more steps
-    bool starting_ = false;  // the window's initialisation runs
-    bool started_ = false;   // it has taken the boards over
-    int kills_ = 0;
     // The end of the session, as the window was when it came.
     struct SessionEnd {
         bool tearingDown = false;  // the report step had begun
@@ -200,33 +174,31 @@ class Sequence {
     // At most once a sequence: two records set aside within a second would share a name.
     bool spoiledOnce_ = false;
     std::set<std::filesystem::path> setAside_;  // where unreadable records were moved
-    // The files before this run started (reports of killed runs among them).
-    FileSnapshot filesBefore_;
-    std::string action_;            // the step being taken
-    std::string ending_;            // the step during which the window was ended
-    std::int32_t activeAtEnd_ = 0;  // the test's board at that moment
-
-    // The world as the steps changed it.
-    int boardsNow_ = 0;
-    // This run's start: its boards, whether the driver window was there.
-    int runBoards_ = 0;
-    bool runDriver_ = true;
-    std::vector<bool> attachedSinceStart_;  // per board of the start
-
-    // Kept from check to check.
-    std::array<std::size_t, 12> checkedPoints_{};
-    std::int32_t lastActiveBoard_ = 0;
-    bool leftEdgeWasEmpty_ = true;
     std::set<TraceStage> stagesSeen_;
-    std::optional<std::uint64_t> lastWarningAt_;
-    TraceStage warningStage_ = 0;
-    std::vector<std::size_t> warningSizes_;
-    std::vector<std::size_t> saveSizes_;
-    int saveDialogs_ = 0;
 
-    // For the checks after the window is gone.
-    std::set<std::filesystem::path> placedInDocuments_;  // older files put there meanwhile
-    std::optional<TestPoints> atMail_;  // the test as it was when the mail client opened
-    std::vector<std::wstring> messages_;
-    std::vector<std::wstring> startMessages_;  // shown while the window initialised
+    // One process's run of the window, from its start.
+    struct Run {
+        int boards = 0;                        // attached at the start
+        bool driver = true;                    // the driver window there at the start
+        std::vector<bool> attachedSinceStart;  // per board of the start
+        FileSnapshot filesBefore;              // reports of killed runs among them
+        bool starting = true;                  // the window's initialisation runs
+        bool started = false;                  // it has taken the boards over
+        std::string ending;                    // the step during which the window was ended
+        std::int32_t activeAtEnd = 0;          // the test's board at that moment
+        PenHand hand;
+        std::array<std::size_t, 12> checkedPoints{};  // points of each array checked so far
+        std::int32_t lastActiveBoard = 0;
+        bool leftEdgeWasEmpty = true;
+        std::optional<std::uint64_t> lastWarningAt;
+        int saveDialogs = 0;
+        // The test when the speed warning or the end-of-test dialog opened.
+        TraceStage frozenStage = 0;
+        std::vector<std::size_t> frozenSizes;
+        std::set<std::filesystem::path> placedInDocuments;
+        std::optional<TestPoints> atMail;  // the test as it was when the mail client opened
+        std::vector<std::wstring> messages;
+        std::vector<std::wstring> startMessages;  // shown while the window initialised
+    };
+    Run run_;
 };

@@ -10,10 +10,6 @@
 using headless::ModalSession;
 namespace fs = std::filesystem;
 
-std::function<void()> Sequence::press(unsigned key) {
-    return [this, key] { host_->pressKey(key); };
-}
-
 std::string Sequence::useDialog(ModalSession& s, Place place, const std::function<void()>& step) {
     ModalSession* const outer = session_;
     const std::string outerAction = action_;
@@ -36,12 +32,12 @@ void Sequence::warningUser(ModalSession& s) {
         return;
     }
     const std::uint64_t now = host_->clock.now();
-    if (lastWarningAt_ && now - *lastWarningAt_ <= 1000) {
+    if (run_.lastWarningAt && now - *run_.lastWarningAt <= 1000) {
         fail("a second speed warning within a second of the last");
     }
-    lastWarningAt_ = now;
-    warningStage_ = dlg_->m_stage;
-    warningSizes_ = sizes();
+    run_.lastWarningAt = now;
+    run_.frozenStage = dlg_->m_stage;
+    run_.frozenSizes = sizes();
     constexpr Place p = Place::Warning;
     const std::string closedBy = useDialog(s, p, [this, &s] {
         const unsigned w = windingDown_ ? 0 : 1;  // winding down, it answers OK
@@ -49,7 +45,7 @@ void Sequence::warningUser(ModalSession& s) {
                    {300 * w, "pen", [this] { pen(p); }},
                    {100 * w, "pen-down",
                     [this] {
-                        PenEvent e = WildPenEvent(rng_, boardsNow_);
+                        PenEvent e = nextPen(true);
                         e.action = tavlo_sim::PenAction::Down;
                         queue(e);
                         deliver(p);
@@ -81,10 +77,10 @@ void Sequence::saveUser(ModalSession& s) {
     if (dying_) {
         return;
     }
-    if (!world_.diagnosticMode || ++saveDialogs_ > 1 || dlg_->m_stage != stage::kFinished) {
+    if (!world_.diagnosticMode || ++run_.saveDialogs > 1 || dlg_->m_stage != stage::kFinished) {
         fail("the end-of-test dialog opened in stage " + std::to_string(dlg_->m_stage) +
              (world_.diagnosticMode ? "" : " of a service run") + ", " +
-             std::to_string(saveDialogs_) + " times");
+             std::to_string(run_.saveDialogs) + " times");
     }
     if (rng_.chance(400)) {
         // Documents already holds a report of the proposed name, or two: a fallback must not
@@ -95,14 +91,15 @@ void Sequence::saveUser(ModalSession& s) {
             placeInDocuments(proposed.substr(0, proposed.size() - 4) + L" (2).pts");
         }
     }
-    saveSizes_ = sizes();
+    run_.frozenSizes = sizes();
     bool secondPass = !windingDown_ && rng_.chance(350);
     const std::string answer = useDialog(s, Place::Save, [&] {
         if (std::exchange(secondPass, false)) {
             // A technician who wants the second pass: internal trace off, second trace on.
-            begin(Place::Save, "second pass");
-            s.toggle(IDC_INTERNAL_TRACE);
-            s.toggle(IDC_SECOND_TRACE);
+            act(Place::Save, {{1, "second pass", [&s] {
+                                   s.toggle(IDC_INTERNAL_TRACE);
+                                   s.toggle(IDC_SECOND_TRACE);
+                               }}});
         } else {
             saveStep(s);
         }
@@ -120,7 +117,7 @@ void Sequence::saveStep(ModalSession& s) {
     const auto toggle = [&s](int id) { return [&s, id] { s.toggle(id); }; };
     act(p, {
                {150 * w, "pen", [this] { pen(p); }},
-               {30 * w, "wild pen", [this] { wildPen(p); }},
+               {30 * w, "wild pen", [this] { pen(p, true); }},
                {30 * w, "pen batch", [this] { penBatch(p); }},
                {60 * w, "time", [this] { randomTime(p); }},
                {120 * w, "file name", [this, &s] { s.type(IDC_FILE_NAME, randomReportName()); }},
@@ -203,7 +200,7 @@ void Sequence::placeInDocuments(const std::wstring& name) {
         const fs::path path = folder_.documents() / fileName;
         if (!fs::exists(path)) {
             folder_.placeOldFile(path);
-            placedInDocuments_.insert(path);
+            run_.placedInDocuments.insert(path);
         }
     } catch (const std::exception&) {
         // A name the host's narrow file system cannot hold: no file has it.
@@ -214,7 +211,7 @@ void Sequence::mailClientOpen() {
     if (dying_) {
         return;
     }
-    atMail_ = PointsOf(*dlg_);
+    run_.atMail = PointsOf(*dlg_);
     checkLive(Place::Mail);
     for (auto n = rng_.below(4); n > 0; --n) {
         outsideStep(Place::Mail);
@@ -226,12 +223,12 @@ int Sequence::messageBoxOpen(std::wstring_view text) {
     if (dying_) {
         return fw::kIdOk;
     }
-    (starting_ ? startMessages_ : messages_).emplace_back(text);
+    (run_.starting ? run_.startMessages : run_.messages).emplace_back(text);
     checkMessageFits(text);
     // The message about an unreadable record comes once the window has taken the boards over
     // and is ready; the window is not disabled by it and goes on as it does while tracing.
-    const Place live = starting_ ? Place::Trace : Place::MessageBox;
-    if (starting_) {
+    const Place live = run_.starting ? Place::Trace : Place::MessageBox;
+    if (run_.starting) {
         if (!spoiled_) {
             fail("a message box at the start without an unreadable record");
         }
@@ -268,7 +265,7 @@ void Sequence::outsideStep(Place place) {
                    {1, "end session", [this] { endSession(); }},
                });
     // Under the message about an unreadable record the test goes on.
-    if (!pressed && !starting_ && (sizes() != before || dlg_->m_stage != stageBefore)) {
+    if (!pressed && !run_.starting && (sizes() != before || dlg_->m_stage != stageBefore)) {
         fail("the test changed after its window was closed");
     }
 }

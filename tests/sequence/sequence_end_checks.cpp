@@ -7,7 +7,6 @@
 #include "report/path_lines.h"
 #include "report_tool/report_check.h"
 #include "sequence.h"
-#include "support/fake_mapi.h"
 
 namespace fs = std::filesystem;
 
@@ -45,6 +44,18 @@ bool TakesAFile(const std::wstring& name) {
     return opens;
 }
 
+template <typename Arrays, typename Strokes>
+TestPoints PointsOf(const Arrays& arrays, const Strokes& strokes, auto pointsOf) {
+    TestPoints points;
+    for (const auto& a : arrays) {
+        points.emplace_back(pointsOf(a).begin(), pointsOf(a).end());
+    }
+    for (const auto& stroke : strokes) {
+        points.emplace_back(pointsOf(stroke).begin(), pointsOf(stroke).end());
+    }
+    return points;
+}
+
 }  // namespace
 
 bool Names(std::wstring message, const std::wstring& path) {
@@ -52,63 +63,9 @@ bool Names(std::wstring message, const std::wstring& path) {
     return message.find(path) != std::wstring::npos;
 }
 
-void Sequence::checkEnd() {
-    if (host_->timerCount() != 0 || dlg_->m_edgeTimer != 0 || dlg_->m_speedWarningOpen ||
-        dlg_->m_speedWarning != nullptr) {
-        fail("the window went with a timer or a speed warning still there");
-    }
-    if (!host_->unexpectedModals.empty()) {
-        fail("an unexpected dialog " + std::to_string(host_->unexpectedModals.front()) +
-             " was shown");
-    }
-    for (TraceStage s : stagesSeen_) {
-        coverage_.count("stage " + std::to_string(s));
-    }
-    checkEnding();
-    checkBoardsBack(world_.diagnosticMode ? 0 : activeAtEnd_);
-    ledger_.givenBack(boardsNow_);
-    checkRecord();
-    if (!ledger_.named().empty()) {
-        coverage_.count("end left boards not attached in the record");
-    }
-    if (world_.diagnosticMode) {
-        checkReportAndMail();
-    } else {
-        checkService();
-    }
-    if (kills_ > 0) {
-        coverage_.count("ended after a restart");
-    }
-}
-
-void Sequence::checkEnding() {
-    struct Ending {
-        std::string_view step;
-        std::string_view name;
-        int result;
-    };
-    constexpr Ending kClosings[] = {
-        {"escape", "escape", fw::kIdCancel},
-        {"enter", "enter", fw::kIdOk},
-        {"close", "close", fw::kIdCancel},
-        {"warning: close", "close during the speed warning", fw::kIdCancel},
-        {"save: close", "close during the end-of-test dialog", fw::kIdCancel},
-    };
-    for (const Ending& e : kClosings) {
-        if (ending_ == e.step) {
-            if (host_->mainResult() != e.result) {
-                fail("the window ended with result " + std::to_string(host_->mainResult()));
-            }
-            coverage_.count("ending " + std::string(e.name));
-            return;
-        }
-    }
-    const Finish finish = FinishedBy(ending_);
-    if (world_.diagnosticMode || finish == Finish::Not || host_->mainResult() != fw::kIdOk) {
-        fail("the window closed by itself during \"" + ending_ + "\"");
-    }
-    coverage_.count(finish == Finish::PenUp ? "ending service by pen-up"
-                                            : "ending service by time-out");
+TestPoints PointsOf(const CRimtraceDlg& dlg) {
+    return PointsOf(dlg.m_tracePoints, dlg.m_extraStrokes,
+                    [](const TracePointArray& a) -> const TracePointArray& { return a; });
 }
 
 Sequence::Finish Sequence::FinishedBy(std::string_view step) {
@@ -119,10 +76,78 @@ Sequence::Finish Sequence::FinishedBy(std::string_view step) {
     if (step == "pen" || step == "wild pen" || step == "pen batch") {
         return Finish::PenUp;
     }
-    if (step == "time" || step == "time-out" || step == "long time") {
-        return Finish::TimeOut;
+    return step == "time" || step == "time-out" || step == "long time" ? Finish::TimeOut
+                                                                       : Finish::Not;
+}
+
+void Sequence::checkEnd() {
+    if (host_->timerCount() != 0 || dlg_->m_edgeTimer != 0 || dlg_->m_speedWarningOpen ||
+        dlg_->m_speedWarning != nullptr || !host_->unexpectedModals.empty()) {
+        fail("the window went with a timer, a speed warning or an unexpected dialog");
     }
-    return Finish::Not;
+    for (TraceStage s : stagesSeen_) {
+        coverage_.count("stage " + std::to_string(s));
+    }
+    // It ended by a closing route, or a service run by finishing its test.
+    constexpr std::pair<std::string_view, std::string_view> kClosings[] = {
+        {"escape", "escape"},
+        {"enter", "enter"},
+        {"close", "close"},
+        {"warning: close", "close during the speed warning"},
+        {"save: close", "close during the end-of-test dialog"}};
+    const auto closing = std::find_if(std::begin(kClosings), std::end(kClosings),
+                                      [this](const auto& c) { return c.first == run_.ending; });
+    const Finish finish = FinishedBy(run_.ending);
+    if (closing != std::end(kClosings)) {
+        coverage_.count("ending " + std::string(closing->second));
+    } else if (world_.diagnosticMode || finish == Finish::Not) {
+        fail("the window closed by itself during \"" + run_.ending + "\"");
+    } else {
+        coverage_.count(finish == Finish::PenUp ? "ending service by pen-up"
+                                                : "ending service by time-out");
+    }
+    checkBoardsBack(world_.diagnosticMode ? 0 : run_.activeAtEnd);
+    ledger_.givenBack(boardsNow_);
+    checkRecord();
+    if (!ledger_.named().empty()) {
+        coverage_.count("end left boards not attached in the record");
+    }
+    if (kills_ > 0) {
+        coverage_.count("ended after a restart");
+    }
+    if (!world_.diagnosticMode) {
+        // A service run hands the points to exactly the board it ended with, and writes, mails
+        // and says nothing.
+        const bool completed = closing == std::end(kClosings);
+        for (int board = 0; board <= kMostBoards + 3; ++board) {
+            if (tavlo_sim::LastOrientPoints(board).has_value() !=
+                (completed && board == run_.activeAtEnd)) {
+                fail("the edge orientation points and board " + std::to_string(board));
+            }
+        }
+        if (!folder_.producedFiles(run_.filesBefore).empty() || !FakeMapi::logonFlags.empty() ||
+            !run_.messages.empty()) {
+            fail("a service run wrote, mailed or said something");
+        }
+        return;
+    }
+    const std::wstring& chosen = dlg_->m_reportPath;
+    const fs::path file = checkReport(chosen, run_.atMail ? *run_.atMail : PointsOf(*dlg_));
+    const bool mail = !file.empty() && dlg_->m_sendReport;
+    checkMail(file, mail);
+    // The user is told where the report is when it is not where they chose it (or that there is
+    // none), and when it could not be mailed.
+    const bool moved = !chosen.empty() && !SameFile(file, chosen);
+    const bool mailFailed = mail && !world_.mail->sends;
+    if (run_.messages.size() != (moved ? 1u : 0u) + (mailFailed ? 1u : 0u)) {
+        fail(std::to_string(run_.messages.size()) + " messages for a report " +
+             (moved ? "moved" : "in place") + (mailFailed ? " and a failed mail" : ""));
+    }
+    for (const std::wstring& message : run_.messages) {
+        if (!file.empty() && !Names(message, moved ? file.wstring() : chosen)) {
+            fail("a message does not say where the report is: " + host_->toAnsi(message));
+        }
+    }
 }
 
 void Sequence::checkBoardsBack(std::int32_t traced) {
@@ -131,34 +156,17 @@ void Sequence::checkBoardsBack(std::int32_t traced) {
     for (int board = 1; board <= boardsNow_; ++board) {
         const OwnBoard& own = ledger_.owed(board);
         const OwnBoard now = BoardNow(board, host_->driver);
-        if (SettingsOf(now) != SettingsOf(own)) {
-            fail("board " + std::to_string(board) + "'s settings are not back to its own");
-        }
         // A service run leaves the traced board's driver state on: it uses the new points.
         // That is the board the run ended with; pen events after the end change nothing of it.
-        if (host_->driver.present && now.driverState != (board == traced || own.driverState)) {
-            fail("board " + std::to_string(board) + "'s driver state is not back");
+        if (SettingsOf(now) != SettingsOf(own) ||
+            (host_->driver.present && now.driverState != (board == traced || own.driverState))) {
+            fail("board " + std::to_string(board) + " does not have its own values back");
         }
-    }
-}
-
-void Sequence::checkService() {
-    const bool completed = FinishedBy(ending_) != Finish::Not;
-    for (int board = 0; board <= kMostBoards + 3; ++board) {
-        const bool handed = tavlo_sim::LastOrientPoints(board).has_value();
-        if (handed != (completed && board == activeAtEnd_)) {
-            fail("edge orientation points " + std::string(handed ? "went" : "did not go") +
-                 " to board " + std::to_string(board));
-        }
-    }
-    if (!folder_.producedFiles(filesBefore_).empty() || !FakeMapi::logonFlags.empty() ||
-        !messages_.empty()) {
-        fail("a service run wrote, mailed or said something");
     }
 }
 
 fs::path Sequence::checkReport(const std::wstring& chosen, const TestPoints& test) {
-    const std::vector<fs::path> files = folder_.producedFiles(filesBefore_);
+    const std::vector<fs::path> files = folder_.producedFiles(run_.filesBefore);
     if (files.size() > 1 || (chosen.empty() && !files.empty())) {
         fail(std::to_string(files.size()) + " files were written for the report \"" +
              host_->toAnsi(chosen) + "\"");
@@ -178,7 +186,7 @@ fs::path Sequence::checkReport(const std::wstring& chosen, const TestPoints& tes
         if (!file.empty() && !inDocuments) {
             fail("the report went to " + file.string());
         }
-        if (placedInDocuments_.count(file) != 0 || filesBefore_.count(file) != 0) {
+        if (run_.placedInDocuments.count(file) != 0 || run_.filesBefore.count(file) != 0) {
             fail("the report replaced " + file.string());
         }
         if (file.empty() && world_.documents == DocumentsSetup::Writable) {
@@ -188,15 +196,13 @@ fs::path Sequence::checkReport(const std::wstring& chosen, const TestPoints& tes
     coverage_.count(file.empty()  ? "report nowhere"
                     : inDocuments ? "report in documents"
                                   : "report at the chosen path");
-    if (inDocuments) {
-        const std::wstring name = file.filename().wstring();
-        if (name.find(L" (") != std::wstring::npos) {
-            coverage_.count("report in documents under a numbered name");
-        }
-        if (name.starts_with(L"LMEdgeReport_") &&
-            chosen.find(L"LMEdgeReport_") == std::wstring::npos) {
-            coverage_.count("report in documents under the proposed name");
-        }
+    const std::wstring name = file.filename().wstring();
+    if (inDocuments && name.find(L" (") != std::wstring::npos) {
+        coverage_.count("report in documents under a numbered name");
+    }
+    if (inDocuments && name.starts_with(L"LMEdgeReport_") &&
+        chosen.find(L"LMEdgeReport_") == std::wstring::npos) {
+        coverage_.count("report in documents under the proposed name");
     }
     if (!file.empty()) {
         // Read as support reads it: strictly, and graded again from its own points.
@@ -206,52 +212,31 @@ fs::path Sequence::checkReport(const std::wstring& chosen, const TestPoints& tes
             fail("the report does not pass the check: line " + std::to_string(first.line) + ": " +
                  first.text);
         }
-        if (PointsOf(checked.report) != test) {
+        const TestPoints read =
+            PointsOf(checked.report.arrays, checked.report.freeStrokes,
+                     [](const PointSection& s) -> const TracePointArray& { return s.points; });
+        if (read != test) {
             fail("the report holds other points than the test");
         }
     }
     return file;
 }
 
-void Sequence::checkReportAndMail() {
-    const std::wstring& chosen = dlg_->m_reportPath;
-    const fs::path file = checkReport(chosen, atMail_ ? *atMail_ : PointsOf(*dlg_));
-    const bool mail = !file.empty() && dlg_->m_sendReport;
-    checkMail(file, mail);
-    // The user is told where the report is when it is not where they chose it (or that there is
-    // none), and when it could not be mailed.
-    const bool moved = !chosen.empty() && !SameFile(file, chosen);
-    const bool mailFailed = mail && !world_.mail->sends;
-    if (messages_.size() != (moved ? 1u : 0u) + (mailFailed ? 1u : 0u)) {
-        fail(std::to_string(messages_.size()) + " messages for a report " +
-             (moved ? "moved" : "in place") + (mailFailed ? " and a failed mail" : ""));
-    }
-    const std::wstring where = moved ? file.wstring() : chosen;
-    for (const std::wstring& message : messages_) {
-        if (!file.empty() && !Names(message, where)) {
-            fail("a message does not say where the report is: " + host_->toAnsi(message));
-        }
-    }
-}
-
 void Sequence::checkMail(const fs::path& report, bool expectMail) {
+    // Tried exactly when there is a report to mail and a mail library to try; how the mail
+    // client answers each call is the report step's tests' business.
     const bool used = !FakeMapi::logonFlags.empty() || !FakeMapi::sent.empty();
-    if (!expectMail) {
-        if (used) {
-            fail("a mail was started without a report to send");
-        }
-        return;
+    if (used != (expectMail && world_.mail->missing == nullptr)) {
+        fail(std::string(used ? "a mail was tried" : "no mail was tried") + " where " +
+             (expectMail ? world_.mail->outcome : "there is nothing to mail"));
     }
-    // How the mail client answers each call is the report step's tests' business.
-    if (used == (world_.mail->missing != nullptr)) {
-        fail(std::string(used ? "the mail client was used" : "no mail was tried") + " where " +
-             world_.mail->outcome);
-    }
-    coverage_.count(world_.mail->outcome);
     std::error_code ec;
     if (!FakeMapi::sent.empty() &&
         !fs::equivalent(fs::path(FakeMapi::sent.front().attachment), report, ec)) {
         fail("the mail's attachment is not the report written");
+    }
+    if (expectMail) {
+        coverage_.count(world_.mail->outcome);
     }
 }
 
@@ -284,7 +269,7 @@ void Sequence::checkSessionEnd() {
     checkReport(end.reportPath, end.test);
     if (end.tearingDown) {
         coverage_.count("session ended during the report step");
-    } else if (!messages_.empty()) {
+    } else if (!run_.messages.empty()) {
         fail("a message box was shown for the end of the session");
     } else if (!end.reportPath.empty()) {
         coverage_.count("session ended with a report chosen");

@@ -5,7 +5,6 @@
 
 #include "app/rimtrace_app.h"
 #include "sequence.h"
-#include "support/fake_mapi.h"
 
 namespace fs = std::filesystem;
 
@@ -48,7 +47,7 @@ void Sequence::betweenRuns() {
             return entry.first > boardsNow_ && ledger_.named().count(entry.first) == 0;
         });
         coverage_.count("boards changed between runs");
-        if (options_.trace) {
+        if (trace_) {
             std::cout << "between runs: " << boardsNow_ << " boards\n";
         }
     }
@@ -82,7 +81,7 @@ void Sequence::spoilRecord() {
     std::ofstream(recordPath_, std::ios::binary) << text;
     spoiled_ = std::string(text);
     spoiledOnce_ = true;
-    if (options_.trace) {
+    if (trace_) {
         std::cout << "record made unreadable\n";
     }
     coverage_.count("record unreadable");
@@ -142,7 +141,7 @@ void Sequence::restoreRun() {
         code = app.ExitCode();
     }
     const int expected = spoiled ? 1 : ledger_.named().empty() ? 0 : 2;
-    if (options_.trace) {
+    if (trace_) {
         std::cout << "-restore exited with " << code << "\n";
     }
     if (code != expected) {

@@ -1,5 +1,7 @@
 #include "world.h"
 
+#include "board/restore_record_file.h"
+
 namespace {
 
 const std::vector<std::vector<headless::FakeMonitor>>& MonitorLayouts() {
@@ -82,11 +84,6 @@ World World::Random(RandomSource& rng) {
     // Sometimes just before the tick counter wraps, sometimes within the first second.
     const std::uint64_t ticks[] = {0xFFFFFFFFu - rng.below(30000), rng.below(1500), rng.next()};
     world.startTick = static_cast<std::uint32_t>(ticks[rng.below(3)]);
-    const auto within = [&rng](int lo, int hi) {
-        return static_cast<std::uint16_t>(rng.between(lo, hi));
-    };
-    world.now = {within(2000, 2099), within(1, 12), within(1, 28),
-                 within(0, 23),      within(0, 59), within(0, 59)};
     return world;
 }
 
@@ -113,7 +110,6 @@ void InstallBoardState(const World& world, const std::string& stateText) {
 
 void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder) {
     host.clock.setTickCount(world.startTick);
-    host.now = world.now;
     host.monitors = world.monitors;
     host.exePath = folder.exePath();
     host.driver.present = world.driverPresent;
@@ -122,13 +118,13 @@ void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFo
     }
     // With the variable set it wins over the user's folder, which stays empty.
     if (world.recordPlace == RecordPlace::Environment) {
-        host.environment[L"RIMTRACE_RESTORE_DIR"] = folder.restoreDir().wstring();
+        host.environment[kRestoreDirVariable] = folder.restoreDir().wstring();
     }
     if (world.recordPlace != RecordPlace::None) {
         host.localAppData = folder.localAppData().wstring();
     }
     if (world.documents == DocumentsSetup::Writable) {
-        folder.makeDocuments();
+        std::filesystem::create_directories(folder.documents());
     }
     host.documents = world.documents == DocumentsSetup::None ? L"" : folder.documents().wstring();
     FakeMapi::Install(host, world.mail->mode);
@@ -140,16 +136,4 @@ void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFo
             host.libraries[L"Mapi32.dll"].symbols.erase(missing);
         }
     }
-}
-
-std::filesystem::path RecordPath(const World& world, const RunFolder& folder) {
-    switch (world.recordPlace) {
-        case RecordPlace::Environment:
-            return folder.restoreDir() / "restore-record.txt";
-        case RecordPlace::LocalAppData:
-            return folder.localAppData() / "rimtrace" / "restore-record.txt";
-        case RecordPlace::None:
-            break;
-    }
-    return {};
 }

@@ -36,7 +36,7 @@ enum class DocumentsSetup { Writable, Missing, None };
 enum class RecordPlace { Environment, LocalAppData, None };
 
 // What the computer is like when a sequence starts: the boards with their own values, the
-// driver window, the monitors, the mail client, the Documents folder and the clock.
+// driver window, the monitors, the mail client, the Documents folder and the tick count.
 struct World {
     bool diagnosticMode = true;
     std::vector<OwnBoard> boards;  // board b is boards[b - 1]
@@ -47,7 +47,6 @@ struct World {
     DocumentsSetup documents = DocumentsSetup::Writable;
     RecordPlace recordPlace = RecordPlace::Environment;
     std::uint32_t startTick = 0;
-    LocalDateTime now;
 
     static World Random(RandomSource& rng);
 };
@@ -65,6 +64,3 @@ void InstallBoards(const World& world);
 void InstallBoardState(const World& world, const std::string& stateText);
 // The rest of the world, on the host: clock, monitors, driver window, folders, mail client.
 void InstallSystem(const World& world, headless::HeadlessHost& host, const RunFolder& folder);
-
-// The restore record's path as the world places it; empty when it has no place.
-std::filesystem::path RecordPath(const World& world, const RunFolder& folder);
