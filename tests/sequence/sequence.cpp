@@ -52,7 +52,7 @@ void Sequence::play() {
             }
             if (sessionEnd_) {
                 action_ = "after the session";
-                checkSessionEnd();
+                checkEnd();
                 return;
             }
             betweenRuns();

@@ -99,6 +99,8 @@ class Sequence {
     // Between two processes: the board count may change, the record may be made unreadable,
     // "-restore" may run.
     void betweenRuns();
+    // A new host for the next process, with the driver window as it was and a later tick count.
+    void nextProcess(headless::FakeDriverWindow driver, std::uint32_t tick);
     void restoreRun();
     void spoilRecord();
     // The unreadable record's text is kept beside the record's place, and `message` says where.
@@ -126,13 +128,12 @@ class Sequence {
     void checkLive(Place place);
     // The sizes of the twelve point arrays, then the number of free strokes and their points.
     std::vector<std::size_t> sizes() const;
+    // After the window is gone, or the session ended.
     void checkEnd();
     void checkBoardsBack(std::int32_t traced);
     // This run's one report: where it may be, read back; the file, or empty for none.
     std::filesystem::path checkReport(const std::wstring& chosen, const TestPoints& test);
-    void checkMail(const std::filesystem::path& report, bool expectMail);
     void checkMessageFits(std::wstring_view text);
-    void checkSessionEnd();
     [[noreturn]] void fail(const std::string& what) const;
 
     bool trace_;

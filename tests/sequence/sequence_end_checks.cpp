@@ -81,32 +81,41 @@ Sequence::Finish Sequence::FinishedBy(std::string_view step) {
 }
 
 void Sequence::checkEnd() {
-    if (host_->timerCount() != 0 || dlg_->m_edgeTimer != 0 || dlg_->m_speedWarningOpen ||
-        dlg_->m_speedWarning != nullptr || !host_->unexpectedModals.empty()) {
-        fail("the window went with a timer, a speed warning or an unexpected dialog");
-    }
-    for (TraceStage s : stagesSeen_) {
-        coverage_.count("stage " + std::to_string(s));
-    }
-    // It ended by a closing route, or a service run by finishing its test.
-    constexpr std::pair<std::string_view, std::string_view> kClosings[] = {
-        {"escape", "escape"},
-        {"enter", "enter"},
-        {"close", "close"},
-        {"warning: close", "close during the speed warning"},
-        {"save: close", "close during the end-of-test dialog"}};
-    const auto closing = std::find_if(std::begin(kClosings), std::end(kClosings),
-                                      [this](const auto& c) { return c.first == run_.ending; });
-    const Finish finish = FinishedBy(run_.ending);
-    if (closing != std::end(kClosings)) {
-        coverage_.count("ending " + std::string(closing->second));
-    } else if (world_.diagnosticMode || finish == Finish::Not) {
-        fail("the window closed by itself during \"" + run_.ending + "\"");
+    // The window ended by a closing route, or a service run by finishing its test; or the
+    // user's session ended, and the process with it.
+    const SessionEnd* const session = sessionEnd_ ? &*sessionEnd_ : nullptr;
+    bool completed = false;
+    if (session) {
+        coverage_.count("session ended");
     } else {
-        coverage_.count(finish == Finish::PenUp ? "ending service by pen-up"
-                                                : "ending service by time-out");
+        if (host_->timerCount() != 0 || dlg_->m_edgeTimer != 0 || dlg_->m_speedWarningOpen ||
+            dlg_->m_speedWarning != nullptr || !host_->unexpectedModals.empty()) {
+            fail("the window went with a timer, a speed warning or an unexpected dialog");
+        }
+        for (TraceStage s : stagesSeen_) {
+            coverage_.count("stage " + std::to_string(s));
+        }
+        constexpr std::pair<std::string_view, std::string_view> kClosings[] = {
+            {"escape", "escape"},
+            {"enter", "enter"},
+            {"close", "close"},
+            {"warning: close", "close during the speed warning"},
+            {"save: close", "close during the end-of-test dialog"}};
+        const auto closing = std::find_if(std::begin(kClosings), std::end(kClosings),
+                                          [this](const auto& c) { return c.first == run_.ending; });
+        const Finish finish = FinishedBy(run_.ending);
+        completed = closing == std::end(kClosings);
+        if (!completed) {
+            coverage_.count("ending " + std::string(closing->second));
+        } else if (world_.diagnosticMode || finish == Finish::Not) {
+            fail("the window closed by itself during \"" + run_.ending + "\"");
+        } else {
+            coverage_.count(finish == Finish::PenUp ? "ending service by pen-up"
+                                                    : "ending service by time-out");
+        }
     }
-    checkBoardsBack(world_.diagnosticMode ? 0 : run_.activeAtEnd);
+    const std::int32_t activeBoard = session ? session->activeBoard : run_.activeAtEnd;
+    checkBoardsBack(world_.diagnosticMode ? 0 : activeBoard);
     ledger_.givenBack(boardsNow_);
     checkRecord();
     if (!ledger_.named().empty()) {
@@ -115,26 +124,56 @@ void Sequence::checkEnd() {
     if (kills_ > 0) {
         coverage_.count("ended after a restart");
     }
+    const bool mailUsed =
+        session ? session->mailed : !FakeMapi::logonFlags.empty() || !FakeMapi::sent.empty();
     if (!world_.diagnosticMode) {
-        // A service run hands the points to exactly the board it ended with, and writes, mails
-        // and says nothing.
-        const bool completed = closing == std::end(kClosings);
+        // A service run hands the points to exactly the board it finished with, and writes,
+        // mails and says nothing.
         for (int board = 0; board <= kMostBoards + 3; ++board) {
             if (tavlo_sim::LastOrientPoints(board).has_value() !=
-                (completed && board == run_.activeAtEnd)) {
+                (completed && board == activeBoard)) {
                 fail("the edge orientation points and board " + std::to_string(board));
             }
         }
-        if (!folder_.producedFiles(run_.filesBefore).empty() || !FakeMapi::logonFlags.empty() ||
+        if (!folder_.producedFiles(run_.filesBefore).empty() || mailUsed ||
             !run_.messages.empty()) {
             fail("a service run wrote, mailed or said something");
         }
         return;
     }
-    const std::wstring& chosen = dlg_->m_reportPath;
-    const fs::path file = checkReport(chosen, run_.atMail ? *run_.atMail : PointsOf(*dlg_));
+    const std::wstring chosen = session ? session->reportPath : dlg_->m_reportPath;
+    const fs::path file = checkReport(chosen, session       ? session->test
+                                              : run_.atMail ? *run_.atMail
+                                                            : PointsOf(*dlg_));
+    if (session && session->tearingDown) {
+        coverage_.count("session ended during the report step");
+        return;  // what the report step had mailed and told by then is its own
+    }
+    if (session) {
+        // No mail and no message: no window can be shown once the session ends.
+        if (mailUsed || !run_.messages.empty()) {
+            fail("the end of the session mailed or told something");
+        }
+        if (!chosen.empty()) {
+            coverage_.count("session ended with a report chosen");
+        }
+        return;
+    }
+    // A mail is tried exactly when there is a report to mail and a library to try it with; how
+    // the mail client answers each call is the report step's tests' business.
     const bool mail = !file.empty() && dlg_->m_sendReport;
-    checkMail(file, mail);
+    if (mailUsed != (mail && world_.mail->missing == nullptr)) {
+        fail(std::string(mailUsed ? "a mail was tried" : "no mail was tried") + " where " +
+             (mail ? world_.mail->outcome : "there is nothing to mail"));
+    }
+    std::error_code ec;
+    if (!FakeMapi::sent.empty() &&
+        !fs::equivalent(fs::path(FakeMapi::sent.front().attachment), file, ec)) {
+        fail("the mail's attachment is not the report written");
+    }
+    if (mail) {
+        coverage_.count(world_.mail->outcome);
+    }
     // The user is told where the report is when it is not where they chose it (or that there is
     // none), and when it could not be mailed.
     const bool moved = !chosen.empty() && !SameFile(file, chosen);
@@ -222,24 +261,6 @@ fs::path Sequence::checkReport(const std::wstring& chosen, const TestPoints& tes
     return file;
 }
 
-void Sequence::checkMail(const fs::path& report, bool expectMail) {
-    // Tried exactly when there is a report to mail and a mail library to try; how the mail
-    // client answers each call is the report step's tests' business.
-    const bool used = !FakeMapi::logonFlags.empty() || !FakeMapi::sent.empty();
-    if (used != (expectMail && world_.mail->missing == nullptr)) {
-        fail(std::string(used ? "a mail was tried" : "no mail was tried") + " where " +
-             (expectMail ? world_.mail->outcome : "there is nothing to mail"));
-    }
-    std::error_code ec;
-    if (!FakeMapi::sent.empty() &&
-        !fs::equivalent(fs::path(FakeMapi::sent.front().attachment), report, ec)) {
-        fail("the mail's attachment is not the report written");
-    }
-    if (expectMail) {
-        coverage_.count(world_.mail->outcome);
-    }
-}
-
 void Sequence::checkMessageFits(std::wstring_view text) {
     // A message box breaks its text only at blanks and line ends, and grows to fit the longest
     // stretch without one: no stretch may be longer than a line of a path.
@@ -249,29 +270,5 @@ void Sequence::checkMessageFits(std::wstring_view text) {
         if (stretch > kMessageLineChars) {
             fail("a message box wider than the screen: " + host_->toAnsi(text));
         }
-    }
-}
-
-void Sequence::checkSessionEnd() {
-    const SessionEnd& end = *sessionEnd_;
-    coverage_.count("session ended");
-    checkBoardsBack(world_.diagnosticMode ? 0 : end.activeBoard);
-    checkRecord();
-    if (end.mailed && !end.tearingDown) {
-        fail("the end of the session started the mail client");
-    }
-    for (int board = 0; board <= kMostBoards + 3 && !world_.diagnosticMode; ++board) {
-        if (tavlo_sim::LastOrientPoints(board)) {
-            fail("a service run ended by the session handed points to board " +
-                 std::to_string(board));
-        }
-    }
-    checkReport(end.reportPath, end.test);
-    if (end.tearingDown) {
-        coverage_.count("session ended during the report step");
-    } else if (!run_.messages.empty()) {
-        fail("a message box was shown for the end of the session");
-    } else if (!end.reportPath.empty()) {
-        coverage_.count("session ended with a report chosen");
     }
 }
