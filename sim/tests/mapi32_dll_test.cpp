@@ -151,6 +151,10 @@ struct ModeCase {
     bool known;  // false: every call fails, and the log says why
 };
 
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << sim::Utf8FromWide(c.mode);
+}
+
 class OutboxMode : public OutboxDll, public testing::WithParamInterface<ModeCase> {};
 
 TEST_P(OutboxMode, AnswersAsDocumented) {

@@ -106,6 +106,10 @@ struct MailCase {
     std::wstring trace;  // after "CRimtraceDlg::SendMail: "
 };
 
+void PrintTo(const MailCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MailOutcome : public ReportStep, public ::testing::WithParamInterface<MailCase> {};
 
 TEST_P(MailOutcome, IsWhatTheClientAnswered) {
