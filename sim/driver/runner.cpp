@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "command_list.h"
 #include "common/wide_text.h"
 #include "expand.h"
 #include "values.h"
@@ -78,47 +79,9 @@ Runner::~Runner() {
 
 Runner::Handler Runner::FindHandler(const std::string& command) {
     static const std::map<std::string, Handler, std::less<>> handlers = {
-        {"setenv", &Runner::setEnv},
-        {"write-file", &Runner::writeFile},
-        {"delete-file", &Runner::deleteFile},
-        {"make-dir", &Runner::makeDir},
-        {"echo", &Runner::echo},
-        {"sleep", &Runner::sleep},
-        {"start-board50", &Runner::startBoard50},
-        {"stop-board50", &Runner::stopBoard50},
-        {"start", &Runner::start},
-        {"adopt", &Runner::adopt},
-        {"wait-attached", &Runner::waitAttached},
-        {"wait-exit", &Runner::waitExit},
-        {"kill", &Runner::kill},
-        {"log-off", &Runner::logOff},
-        {"board-count", &Runner::boardCount},
-        {"pen-down", &Runner::penDown},
-        {"pen-move", &Runner::penMove},
-        {"pen-up", &Runner::penUp},
-        {"stroke", &Runner::stroke},
-        {"key", &Runner::key},
-        {"mouse-down", &Runner::mouseDown},
-        {"mouse-move", &Runner::mouseMove},
-        {"mouse-up", &Runner::mouseUp},
-        {"mouse-click", &Runner::mouseClick},
-        {"mouse-drag", &Runner::mouseDrag},
-        {"mouse-click-control", &Runner::mouseClickControl},
-        {"wait-dialog", &Runner::waitDialog},
-        {"wait-no-dialog", &Runner::waitNoDialog},
-        {"expect-no-window", &Runner::expectNoWindow},
-        {"set-text", &Runner::setText},
-        {"click", &Runner::click},
-        {"dismiss", &Runner::dismiss},
-        {"expect-text", &Runner::expectText},
-        {"expect-text-contains", &Runner::expectTextContains},
-        {"expect-checked", &Runner::expectChecked},
-        {"expect-visible", &Runner::expectVisible},
-        {"expect-texts-fit", &Runner::expectTextsFit},
-        {"screenshot", &Runner::screenshot},
-        {"expect-file", &Runner::expectFile},
-        {"expect-no-file", &Runner::expectNoFile},
-        {"expect-file-contains", &Runner::expectFileContains},
+#define RTDRIVER_HANDLER(name, fewest, most, handler) {name, &Runner::handler},
+        RTDRIVER_COMMANDS(RTDRIVER_HANDLER)
+#undef RTDRIVER_HANDLER
     };
     const auto found = handlers.find(command);
     return found == handlers.end() ? nullptr : found->second;

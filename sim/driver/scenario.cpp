@@ -1,6 +1,6 @@
 #include "scenario.h"
 
-#include <array>
+#include "command_list.h"
 
 namespace rtdriver {
 namespace {
@@ -8,54 +8,14 @@ namespace {
 struct Shape {
     std::string_view name;
     int minWords;
-    int maxWords;  // -1: no limit
+    int maxWords;
 };
 
-constexpr int kAny = -1;
-
-constexpr std::array<Shape, 41> kShapes = {{
-    {"setenv", 2, 2},
-    {"write-file", 2, 2},
-    {"delete-file", 1, 1},
-    {"make-dir", 1, 1},
-    {"echo", 0, kAny},
-    {"sleep", 1, 1},
-    {"start-board50", 0, kAny},
-    {"stop-board50", 0, 0},
-    {"start", 0, kAny},
-    {"adopt", 1, 2},
-    {"wait-attached", 0, 1},
-    {"wait-exit", 0, 2},
-    {"kill", 0, 0},
-    {"log-off", 0, 0},
-    {"board-count", 1, 1},
-    {"pen-down", 3, 4},
-    {"pen-move", 3, 4},
-    {"pen-up", 3, 4},
-    {"stroke", 6, kAny},
-    {"key", 1, 2},
-    {"mouse-down", 2, 2},
-    {"mouse-move", 2, 2},
-    {"mouse-up", 2, 2},
-    {"mouse-click", 2, 2},
-    {"wait-dialog", 1, 2},
-    {"wait-no-dialog", 1, 2},
-    {"expect-no-window", 2, 2},
-    {"set-text", 3, 3},
-    {"click", 2, 2},
-    {"dismiss", 1, 1},
-    {"expect-text", 3, 3},
-    {"expect-text-contains", 3, 3},
-    {"expect-checked", 3, 3},
-    {"expect-visible", 3, 3},
-    {"screenshot", 1, 1},
-    {"expect-file", 1, 2},
-    {"expect-no-file", 1, 1},
-    {"expect-file-contains", 2, 2},
-    {"expect-texts-fit", 1, 1},
-    {"mouse-drag", 5, kAny},
-    {"mouse-click-control", 2, 2},
-}};
+constexpr Shape kShapes[] = {
+#define RTDRIVER_SHAPE(name, fewest, most, handler) {name, fewest, most},
+    RTDRIVER_COMMANDS(RTDRIVER_SHAPE)
+#undef RTDRIVER_SHAPE
+};
 
 const Shape* FindShape(std::string_view name) {
     for (const Shape& shape : kShapes) {
@@ -117,7 +77,7 @@ std::string AfterFirstWord(std::string_view line) {
 }
 
 std::string CountText(const Shape& shape) {
-    if (shape.maxWords == kAny) {
+    if (shape.maxWords == kAnyCount) {
         return "at least " + std::to_string(shape.minWords);
     }
     if (shape.minWords == shape.maxWords) {
@@ -129,7 +89,8 @@ std::string CountText(const Shape& shape) {
 }  // namespace
 
 bool TakesCommandLine(std::string_view command) {
-    return command == "start" || command == "start-board50" || command == "echo";
+    const Shape* shape = FindShape(command);
+    return shape != nullptr && shape->maxWords == kCommandLine;
 }
 
 std::variant<std::vector<std::string>, std::string> SplitWords(std::string_view line) {
@@ -197,7 +158,7 @@ std::variant<std::vector<Step>, ScenarioError> ParseScenario(std::string_view te
         if (TakesCommandLine(step.command)) {
             step.rest = AfterFirstWord(line);
         } else if (count < shape->minWords ||
-                   (shape->maxWords != kAny && count > shape->maxWords)) {
+                   (shape->maxWords != kAnyCount && count > shape->maxWords)) {
             return ScenarioError{lineNumber, step.command + " takes " + CountText(*shape) +
                                                  " argument(s), got " + std::to_string(count)};
         }

@@ -9,6 +9,10 @@
 
 namespace rtdriver {
 
+// Word counts of the command list (command_list.h) that are not numbers.
+inline constexpr int kAnyCount = -1;
+inline constexpr int kCommandLine = -2;
+
 struct Step {
     int line = 0;
     std::string command;

@@ -1,16 +1,18 @@
 #pragma once
-// A Simple MAPI client for the headless host: it records what the program hands it and fails
-// in each way a real client can.
+// A Simple MAPI client for the headless host: it records what the program hands it and answers
+// as the outbox stand-in does in the same mode (sim/mapi32/mapi_mode.h). Attachments are not
+// opened: the headless host's paths need not exist.
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "framework/headless/headless_host.h"
 #include "report/simple_mapi.h"
+#include "sim/mapi32/mapi_mode.h"
 #include "tavlo_sim.h"
 
 struct FakeMapi {
-    enum class Mode { Ok, FirstLogonFails, BothLogonsFail, UserCancels, SendFails };
+    using Mode = outbox::MapiMode;
     struct Recipient {
         MapiUlong recipClass;
         std::string name;
@@ -50,13 +52,11 @@ struct FakeMapi {
     static MapiUlong RIMTRACE_MAPI_CALL Logon(std::uintptr_t, char*, char*, MapiUlong flags,
                                               MapiUlong, MapiHandle* session) {
         logonFlags.push_back(flags);
-        const bool fails =
-            mode == Mode::BothLogonsFail || (mode == Mode::FirstLogonFails && flags == 0);
-        if (fails) {
-            return 3;  // MAPI_E_LOGIN_FAILURE
+        const MapiUlong result = outbox::LogonResult(mode, flags);
+        if (result == kMapiSuccess) {
+            *session = 0x5E55;
         }
-        *session = 0x5E55;
-        return 0;
+        return result;
     }
     static MapiUlong RIMTRACE_MAPI_CALL Logoff(MapiHandle, std::uintptr_t, MapiUlong, MapiUlong) {
         ++logoffs;
@@ -79,13 +79,6 @@ struct FakeMapi {
         if (duringSend) {
             duringSend();
         }
-        switch (mode) {
-            case Mode::UserCancels:
-                return 1;  // MAPI_USER_ABORT
-            case Mode::SendFails:
-                return 2;  // MAPI_E_FAILURE
-            default:
-                return 0;
-        }
+        return outbox::SendResult(mode, true);
     }
 };

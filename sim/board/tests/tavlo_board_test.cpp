@@ -1,5 +1,9 @@
+// The board set as the program and the end-to-end checks read it: settings per board with every
+// write journalled, pens mapped to their boards, orientation points copied during the hand-over,
+// and the state text that carries all of it into the next process.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <string_view>
@@ -10,124 +14,88 @@
 
 namespace {
 
+using tavlo_sim::EdgePoints;
+using tavlo_sim::OrientPoints;
+
 class TavloBoard : public ::testing::Test {
   protected:
-    void SetUp() override { tavlo_sim::Reset(3); }
+    void SetUp() override {
+        tavlo_sim::Reset(3);
+        tavlo_sim::SetJournalSink([this](std::string_view line) { journal.emplace_back(line); });
+    }
     void TearDown() override { tavlo_sim::Reset(); }
+
+    unsigned Get(_TAVLO_BOARD_INT_SETTING setting, int board) {
+        return settings.TAVLOGetBoardIntSetting(setting, board);
+    }
 
     CTAVLO2 sdk{false};
     CTAVLO2BoardSettings settings{nullptr};
     std::vector<std::string> journal;
-
-    void RecordJournal() {
-        tavlo_sim::SetJournalSink([this](std::string_view line) { journal.emplace_back(line); });
-    }
 };
 
-TEST_F(TavloBoard, FreshBoardsHaveTheDefaultSettings) {
-    for (int board = 1; board <= 3; ++board) {
-        EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, board), 0x32u);
-        EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_1, board), 0xCu);
-        EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_4, board), 0x1u);
-    }
-    EXPECT_EQ(sdk.TAVLOGetBoardCount(), 3);
-    EXPECT_EQ(sdk.TAVLOGetCurrentBoard(), 1);
-}
-
-TEST_F(TavloBoard, SettingsKeepAll32BitsPerBoardAndSetting) {
+TEST_F(TavloBoard, SettingsAreKeptPerBoardAndEveryWriteIsJournalled) {
     settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_4, 2, 0x80000001u);
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 3, 0xFFFFFFFFu);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_4, 2), 0x80000001u);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 3), 0xFFFFFFFFu);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_4, 1), 0x1u);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 2), 0x32u);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_1, 2), 0xCu);
-    EXPECT_EQ(tavlo_sim::Setting(2, 4), 0x80000001u);
+    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 3, 0x32);  // the value it had
+    tavlo_sim::SetSetting(1, 1, 0);  // the board's own change is no write
+    EXPECT_EQ(Get(TAVLO_BOARD_INT_SETTING_4, 2), 0x80000001u);
+    EXPECT_EQ(Get(TAVLO_BOARD_INT_SETTING_4, 1), 0x1u);
+    EXPECT_EQ(Get(TAVLO_BOARD_INT_SETTING_0, 2), 0x32u);
+    EXPECT_EQ(Get(TAVLO_BOARD_INT_SETTING_1, 3), 0xCu);
+    EXPECT_EQ(journal, (std::vector<std::string>{"tavlo set board=2 setting=4 value=0x80000001",
+                                                 "tavlo set board=3 setting=0 value=0x32"}));
 }
 
-TEST_F(TavloBoard, UnknownBoardsAndSettingsReadZeroAndIgnoreWrites) {
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 0, 5);
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 4, 5);
-    settings.TAVLOSetBoardIntSetting(static_cast<_TAVLO_BOARD_INT_SETTING>(3), 1, 5);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 0), 0u);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 4), 0u);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(static_cast<_TAVLO_BOARD_INT_SETTING>(3), 1), 0u);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 1), 0x32u);
-}
-
-TEST_F(TavloBoard, EverySettingWriteIsJournaledEvenWhenNothingChanges) {
-    RecordJournal();
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_4, 1, 0x80000001u);
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_0, 2, 0x32);
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_1, 7, 0);
-    tavlo_sim::SetSetting(1, 0, 1);  // the board's own change is no write
-    EXPECT_EQ(journal, (std::vector<std::string>{"tavlo set board=1 setting=4 value=0x80000001",
-                                                 "tavlo set board=2 setting=0 value=0x32",
-                                                 "tavlo set board=7 setting=1 value=0x0"}));
-}
-
-TEST_F(TavloBoard, PensMapToTheirBoardsAndUnknownPointersToNone) {
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(tavlo_sim::PenPointerId(1)), 1);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(tavlo_sim::PenPointerId(3)), 3);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(tavlo_sim::PenPointerId(4)), 0);
-    for (int id : {0, 1, 16, 18, 34, -15, 4113, INT_MIN, INT_MAX}) {
+TEST_F(TavloBoard, EachPenMapsToItsBoardAndEveryOtherPointerToNone) {
+    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(17), 1);
+    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(49), 3);
+    for (int id : {65, 0, 1, 16, 18, -15, INT_MIN, INT_MAX}) {  // 65: board 4, not attached
         EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(id), 0) << id;
     }
-    EXPECT_EQ(tavlo_sim::PenPointerId(0), 0);
-    EXPECT_EQ(tavlo_sim::PenPointerId(tavlo_sim::kMaxBoards + 1), 0);
 }
 
-TEST_F(TavloBoard, AnExplicitMappingWinsOverTheDefault) {
-    tavlo_sim::MapPointer(1000, 2);
-    tavlo_sim::MapPointer(tavlo_sim::PenPointerId(1), 3);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(1000), 2);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(tavlo_sim::PenPointerId(1)), 3);
-    tavlo_sim::Reset(3);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(1000), 0);
+TEST_F(TavloBoard, OrientationPointsAreCopiedDuringTheHandOver) {
+    {
+        std::vector<float> xs = {12, 14, 15};
+        std::vector<float> ys = {0, 300, 600};
+        std::vector<float*> rows = {xs.data(), ys.data()};
+        CEdgeOrientPoints record;
+        record.m_left = {rows.data(), 2, 3};
+        record.m_top = {nullptr, 2, 0};  // an edge nobody traced
+        settings.TAVLOSetEdgeOrientPoints(2, record);
+        std::fill(xs.begin(), xs.end(), -1.0f);  // the caller's rows are its own again
+    }
+    EXPECT_EQ(tavlo_sim::LastOrientPoints(2),
+              (OrientPoints{{}, {}, {{12, 14, 15}, {0, 300, 600}}, {}}));
+    EXPECT_FALSE(tavlo_sim::LastOrientPoints(1).has_value());
 }
 
-TEST_F(TavloBoard, BoardsAddedLaterStartFromTheDefaultsAndRemovedOnesAreGone) {
-    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_1, 3, 0);
-    tavlo_sim::SetBoardCount(2);
-    EXPECT_EQ(sdk.TAVLOGetBoardCount(), 2);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(tavlo_sim::PenPointerId(3)), 0);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_1, 3), 0u);
-    tavlo_sim::SetBoardCount(4);
-    EXPECT_EQ(settings.TAVLOGetBoardIntSetting(TAVLO_BOARD_INT_SETTING_1, 3), 0xCu);
-    EXPECT_EQ(sdk.TAVLOGetBoardNumberFromPointerID(tavlo_sim::PenPointerId(4)), 4);
+TEST_F(TavloBoard, TheStateTextCarriesTheBoardSetIntoTheNextProcess) {
+    tavlo_sim::SetDisplay(2, {-1920, -8, 0, 1072});
+    tavlo_sim::SetCurrentBoard(2);
+    tavlo_sim::SetJournalPath("Z:\\tmp\\run one\\journal.txt");
+    tavlo_sim::SetMousePen(false);
+    settings.TAVLOSetBoardIntSetting(TAVLO_BOARD_INT_SETTING_4, 3, 0x80000001u);
+    float xs[2] = {12.25f, 1e-7f};
+    float ys[2] = {-0.0f, 4096};
+    float* rows[2] = {xs, ys};
+    CEdgeOrientPoints record;
+    record.m_left = {rows, 2, 2};
+    settings.TAVLOSetEdgeOrientPoints(2, record);
+    const std::string text = tavlo_sim::StateText();
 
-    tavlo_sim::SetBoardCount(-1);
-    EXPECT_EQ(sdk.TAVLOGetBoardCount(), 0);
-    tavlo_sim::SetBoardCount(INT_MAX);
-    EXPECT_EQ(sdk.TAVLOGetBoardCount(), tavlo_sim::kMaxBoards);
-}
-
-TEST_F(TavloBoard, DisplayRectangleIsFilledTopLeftBottomRight) {
-    tavlo_sim::SetDisplay(2, {-1920, 10, -1, 1090});
-    int top = 1, left = 1, bottom = 1, right = 1;
+    tavlo_sim::Reset();
+    tavlo_sim::LoadStateText(text);
+    EXPECT_EQ(sdk.TAVLOGetBoardCount(), 3);
+    EXPECT_EQ(sdk.TAVLOGetCurrentBoard(), 2);
+    int top = 0, left = 0, bottom = 0, right = 0;
     settings.TAVLOGetBoardDisplayRectangle(2, &top, &left, &bottom, &right);
-    EXPECT_EQ((std::vector{top, left, bottom, right}), (std::vector{10, -1920, 1090, -1}));
-    settings.TAVLOGetBoardDisplayRectangle(1, &top, &left, &bottom, &right);
-    EXPECT_EQ((std::vector{top, left, bottom, right}), (std::vector{0, 0, 768, 1024}));
-    settings.TAVLOGetBoardDisplayRectangle(9, &top, &left, &bottom, &right);
-    EXPECT_EQ((std::vector{top, left, bottom, right}), (std::vector{0, 0, 0, 0}));
-    settings.TAVLOGetBoardDisplayRectangle(2, nullptr, &left, nullptr, nullptr);
-    EXPECT_EQ(left, -1920);
-}
-
-TEST_F(TavloBoard, NewBoardsTakeTheDefaultDisplay) {
-    tavlo_sim::SetDefaultDisplay({100, 200, 900, 800});
-    tavlo_sim::SetBoardCount(4);
-    int top, left, bottom, right;
-    settings.TAVLOGetBoardDisplayRectangle(4, &top, &left, &bottom, &right);
-    EXPECT_EQ((std::vector{top, left, bottom, right}), (std::vector{200, 100, 800, 900}));
-    settings.TAVLOGetBoardDisplayRectangle(3, &top, &left, &bottom, &right);
-    EXPECT_EQ(right, 1024);
-}
-
-TEST_F(TavloBoard, CurrentBoardIsWhatTheBoardSetSays) {
-    tavlo_sim::SetCurrentBoard(3);
-    EXPECT_EQ(sdk.TAVLOGetCurrentBoard(), 3);
+    EXPECT_EQ((std::vector{left, top, right, bottom}), (std::vector{-1920, -8, 0, 1072}));
+    EXPECT_EQ(Get(TAVLO_BOARD_INT_SETTING_4, 3), 0x80000001u);
+    EXPECT_EQ(tavlo_sim::JournalPath(), "Z:\\tmp\\run one\\journal.txt");
+    EXPECT_FALSE(tavlo_sim::MousePen());
+    EXPECT_EQ(tavlo_sim::LastOrientPoints(2)->left, (EdgePoints{{12.25f, 1e-7f}, {-0.0f, 4096}}));
+    EXPECT_EQ(tavlo_sim::StateText(), text);
 }
 
 }  // namespace
