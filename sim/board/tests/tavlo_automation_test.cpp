@@ -107,6 +107,17 @@ TEST_F(TavloAutomation, QueriesReportCountAttachmentAndWaitingEvents) {
     EXPECT_EQ(sdk.TAVLOGetBoardCount(), 5);
 }
 
+TEST_F(TavloAutomation, AFaultRequestTakesThePlaceOfTheNextPenDeliveryOnly) {
+    int faults = 0;
+    tavlo_sim::SetFaultHook([&] { ++faults; });
+    EXPECT_EQ(Send({TAVLO_AUTOMATION_FAULT_NEXT_PEN, 0, 0, 0, 0, 0}), 1);
+    Send({TAVLO_AUTOMATION_PEN_DOWN, 1, 0, 5, 6, 0});
+    Send({TAVLO_AUTOMATION_PEN_UP, 1, 0, 7, 8, 0});
+    EXPECT_EQ(faults, 0);  // queued, not yet delivered
+    EXPECT_EQ(Delivered(), (std::vector<Pen>{{'u', 7, 8, 0, tavlo_sim::PenPointerId(1)}}));
+    EXPECT_EQ(faults, 1);
+}
+
 class TavloMousePen : public TavloAutomation {};
 
 TEST_F(TavloMousePen, ScreenPositionsScaleAcrossBoardOnesDisplay) {

@@ -112,6 +112,10 @@ class HeadlessHost : public fw::Platform {
         entry.value = dialog != nullptr ? 1 : 0;
         record(entry);
     }
+    // A claim fails while a lock is held: this host's own, or (set by a test) another process's.
+    std::unique_ptr<fw::RunLock> claimOnlyRun() override;
+    bool runLockHeld = false;
+    void showRunningTest() override { record(LogEntry(LogEntry::Kind::ShowRunningTest)); }
     std::wstring arguments;  // the command line after the program name
     std::wstring registryKey;
     fw::CDialog* mainWindow = nullptr;
