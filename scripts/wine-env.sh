@@ -59,10 +59,13 @@ rimtrace_wine_prefix() {
             }
         fi
         rimtrace_wine_window_manager N || echo "warning: Wine will leave window frames to a window manager" >&2
-        # A program that crashes ends at once, its backtrace on the terminal, instead of waiting
-        # behind Wine's crash dialog for a person to close it.
+        # A program that crashes ends at once with its exception's code, as on a Windows without
+        # a debugger, instead of waiting behind Wine's crash dialog for a person to close it. No
+        # debugger at all: Wine's, even without its dialog, takes seconds to write a backtrace.
         timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
             /d 0 /f >/dev/null 2>&1 || echo "warning: Wine will show its crash dialog" >&2
+        timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+            /v Debugger /d "" /f >/dev/null 2>&1 || echo "warning: Wine's debugger will start on a crash" >&2
         timeout 120 wineserver -w || true
         rimtrace_wine_fonts
         echo "$RIMTRACE_WINE_SETTINGS" >"$ready"
