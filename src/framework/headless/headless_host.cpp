@@ -31,10 +31,10 @@ std::unique_ptr<fw::RunLock> HeadlessHost::claimOnlyRun() {
       private:
         bool& held_;
     };
-    if (runLockHeld) {
+    if (runLockHeld_) {
         return nullptr;
     }
-    return std::make_unique<HeldLock>(runLockHeld);
+    return std::make_unique<HeldLock>(runLockHeld_);
 }
 
 void HeadlessHost::record(LogEntry entry) {
