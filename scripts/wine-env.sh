@@ -27,12 +27,16 @@ rimtrace_wine_mapi() {
     esac
 }
 
-# Creates the prefix once. Concurrent callers wait on a lock beside it. A prefix Wine made by
-# itself (a program started there without this function) is taken over once Wine has finished
-# with it; one without registry files (its creation was cut short) is made again.
+# The prefix's own settings: raise the number when they change, and every prefix made before is
+# brought up to date once (the number is kept in the prefix's ready file).
+RIMTRACE_WINE_SETTINGS=2
+
+# Creates the prefix once and gives it its settings. Concurrent callers wait on a lock beside it.
+# A prefix Wine made by itself (a program started there without this function) is taken over once
+# Wine has finished with it; one without registry files (its creation was cut short) is made again.
 rimtrace_wine_prefix() {
     local ready="$WINEPREFIX/.rimtrace-ready"
-    if [[ -e "$ready" ]]; then
+    if [[ "$(cat "$ready" 2>/dev/null)" == "$RIMTRACE_WINE_SETTINGS" ]]; then
         rimtrace_wine_fonts
         return 0
     fi
@@ -42,7 +46,7 @@ rimtrace_wine_prefix() {
             echo "rimtrace_wine_prefix: timed out waiting for $WINEPREFIX.lock" >&2
             exit 1
         }
-        [[ -e "$ready" ]] && exit 0
+        [[ "$(cat "$ready" 2>/dev/null)" == "$RIMTRACE_WINE_SETTINGS" ]] && exit 0
         timeout 120 wineserver -w >/dev/null 2>&1 || true
         # Wine writes the registry files when the prefix has been set up.
         if [[ ! -e "$WINEPREFIX/system.reg" ]]; then
@@ -55,9 +59,16 @@ rimtrace_wine_prefix() {
             }
         fi
         rimtrace_wine_window_manager N || echo "warning: Wine will leave window frames to a window manager" >&2
+        # A program that crashes ends at once with its exception's code, as on a Windows without
+        # a debugger, instead of waiting behind Wine's crash dialog for a person to close it. No
+        # debugger at all: Wine's, even without its dialog, takes seconds to write a backtrace.
+        timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+            /d 0 /f >/dev/null 2>&1 || echo "warning: Wine will show its crash dialog" >&2
+        timeout 60 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+            /v Debugger /d "" /f >/dev/null 2>&1 || echo "warning: Wine's debugger will start on a crash" >&2
         timeout 120 wineserver -w || true
         rimtrace_wine_fonts
-        touch "$ready"
+        echo "$RIMTRACE_WINE_SETTINGS" >"$ready"
     ) 9>"$WINEPREFIX.lock"
 }
 

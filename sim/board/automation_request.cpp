@@ -34,6 +34,9 @@ std::intptr_t Carry(const TavloAutomationRequest& request) {
         case TAVLO_AUTOMATION_SET_BOARD_COUNT:
             board.setBoardCount(request.board);
             return 1;
+        case TAVLO_AUTOMATION_FAULT_NEXT_PEN:
+            board.faultNextPen();
+            return 1;
         default:
             return 0;
     }

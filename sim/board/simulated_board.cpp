@@ -1,6 +1,7 @@
 #include "simulated_board.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "journal_lines.h"
 
@@ -120,6 +121,10 @@ void SimulatedBoard::processWaitingEvents() {
 
 void SimulatedBoard::deliver(const BoardEvent& event) {
     if (const auto* pen = std::get_if<PenEvent>(&event)) {
+        if (std::exchange(faultNextPen_, false) && faultHook_) {
+            faultHook_();
+            return;
+        }
         if (penHandler_ == nullptr) {
             return;
         }

@@ -77,6 +77,9 @@ class SimulatedBoard {
     void setPostHook(PostHook hook) { postHook_ = std::move(hook); }
     void setJournalSink(JournalSink sink) { journalSink_ = std::move(sink); }
     void setChangeHook(ChangeHook hook) { changeHook_ = std::move(hook); }
+    void setFaultHook(FaultHook hook) { faultHook_ = std::move(hook); }
+    // The next pen event is not delivered: the fault hook runs in its place.
+    void faultNextPen() { faultNextPen_ = true; }
 
     void setJournalPath(std::string path);
     const std::string& journalPath() const { return state_.journalPath; }
@@ -104,6 +107,8 @@ class SimulatedBoard {
     PostHook postHook_;
     JournalSink journalSink_;
     ChangeHook changeHook_;
+    FaultHook faultHook_;
+    bool faultNextPen_ = false;
 };
 
 SimulatedBoard& TheBoard();

@@ -27,6 +27,9 @@ enum TavloAutomationCommand : std::uint32_t {
     TAVLO_AUTOMATION_QUERY_WAITING_EVENTS = 6,
     // Sets the board count to `board` (boards added get the defaults). Answers 1.
     TAVLO_AUTOMATION_SET_BOARD_COUNT = 7,
+    // The next delivery of a pen event by TAVLOProcessData faults instead, on the thread that
+    // calls it, as a faulty driver would (the DLL: an access violation). Answers 1.
+    TAVLO_AUTOMATION_FAULT_NEXT_PEN = 8,
 };
 
 #pragma pack(push, 1)

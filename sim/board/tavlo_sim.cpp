@@ -93,6 +93,9 @@ void SetJournalSink(JournalSink sink) {
 void SetChangeHook(ChangeHook hook) {
     TheBoard().setChangeHook(std::move(hook));
 }
+void SetFaultHook(FaultHook hook) {
+    TheBoard().setFaultHook(std::move(hook));
+}
 
 HWND AttachedWindow() {
     return TheBoard().attachedWindow();

@@ -49,6 +49,8 @@ using PostHook = std::function<void(HWND window, unsigned message)>;
 using JournalSink = std::function<void(std::string_view line)>;
 // Called after anything the state text holds has changed.
 using ChangeHook = std::function<void()>;
+// Called in place of the pen delivery an automation request asked to fault.
+using FaultHook = std::function<void()>;
 
 // A fresh board set: `boardCount` boards with the default display and settings 0x32, 0xC, 0x1,
 // current board 1, default pointer mapping, no events, no window, no handlers, no hooks.
@@ -77,6 +79,7 @@ std::size_t WaitingEventCount();
 void SetPostHook(PostHook hook);
 void SetJournalSink(JournalSink sink);
 void SetChangeHook(ChangeHook hook);
+void SetFaultHook(FaultHook hook);
 
 HWND AttachedWindow();
 // The last orientation points handed to a board, if any were.

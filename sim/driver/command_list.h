@@ -18,7 +18,9 @@
     X("wait-exit", 0, 2, waitExit)                      \
     X("kill", 0, 0, kill)                               \
     X("log-off", 0, 0, logOff)                          \
+    X("switch-program", 0, 0, switchProgram)            \
     X("board-count", 1, 1, boardCount)                  \
+    X("fault-next-pen", 0, 0, faultNextPen)             \
     X("pen-down", 3, 4, penDown)                        \
     X("pen-move", 3, 4, penMove)                        \
     X("pen-up", 3, 4, penUp)                            \
@@ -30,6 +32,7 @@
     X("mouse-click", 2, 2, mouseClick)                  \
     X("mouse-drag", 5, kAnyCount, mouseDrag)            \
     X("mouse-click-control", 2, 2, mouseClickControl)   \
+    X("minimize", 0, 0, minimize)                       \
     X("wait-dialog", 1, 2, waitDialog)                  \
     X("wait-no-dialog", 1, 2, waitNoDialog)             \
     X("expect-no-window", 2, 2, expectNoWindow)         \

@@ -55,6 +55,15 @@ HWND FindVisibleWindow(DWORD processId, const std::wstring& caption) {
     return nullptr;
 }
 
+HWND MainWindow(DWORD processId) {
+    for (const HWND window : VisibleWindows(processId)) {
+        if (GetWindow(window, GW_OWNER) == nullptr) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 HWND KeyTarget(DWORD processId) {
     const std::vector<HWND> windows = VisibleWindows(processId);
     if (windows.empty()) {

@@ -125,8 +125,8 @@ int Runner::run(const std::vector<Step>& steps) {
             return 1;
         }
     }
-    if (program_.running()) {
-        Say("FAILED at the end: the program is still running (end the scenario with wait-exit "
+    if (program_.running() || other_.running()) {
+        Say("FAILED at the end: a program is still running (end the scenario with wait-exit "
             "or kill)");
         endAll();
         return 1;
@@ -167,10 +167,12 @@ Runner::Outcome Runner::needProgram() const {
 }
 
 void Runner::endAll() {
-    if (program_.running()) {
-        Say("ending the program (pid " + std::to_string(program_.processId()) + ")");
+    for (ChildProcess* program : {&program_, &other_}) {
+        if (program->running()) {
+            Say("ending the program (pid " + std::to_string(program->processId()) + ")");
+        }
+        program->terminate();
     }
-    program_.terminate();
     closeBoard50();
 }
 

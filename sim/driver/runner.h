@@ -12,6 +12,7 @@
 
 #include "child_process.h"
 #include "scenario.h"
+#include "tavlo_automation.h"
 #include "user_input.h"
 
 namespace rtdriver {
@@ -64,10 +65,14 @@ class Runner {
     Outcome waitExit(const Words& words, const std::string& rest);
     Outcome kill(const Words& words, const std::string& rest);
     Outcome logOff(const Words& words, const std::string& rest);
+    Outcome switchProgram(const Words& words, const std::string& rest);
     bool closeBoard50();
 
     // The board (runner_board.cpp).
     Outcome boardCount(const Words& words, const std::string& rest);
+    Outcome faultNextPen(const Words& words, const std::string& rest);
+    // Sends the program's board a request that answers 1 when taken.
+    Outcome tellBoard(const TavloAutomationRequest& request, const std::string& what);
     Outcome penDown(const Words& words, const std::string& rest);
     Outcome penMove(const Words& words, const std::string& rest);
     Outcome penUp(const Words& words, const std::string& rest);
@@ -84,6 +89,7 @@ class Runner {
     Outcome mouseClick(const Words& words, const std::string& rest);
     Outcome mouseDrag(const Words& words, const std::string& rest);
     Outcome mouseClickControl(const Words& words, const std::string& rest);
+    Outcome minimize(const Words& words, const std::string& rest);
     // Sends `actions` at the screen position in `words`, then waits for the program to take them.
     Outcome mouse(const Words& words, std::initializer_list<MouseAction> actions);
     Outcome settleMouse();
@@ -108,6 +114,8 @@ class Runner {
 
     std::wstring folder_;
     ChildProcess program_;
+    // The second program slot, which switch-program exchanges with the first.
+    ChildProcess other_;
     ChildProcess board50_;
 };
 

@@ -23,14 +23,24 @@ Runner::Outcome Runner::boardCount(const Words& words, const std::string&) {
     if (!count) {
         return BadValue("board count", words[0]);
     }
-    if (auto missing = needProgram()) {
-        return missing;
-    }
     TavloAutomationRequest request{};
     request.command = TAVLO_AUTOMATION_SET_BOARD_COUNT;
     request.board = static_cast<std::int32_t>(*count);
+    return tellBoard(request, "the new count");
+}
+
+Runner::Outcome Runner::faultNextPen(const Words&, const std::string&) {
+    TavloAutomationRequest request{};
+    request.command = TAVLO_AUTOMATION_FAULT_NEXT_PEN;
+    return tellBoard(request, "the fault request");
+}
+
+Runner::Outcome Runner::tellBoard(const TavloAutomationRequest& request, const std::string& what) {
+    if (auto missing = needProgram()) {
+        return missing;
+    }
     if (AskBoard(programId(), request).value_or(0) != 1) {
-        return std::string("the board did not take the new count (is the program running?)");
+        return "the board did not take " + what + " (is the program running?)";
     }
     return std::nullopt;
 }

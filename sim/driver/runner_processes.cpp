@@ -6,6 +6,7 @@
 #include "runner.h"
 #include "values.h"
 
+#include <utility>
 #include <vector>
 
 namespace rtdriver {
@@ -225,6 +226,13 @@ Runner::Outcome Runner::logOff(const Words&, const std::string&) {
     }
     Say("told " + std::to_string(windows.size()) + " window(s) that the session ends");
     program_.terminate();
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::switchProgram(const Words&, const std::string&) {
+    std::swap(program_, other_);
+    Say(program_.started() ? "now the program of pid " + std::to_string(programId())
+                           : std::string("now the other program slot (empty)"));
     return std::nullopt;
 }
 

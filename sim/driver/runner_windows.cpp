@@ -133,6 +133,21 @@ Runner::Outcome Runner::mouseClickControl(const Words& words, const std::string&
     return settleMouse();
 }
 
+Runner::Outcome Runner::minimize(const Words&, const std::string&) {
+    if (auto missing = needProgram()) {
+        return missing;
+    }
+    const HWND main = MainWindow(programId());
+    if (main == nullptr) {
+        return std::string("the program shows no window");
+    }
+    // As the taskbar button or the system menu does it.
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return waitFor(
+        kDialogMilliseconds, [main] { return IsIconic(main) != FALSE; },
+        "the window to be minimized", true);
+}
+
 Runner::Outcome Runner::mouse(const Words& words, std::initializer_list<MouseAction> actions) {
     const auto point = ScreenPoint(words);
     if (!point) {

@@ -22,6 +22,13 @@ class Library {
     virtual void* symbol(const char* name) const = 0;
 };
 
+// Held while this run of the program may touch the boards or the restore record; released when
+// it goes.
+class RunLock {
+  public:
+    virtual ~RunLock() = default;
+};
+
 // Process-wide services of the platform the program runs on: the Win32 backend in the product,
 // the headless host in tests. One instance is current at a time.
 class Platform {
@@ -39,6 +46,12 @@ class Platform {
     // The dialog whose window owns dialogs and message boxes shown without a parent; null
     // clears it before the dialog object goes.
     virtual void setMainWindow(CDialog* dialog) = 0;
+    // One run of the program at a time in the user's session: the lock, or null while another
+    // run holds it.
+    virtual std::unique_ptr<RunLock> claimOnlyRun() = 0;
+    // Brings the main window of the run that holds the lock to the front, with the dialog it
+    // shows, if it has a window.
+    virtual void showRunningTest() = 0;
 
     virtual std::uint32_t tickCount() = 0;
     virtual LocalDateTime localTime() = 0;

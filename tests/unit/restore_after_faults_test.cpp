@@ -371,3 +371,30 @@ TEST_F(RestoreRun, OnlyTheExactWordSelectsIt) {
     EXPECT_EQ(RunWithArguments(L"-Restore"), 0);
     EXPECT_TRUE(TraceWindowOpened());
 }
+
+// A start while a test runs (a double click too many, "-service", "-restore") leaves that test
+// alone: no board touched, its record as it was, exit code 3. The running test is brought to the
+// front, or "-restore" says why it gave nothing back. The test then ends as if alone.
+class SecondStart : public RestoreRun, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(SecondStart, LeavesTheRunningTestAlone) {
+    const std::wstring second = GetParam();
+    host.onModal(IDD_RIMTRACE_DIALOG, [&](headless::ModalSession& s) {
+        Down(20, 40);
+        const std::string record = ReadAll(Record());
+        const auto journal = host.journal;
+        EXPECT_EQ(RunWithArguments(second), kExitTestRunning);
+        EXPECT_EQ(host.journal, journal);
+        EXPECT_EQ(ReadAll(Record()), record);
+        const bool restore = second == L"-restore";
+        EXPECT_EQ(Messages().size(), restore ? 1u : 0u);
+        EXPECT_EQ(Count(LogEntry::Kind::ShowRunningTest), restore ? 0u : 1u);
+        s.click(fw::kIdCancel);
+    });
+    EXPECT_EQ(RunWithArguments(L""), 0);
+    ExpectOwnValues();
+    EXPECT_FALSE(fs::exists(Record()));
+    EXPECT_EQ(RunWithArguments(L"-restore"), 0);  // the test let go when it ended
+}
+
+INSTANTIATE_TEST_SUITE_P(AnyStart, SecondStart, ::testing::Values(L"", L"-service", L"-restore"));

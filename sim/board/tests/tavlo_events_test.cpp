@@ -127,4 +127,16 @@ TEST_F(TavloEvents, TheAutomationChannelQueuesPenEventsForTheBoardItNames) {
     EXPECT_EQ(Send({TAVLO_AUTOMATION_QUERY_BOARD_COUNT, 0, 0, 0, 0, 0}), 5);
 }
 
+TEST_F(TavloEvents, AFaultRequestTakesThePlaceOfTheNextPenDeliveryOnly) {
+    int faults = 0;
+    tavlo_sim::SetFaultHook([&] { ++faults; });
+    EXPECT_EQ(Send({TAVLO_AUTOMATION_FAULT_NEXT_PEN, 0, 0, 0, 0, 0}), 1);
+    Send({TAVLO_AUTOMATION_PEN_DOWN, 1, 0, 5, 6, 0});
+    Send({TAVLO_AUTOMATION_PEN_UP, 1, 0, 7, 8, 0});
+    EXPECT_EQ(faults, 0);  // queued, not yet delivered
+    sdk.TAVLOProcessData();
+    EXPECT_EQ(faults, 1);
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"up 7,8,0 #17"}));
+}
+
 }  // namespace

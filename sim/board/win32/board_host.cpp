@@ -2,6 +2,7 @@
 // journal in the journal file, and drivers reach it through the automation window.
 #include "board_host.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,13 @@ tavlo_sim::DisplayRect PrimaryMonitor() {
     return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
 }
 
+// A real access violation on the thread delivering the pen data, as a faulty driver would cause:
+// the address is read at run time, so the compiler cannot turn the write into anything else.
+void AccessViolation() {
+    volatile std::uintptr_t address = 0;
+    *reinterpret_cast<volatile int*>(address) = 0;
+}
+
 class BoardHost {
   public:
     BoardHost() : statePath_(StateFilePath()), journal_(LoadState(statePath_)) {}
@@ -38,6 +46,7 @@ class BoardHost {
         tavlo_sim::SetJournalSink([this](std::string_view line) { journal_.append(line); });
         tavlo_sim::SetChangeHook(
             [this] { sim::WriteWholeFile(statePath_, tavlo_sim::StateText()); });
+        tavlo_sim::SetFaultHook(AccessViolation);
     }
 
     // Before the host goes: the board must not call into it any more.
@@ -45,6 +54,7 @@ class BoardHost {
         tavlo_sim::SetPostHook(nullptr);
         tavlo_sim::SetJournalSink(nullptr);
         tavlo_sim::SetChangeHook(nullptr);
+        tavlo_sim::SetFaultHook(nullptr);
     }
 
   private:

@@ -22,6 +22,21 @@ HeadlessHost::~HeadlessHost() {
     fw::SetCurrentPlatform(nullptr);
 }
 
+std::unique_ptr<fw::RunLock> HeadlessHost::claimOnlyRun() {
+    class HeldLock : public fw::RunLock {
+      public:
+        explicit HeldLock(bool& held) : held_(held) { held_ = true; }
+        ~HeldLock() override { held_ = false; }
+
+      private:
+        bool& held_;
+    };
+    if (runLockHeld_) {
+        return nullptr;
+    }
+    return std::make_unique<HeldLock>(runLockHeld_);
+}
+
 void HeadlessHost::record(LogEntry entry) {
     log.push_back(entry);
     if (observer) {

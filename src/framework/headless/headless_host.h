@@ -112,6 +112,9 @@ class HeadlessHost : public fw::Platform {
         entry.value = dialog != nullptr ? 1 : 0;
         record(entry);
     }
+    // A claim fails while an earlier claim's lock is held (a start inside a running test).
+    std::unique_ptr<fw::RunLock> claimOnlyRun() override;
+    void showRunningTest() override { record(LogEntry(LogEntry::Kind::ShowRunningTest)); }
     std::wstring arguments;  // the command line after the program name
     std::wstring registryKey;
     fw::CDialog* mainWindow = nullptr;
@@ -194,6 +197,7 @@ class HeadlessHost : public fw::Platform {
     int mainResult_ = 0;
     int depth_ = 0;
     std::uintptr_t nextHandle_ = 0x1000;
+    bool runLockHeld_ = false;
 };
 
 // What a modal dialog's script can do: act as its user and let the rest of the system go on

@@ -24,6 +24,7 @@ struct LogEntry {
         ControlContainer,
         RegistryKey,
         MainWindow,
+        ShowRunningTest,
     };
     explicit LogEntry(Kind k, HWND w = nullptr) : kind(k), window(w) {}
 

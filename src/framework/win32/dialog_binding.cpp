@@ -71,6 +71,9 @@ INT_PTR CALLBACK DialogBinding::Procedure(HWND window, UINT message, WPARAM wPar
 
 INT_PTR DialogBinding::initialise(HWND window) {
     window_.emplace(window);
+    if (mark_ != nullptr) {
+        SetPropW(window, mark_, window);
+    }
     dialog_.attachWindow(&*window_);
     RECT before{};
     GetWindowRect(window, &before);
@@ -148,6 +151,10 @@ void DialogBinding::paint(HWND window) {
 }
 
 void DialogBinding::destroyed(HWND window) {
+    // A window on its way out is not brought back to the front.
+    if (mark_ != nullptr) {
+        RemovePropW(window, mark_);
+    }
     dialog_.OnDestroy();
     dialog_.detachWindow();
     SetWindowLongPtrW(window, DWLP_USER, 0);

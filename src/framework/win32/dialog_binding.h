@@ -12,7 +12,9 @@ namespace win32 {
 // leaves everything else to the dialog manager's default handling.
 class DialogBinding {
   public:
-    explicit DialogBinding(fw::CDialog& dialog) : dialog_(dialog) {}
+    // `mark`: a window property the window carries while it is bound (none when null).
+    explicit DialogBinding(fw::CDialog& dialog, const wchar_t* mark = nullptr)
+        : dialog_(dialog), mark_(mark) {}
     DialogBinding(const DialogBinding&) = delete;
     DialogBinding& operator=(const DialogBinding&) = delete;
 
@@ -33,6 +35,7 @@ class DialogBinding {
     void destroyed(HWND window);
 
     fw::CDialog& dialog_;
+    const wchar_t* mark_;
     std::optional<Win32Window> window_;
     bool closed_ = false;
 };

@@ -45,6 +45,36 @@ class Win32Library : public fw::Library {
     LoadedModule module_;
 };
 
+// One run at a time in the user's session (the Local namespace is the session's). Its owner is
+// the thread that claimed it: the GUI thread, which also lets it go.
+constexpr wchar_t kRunMutex[] = L"Local\\LUMORA.rimtrace.run";
+// The property that marks the main window of the run holding the mutex, for a second start to
+// find it.
+constexpr wchar_t kMainWindowMark[] = L"LUMORA.rimtrace.main";
+
+class MutexRunLock : public fw::RunLock {
+  public:
+    explicit MutexRunLock(UniqueHandle mutex) : mutex_(std::move(mutex)) {}
+    ~MutexRunLock() override {
+        if (mutex_) {
+            ReleaseMutex(mutex_.get());
+        }
+    }
+    MutexRunLock(const MutexRunLock&) = delete;
+    MutexRunLock& operator=(const MutexRunLock&) = delete;
+
+  private:
+    UniqueHandle mutex_;
+};
+
+BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
+    if (GetPropW(window, kMainWindowMark) == nullptr) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 struct MonitorEnumeration {
     bool (*proc)(HMONITOR, void*);
     void* user;
@@ -79,6 +109,38 @@ void Win32Platform::enableControlContainer() {
     if (!ole_) {
         ole_.emplace();
     }
+}
+
+std::unique_ptr<fw::RunLock> Win32Platform::claimOnlyRun() {
+    UniqueHandle mutex(CreateMutexW(nullptr, FALSE, kRunMutex));
+    if (!mutex) {
+        // Without the mutex the test runs unguarded, as it would have before there was one.
+        return std::make_unique<MutexRunLock>(nullptr);
+    }
+    // WAIT_ABANDONED: the run that held it died; its restore record is this run's to give back.
+    const DWORD wait = WaitForSingleObject(mutex.get(), 0);
+    if (wait == WAIT_TIMEOUT) {
+        return nullptr;
+    }
+    if (wait == WAIT_FAILED) {
+        mutex.reset();  // not owned, so nothing to release
+    }
+    return std::make_unique<MutexRunLock>(std::move(mutex));
+}
+
+void Win32Platform::showRunningTest() {
+    HWND main = nullptr;
+    EnumWindows(&FindMarkedWindow, reinterpret_cast<LPARAM>(&main));
+    if (main == nullptr) {
+        return;  // not open yet, or already closing
+    }
+    // Asynchronously: a run that hangs must not hang this one too.
+    if (IsIconic(main)) {
+        ShowWindowAsync(main, SW_RESTORE);
+    }
+    // The dialog the test shows (the end-of-test dialog, a message) rather than the window it
+    // disables.
+    SetForegroundWindow(GetLastActivePopup(main));
 }
 
 std::wstring Win32Platform::commandLine() {
@@ -141,7 +203,7 @@ HWND Win32Platform::defaultOwner() const {
 }
 
 std::intptr_t Win32Platform::runModal(fw::CDialog& dialog) {
-    DialogBinding binding(dialog);
+    DialogBinding binding(dialog, &dialog == mainWindow_ ? kMainWindowMark : nullptr);
     return DialogBoxParamW(instance_, MAKEINTRESOURCEW(dialog.templateId()), defaultOwner(),
                            &DialogBinding::Procedure, reinterpret_cast<LPARAM>(&binding));
 }

@@ -26,6 +26,8 @@ class Win32Platform : public fw::Platform {
     void setRegistryKey(std::wstring_view company) override { registryKey_ = company; }
     std::wstring commandLine() override;
     void setMainWindow(fw::CDialog* dialog) override { mainWindow_ = dialog; }
+    std::unique_ptr<fw::RunLock> claimOnlyRun() override;
+    void showRunningTest() override;
 
     std::uint32_t tickCount() override;
     LocalDateTime localTime() override;
