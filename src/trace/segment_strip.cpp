@@ -17,8 +17,14 @@ constexpr std::int32_t kStripWidth = rules::kBarPixels;
 constexpr float kNearLine = rules::kInternalNear;
 constexpr float kFarLine = rules::kInternalFar;
 static_assert(kNearLine == 54.613335f && kFarLine == 4041.38671875f);
-// A pixel coordinate beyond any window: the strip reaches the window's far edge.
+// A pixel beyond the far edge of any window up to 4096 pixels across, where the strips that reach
+// the far edge have always ended. A larger window (an 8K panel's) needs its own far edge, or the
+// end of its bar is never repainted.
 constexpr std::int32_t kBeyond = 4096;
+
+std::int32_t FarEnd(std::int32_t clientFar) {
+    return std::max(kBeyond, clientFar);
+}
 
 // Truncation toward zero that saturates instead of being undefined for huge or NaN values.
 std::int32_t TruncateSaturated(float v) {
@@ -66,7 +72,7 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (first)
                 r.top = 0;
             if (toEnd)
-                r.bottom = kBeyond;
+                r.bottom = FarEnd(client.bottom);
             break;
         case Strip::BottomBezel:
             r.top = Saturate32(std::int64_t{client.bottom} - kStripWidth);
@@ -74,13 +80,13 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (first)
                 r.left = 0;
             if (toEnd)
-                r.right = kBeyond;
+                r.right = FarEnd(client.right);
             break;
         case Strip::RightBezel:
             r.left = Saturate32(std::int64_t{client.right} - kStripWidth);
             r.right = client.right;
             if (first)
-                r.bottom = kBeyond;
+                r.bottom = FarEnd(client.bottom);
             if (toEnd)
                 r.top = 0;
             break;
@@ -88,7 +94,7 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             r.top = 0;
             r.bottom = kStripWidth;
             if (first)
-                r.right = kBeyond;
+                r.right = FarEnd(client.right);
             if (toEnd)
                 r.left = 0;
             break;
