@@ -27,11 +27,11 @@ class ScreenDc {
 
 }  // namespace
 
-std::optional<std::wstring> SaveScreenshot(const std::wstring& path) {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+std::optional<std::wstring> SaveScreenshot(const std::wstring& path, std::optional<RECT> area) {
+    const int left = area ? area->left : GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = area ? area->top : GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = area ? area->right - area->left : GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = area ? area->bottom - area->top : GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const ScreenDc screen;
     const win32::MemoryDc memory(CreateCompatibleDC(screen.get()));
     if (screen.get() == nullptr || !memory || width <= 0 || height <= 0) {

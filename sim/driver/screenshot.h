@@ -1,12 +1,15 @@
-// The whole screen as a 24-bit BMP file.
+// The screen, or a part of it, as a 24-bit BMP file.
 #pragma once
+
+#include <windows.h>
 
 #include <optional>
 #include <string>
 
 namespace rtdriver {
 
-// nullopt on success, else the reason.
-std::optional<std::wstring> SaveScreenshot(const std::wstring& path);
+// The whole virtual screen, or only `area` of it (virtual-screen pixels, such as one monitor's
+// rectangle). nullopt on success, else the reason.
+std::optional<std::wstring> SaveScreenshot(const std::wstring& path, std::optional<RECT> area);
 
 }  // namespace rtdriver
