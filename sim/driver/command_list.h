@@ -34,6 +34,7 @@
     X("wait-no-dialog", 1, 2, waitNoDialog)             \
     X("expect-no-window", 2, 2, expectNoWindow)         \
     X("expect-centred", 5, 5, expectCentred)            \
+    X("wait-pixel", 3, 4, waitPixel)                    \
     X("set-text", 3, 3, setText)                        \
     X("click", 2, 2, click)                             \
     X("dismiss", 1, 1, dismiss)                         \

@@ -93,6 +93,7 @@ class Runner {
     Outcome waitShown(const Words& words, bool shown);
     Outcome expectNoWindow(const Words& words, const std::string& rest);
     Outcome expectCentred(const Words& words, const std::string& rest);
+    Outcome waitPixel(const Words& words, const std::string& rest);
     Outcome screenshot(const Words& words, const std::string& rest);
 
     // Dialog controls (runner_controls.cpp).

@@ -1,4 +1,5 @@
 // Windows by caption, keys, the mouse and the screen.
+#include <cstdio>
 #include <cstdlib>
 
 #include "board_channel.h"
@@ -200,6 +201,28 @@ Runner::Outcome Runner::expectNoWindow(const Words& words, const std::string&) {
         "nothing", false);
     if (!appeared) {
         return "a window captioned \"" + words[0] + "\" appeared";
+    }
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::waitPixel(const Words& words, const std::string&) {
+    const auto at = ScreenPoint({words[0], words[1]});
+    const auto rgb = ParseInteger("0x" + words[2]);
+    const auto milliseconds = words.size() > 3 ? ParseDuration(words[3], TimeUnit::Seconds)
+                                               : std::optional(kDialogMilliseconds);
+    if (!at || words[2].size() != 6 || !rgb || *rgb < 0 || !milliseconds) {
+        return std::string("give X Y RRGGBB [TIMEOUT]");
+    }
+    const COLORREF wanted = RGB(*rgb >> 16 & 0xFF, *rgb >> 8 & 0xFF, *rgb & 0xFF);
+    std::optional<COLORREF> seen;
+    const auto shown = [&] { return (seen = ScreenPixel(at->first, at->second)) == wanted; };
+    if (auto failure = waitFor(*milliseconds, shown, "the pixel to show " + words[2], false)) {
+        char last[16] = "nothing";
+        if (seen) {
+            std::snprintf(last, sizeof last, "%02X%02X%02X", GetRValue(*seen), GetGValue(*seen),
+                          GetBValue(*seen));
+        }
+        return *failure + " (it shows " + last + ")";
     }
     return std::nullopt;
 }

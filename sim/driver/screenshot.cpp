@@ -27,6 +27,12 @@ class ScreenDc {
 
 }  // namespace
 
+std::optional<COLORREF> ScreenPixel(int x, int y) {
+    const ScreenDc screen;
+    const COLORREF colour = screen.get() != nullptr ? GetPixel(screen.get(), x, y) : CLR_INVALID;
+    return colour != CLR_INVALID ? std::optional(colour) : std::nullopt;
+}
+
 std::optional<std::wstring> SaveScreenshot(const std::wstring& path, std::optional<RECT> area) {
     const int left = area ? area->left : GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = area ? area->top : GetSystemMetrics(SM_YVIRTUALSCREEN);

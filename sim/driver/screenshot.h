@@ -12,4 +12,7 @@ namespace rtdriver {
 // rectangle). nullopt on success, else the reason.
 std::optional<std::wstring> SaveScreenshot(const std::wstring& path, std::optional<RECT> area);
 
+// The colour of one pixel of the screen (desktop pixels); nullopt when it cannot be read.
+std::optional<COLORREF> ScreenPixel(int x, int y);
+
 }  // namespace rtdriver
