@@ -46,16 +46,18 @@ while read -r key value; do
         timeout) run_limit=$value ;;
         monitor) monitors+=("$value") ;;
         display) displays+=("$value") ;;
-        dpi)
-            [[ "$value" =~ ^[0-9]+$ ]] || { echo "run_scenario: '#! dpi $value' is no number" >&2; exit 2; }
-            dpi=$value
-            ;;
+        dpi) dpi=$value ;;
         *)
             echo "run_scenario: unknown header line '#! $key $value'" >&2
             exit 2
             ;;
     esac
 done < <(sed -n 's/^#![[:space:]]*//p' "$scenario")
+
+if [[ ! "$dpi" =~ ^[0-9]+$ ]]; then
+    echo "run_scenario: '#! dpi $dpi' is not a number" >&2
+    exit 2
+fi
 
 # Windows sees the Unix file system as drive Z:.
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
@@ -129,6 +131,8 @@ export RIMTRACE_RESTORE_DIR
 RIMTRACE_RESTORE_DIR=$(winpath "$work/restore")
 rimtrace_wine_prefix || exit 1
 rimtrace_wine_stop
+# Interrupted or ended (a CTest time-out), the run still ends what it started.
+trap 'exit 143' TERM INT HUP
 if ((${#monitors[@]} > 0)); then
     trap xorg_stop EXIT
     xorg_start "$work" "${monitors[@]}" || exit $?

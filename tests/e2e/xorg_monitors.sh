@@ -61,7 +61,8 @@ EOF
         echo "run_scenario: Xorg did not start (log: $work/xorg.log)" >&2
         return 1
     fi
-    export DISPLAY=":$(head -n 1 "$work/xorg.display")"
+    DISPLAY=":$(head -n 1 "$work/xorg.display")"
+    export DISPLAY
 
     local i size relation mode outputs=() made=" "
     for i in "${!monitors[@]}"; do
