@@ -23,6 +23,9 @@ readonly MINGW_PACKAGES=(
     googletest                          # GoogleTest's sources, built for the Windows tests
     wine wine64                         # runs rimtrace.exe and the stand-ins
     xvfb xauth                          # a display for Wine when there is none (xvfb-run)
+    xserver-xorg-core                   # Xorg with the dummy driver: the scenarios that ask for
+    xserver-xorg-video-dummy            #   several monitors, switched on with xrandr, their
+    x11-xserver-utils xcvt              #   modes made by cvt
     x11-utils                           # xprop: does a window manager run (scripts/run.sh)
     fonts-wine                          # the fonts of Wine's dialogs and frames (close box symbol)
     imagemagick                         # screenshots and their pixel checks

@@ -36,6 +36,8 @@
     X("wait-dialog", 1, 2, waitDialog)                  \
     X("wait-no-dialog", 1, 2, waitNoDialog)             \
     X("expect-no-window", 2, 2, expectNoWindow)         \
+    X("expect-centred", 5, 5, expectCentred)            \
+    X("wait-pixel", 3, 4, waitPixel)                    \
     X("set-text", 3, 3, setText)                        \
     X("click", 2, 2, click)                             \
     X("dismiss", 1, 1, dismiss)                         \
@@ -44,7 +46,7 @@
     X("expect-checked", 3, 3, expectChecked)            \
     X("expect-visible", 3, 3, expectVisible)            \
     X("expect-texts-fit", 1, 1, expectTextsFit)         \
-    X("screenshot", 1, 1, screenshot)                   \
+    X("screenshot", 1, 5, screenshot)                   \
     X("expect-file", 1, 2, expectFile)                  \
     X("expect-no-file", 1, 1, expectNoFile)             \
     X("expect-file-contains", 2, 2, expectFileContains)

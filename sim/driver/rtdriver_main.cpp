@@ -31,6 +31,9 @@ std::wstring FolderOf(const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    // In real pixels, as the program (DPI aware by its manifest) sees them: screenshot areas,
+    // mouse positions and the fonts the text-fit check measures with.
+    SetProcessDPIAware();
     if (argc < 2) {
         return Usage("no scenario given");
     }

@@ -98,6 +98,8 @@ class Runner {
     // Waits for a window captioned words[0] to be shown (or to be gone), for words[1] seconds.
     Outcome waitShown(const Words& words, bool shown);
     Outcome expectNoWindow(const Words& words, const std::string& rest);
+    Outcome expectCentred(const Words& words, const std::string& rest);
+    Outcome waitPixel(const Words& words, const std::string& rest);
     Outcome screenshot(const Words& words, const std::string& rest);
 
     // Dialog controls (runner_controls.cpp).

@@ -1,4 +1,7 @@
 // Windows by caption, keys, the mouse and the screen.
+#include <cstdio>
+#include <cstdlib>
+
 #include "board_channel.h"
 #include "common/wide_text.h"
 #include "program_windows.h"
@@ -217,8 +220,65 @@ Runner::Outcome Runner::expectNoWindow(const Words& words, const std::string&) {
     return std::nullopt;
 }
 
+Runner::Outcome Runner::waitPixel(const Words& words, const std::string&) {
+    const auto at = ScreenPoint({words[0], words[1]});
+    const auto rgb = ParseInteger("0x" + words[2]);
+    const auto milliseconds = words.size() > 3 ? ParseDuration(words[3], TimeUnit::Seconds)
+                                               : std::optional(kDialogMilliseconds);
+    if (!at || words[2].size() != 6 || !rgb || *rgb < 0 || !milliseconds) {
+        return std::string("give X Y RRGGBB [TIMEOUT]");
+    }
+    const COLORREF wanted = RGB(*rgb >> 16 & 0xFF, *rgb >> 8 & 0xFF, *rgb & 0xFF);
+    std::optional<COLORREF> seen;
+    const auto shown = [&] { return (seen = ScreenPixel(at->first, at->second)) == wanted; };
+    if (auto failure = waitFor(*milliseconds, shown, "the pixel to show " + words[2], false)) {
+        char last[16] = "nothing";
+        if (seen) {
+            std::snprintf(last, sizeof last, "%02X%02X%02X", GetRValue(*seen), GetGValue(*seen),
+                          GetBValue(*seen));
+        }
+        return *failure + " (it shows " + last + ")";
+    }
+    return std::nullopt;
+}
+
+Runner::Outcome Runner::expectCentred(const Words& words, const std::string&) {
+    const auto from = ScreenPoint({words[1], words[2]});
+    const auto to = ScreenPoint({words[3], words[4]});
+    if (!from || !to) {
+        return std::string("the area is LEFT TOP RIGHT BOTTOM");
+    }
+    const HWND window = FindVisibleWindow(programId(), sim::WideFromUtf8(words[0]));
+    RECT r{};
+    if (window == nullptr || !GetWindowRect(window, &r)) {
+        return "no visible window captioned \"" + words[0] + "\"";
+    }
+    Say("  window at " + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+        std::to_string(r.right) + "," + std::to_string(r.bottom));
+    // Twice the middles, so that an odd leftover pixel counts as within one.
+    const auto off = [](std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
+        return std::abs((a + b) - (c + d)) > 2;
+    };
+    if (off(r.left, r.right, from->first, to->first) ||
+        off(r.top, r.bottom, from->second, to->second)) {
+        return std::string("it is not centred there");
+    }
+    return std::nullopt;
+}
+
 Runner::Outcome Runner::screenshot(const Words& words, const std::string&) {
-    if (const auto error = SaveScreenshot(sim::WideFromUtf8(words[0]))) {
+    std::optional<RECT> area;
+    if (words.size() == 5) {
+        const auto from = ScreenPoint({words[1], words[2]});
+        const auto to = ScreenPoint({words[3], words[4]});
+        if (from && to) {
+            area = RECT{from->first, from->second, to->first, to->second};
+        }
+    }
+    if (words.size() > 1 && (!area || area->right <= area->left || area->bottom <= area->top)) {
+        return std::string("the area is LEFT TOP RIGHT BOTTOM, with RIGHT > LEFT and BOTTOM > TOP");
+    }
+    if (const auto error = SaveScreenshot(sim::WideFromUtf8(words[0]), area)) {
         return sim::Utf8FromWide(*error);
     }
     return std::nullopt;

@@ -27,11 +27,17 @@ class ScreenDc {
 
 }  // namespace
 
-std::optional<std::wstring> SaveScreenshot(const std::wstring& path) {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+std::optional<COLORREF> ScreenPixel(int x, int y) {
+    const ScreenDc screen;
+    const COLORREF colour = screen.get() != nullptr ? GetPixel(screen.get(), x, y) : CLR_INVALID;
+    return colour != CLR_INVALID ? std::optional(colour) : std::nullopt;
+}
+
+std::optional<std::wstring> SaveScreenshot(const std::wstring& path, std::optional<RECT> area) {
+    const int left = area ? area->left : GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = area ? area->top : GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = area ? area->right - area->left : GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = area ? area->bottom - area->top : GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const ScreenDc screen;
     const win32::MemoryDc memory(CreateCompatibleDC(screen.get()));
     if (screen.get() == nullptr || !memory || width <= 0 || height <= 0) {

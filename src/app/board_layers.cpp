@@ -78,7 +78,7 @@ void DrawProgressBars(fw::DC& dc, fw::Size window, TraceStage stage,
 }
 
 fw::Point Offset(BoardPoint p, std::int64_t dx, std::int64_t dy) {
-    return {Saturate32(std::int64_t{p.x} + dx), Saturate32(std::int64_t{p.y} + dy)};
+    return {fw::Saturate32(std::int64_t{p.x} + dx), fw::Saturate32(std::int64_t{p.y} + dy)};
 }
 
 enum class Ticks { Horizontal, Vertical, Cross };

@@ -15,7 +15,7 @@ void CRimtraceDlg::OnPaint(fw::DC& dc) {
         dc.drawIcon(m_hIcon, IconPosition(client, dc.iconSize()));
         return;
     }
-    const fw::Rect r{0, 0, Saturate32(client.width()), Saturate32(client.height())};
+    const fw::Rect r{0, 0, fw::Saturate32(client.width()), fw::Saturate32(client.height())};
     DrawBackgroundTiles(dc, r);
     if (m_showTraces) {
         DrawGrid(dc, r);

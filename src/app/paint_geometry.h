@@ -7,9 +7,6 @@
 // Board space: the square of non-projected board units mapped onto the whole window.
 using rules::kBoardExtent;
 
-// Clamps a 64-bit result into a 32-bit coordinate.
-std::int32_t Saturate32(std::int64_t v);
-
 // Bar pen width in board units: 19 pixels across a window `windowWidth` (> 0) pixels wide.
 std::int32_t BarPenWidth(std::int32_t windowWidth);
 // Overlay pen width in board units: one pixel across a window `windowWidth` (> 0) pixels wide.

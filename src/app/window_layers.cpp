@@ -42,9 +42,9 @@ void DrawBackgroundTiles(fw::DC& dc, const fw::Rect& r) {
         for (std::int64_t x = xFirst; x < xEnd; x += kTileWidth) {
             const auto left = static_cast<std::int32_t>(x);
             const auto top = static_cast<std::int32_t>(y);
-            dc.drawBitmap(*tile,
-                          {left, top, Saturate32(x + kTileWidth), Saturate32(y + kTileHeight)},
-                          {0, 0});
+            dc.drawBitmap(
+                *tile, {left, top, fw::Saturate32(x + kTileWidth), fw::Saturate32(y + kTileHeight)},
+                {0, 0});
         }
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace fw {
 
@@ -26,5 +28,11 @@ struct Rect {
     std::int64_t height() const { return std::int64_t{bottom} - top; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// A coordinate worked out in 64 bits, clamped into the 32 bits a coordinate holds.
+inline std::int32_t Saturate32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
 
 }  // namespace fw

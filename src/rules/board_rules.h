@@ -33,6 +33,10 @@ inline constexpr float kInternalFar = static_cast<float>(kBoardExtent) - kIntern
 inline constexpr std::int32_t kInternalNearUnits = kBoardExtent / kInsetDivisor;      // 54
 inline constexpr std::int32_t kInternalFarUnits = kBoardExtent - kInternalNearUnits;  // 4042
 
+// On screen, in pixels: the progress bars are this wide, and a new point's repaint reaches this
+// far around its segment.
+inline constexpr std::int32_t kBarPixels = 19;
+
 // Statistics: a trace has started once the pen has moved more than kTraceStartAlong along its
 // edge from its landing point (and across it at all).
 inline constexpr std::uint32_t kTraceStartAlong = 10;

@@ -10,17 +10,20 @@
 
 namespace {
 
-constexpr std::int32_t kStripWidth = 19;
+using fw::Saturate32;
+
+constexpr std::int32_t kStripWidth = rules::kBarPixels;
 // Where the internal lines' strips are repainted, as single-precision board positions.
 constexpr float kNearLine = rules::kInternalNear;
 constexpr float kFarLine = rules::kInternalFar;
 static_assert(kNearLine == 54.613335f && kFarLine == 4041.38671875f);
-// A pixel coordinate beyond any window: the strip reaches the window's far edge.
+// A pixel beyond the far edge of any window up to 4096 pixels across, where the strips that reach
+// the far edge have always ended. A larger window (an 8K panel's) needs its own far edge, or the
+// end of its bar is never repainted.
 constexpr std::int32_t kBeyond = 4096;
 
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+std::int32_t FarEnd(std::int32_t clientFar) {
+    return std::max(kBeyond, clientFar);
 }
 
 // Truncation toward zero that saturates instead of being undefined for huge or NaN values.
@@ -50,10 +53,10 @@ fw::Rect SegmentBox(BoardPoint p, BoardPoint q, const fw::Rect& client) {
     const std::int32_t y1 = TruncateSaturated(static_cast<float>(p.y) * sy);
     const std::int32_t x2 = TruncateSaturated(static_cast<float>(q.x) * sx);
     const std::int32_t y2 = TruncateSaturated(static_cast<float>(q.y) * sy);
-    return {Clamp32(std::int64_t{std::min(x1, x2)} - kStripWidth),
-            Clamp32(std::int64_t{std::min(y1, y2)} - kStripWidth),
-            Clamp32(std::int64_t{std::max(x1, x2)} + kStripWidth),
-            Clamp32(std::int64_t{std::max(y1, y2)} + kStripWidth)};
+    return {Saturate32(std::int64_t{std::min(x1, x2)} - kStripWidth),
+            Saturate32(std::int64_t{std::min(y1, y2)} - kStripWidth),
+            Saturate32(std::int64_t{std::max(x1, x2)} + kStripWidth),
+            Saturate32(std::int64_t{std::max(y1, y2)} + kStripWidth)};
 }
 
 fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& client,
@@ -69,21 +72,21 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             if (first)
                 r.top = 0;
             if (toEnd)
-                r.bottom = kBeyond;
+                r.bottom = FarEnd(client.bottom);
             break;
         case Strip::BottomBezel:
-            r.top = Clamp32(std::int64_t{client.bottom} - kStripWidth);
+            r.top = Saturate32(std::int64_t{client.bottom} - kStripWidth);
             r.bottom = client.bottom;
             if (first)
                 r.left = 0;
             if (toEnd)
-                r.right = kBeyond;
+                r.right = FarEnd(client.right);
             break;
         case Strip::RightBezel:
-            r.left = Clamp32(std::int64_t{client.right} - kStripWidth);
+            r.left = Saturate32(std::int64_t{client.right} - kStripWidth);
             r.right = client.right;
             if (first)
-                r.bottom = kBeyond;
+                r.bottom = FarEnd(client.bottom);
             if (toEnd)
                 r.top = 0;
             break;
@@ -91,7 +94,7 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
             r.top = 0;
             r.bottom = kStripWidth;
             if (first)
-                r.right = kBeyond;
+                r.right = FarEnd(client.right);
             if (toEnd)
                 r.left = 0;
             break;
@@ -99,16 +102,16 @@ fw::Rect FeedbackStrip(TraceStage stage, const fw::Rect& box, const fw::Rect& cl
         case Strip::RightLine: {
             const float at = RowOf(stage).strip == Strip::LeftLine ? kNearLine : kFarLine;
             const std::int32_t x = TruncateSaturated(sx * at);
-            r.left = Clamp32(std::int64_t{x} - kStripWidth);
-            r.right = Clamp32(std::int64_t{x} + kStripWidth);
+            r.left = Saturate32(std::int64_t{x} - kStripWidth);
+            r.right = Saturate32(std::int64_t{x} + kStripWidth);
             break;
         }
         case Strip::BottomLine:
         case Strip::TopLine: {
             const float at = RowOf(stage).strip == Strip::BottomLine ? kFarLine : kNearLine;
             const std::int32_t y = TruncateSaturated(sy * at);
-            r.top = Clamp32(std::int64_t{y} - kStripWidth);
-            r.bottom = Clamp32(std::int64_t{y} + kStripWidth);
+            r.top = Saturate32(std::int64_t{y} - kStripWidth);
+            r.bottom = Saturate32(std::int64_t{y} + kStripWidth);
             break;
         }
         case Strip::None:

@@ -6,6 +6,7 @@
 Prints one line per check and exits 1 when any fails (the check language is described in
 tests/e2e/README.md). Standard library only.
 """
+import functools
 import json
 import re
 import shlex
@@ -272,7 +273,7 @@ class Run:
 
     # Screenshots (24-bit BMP as the driver writes them).
     def pixel(self, block, name, x, y, colour, tolerance="0"):
-        actual = Bitmap(self.path(name)).pixel(expect_int(x, "x"), expect_int(y, "y"))
+        actual = screenshot(self.path(name)).pixel(expect_int(x, "x"), expect_int(y, "y"))
         wanted = bytes.fromhex(colour.lstrip("#"))
         limit = expect_int(tolerance, "tolerance")
         if any(abs(a - w) > limit for a, w in zip(actual, wanted)):
@@ -280,7 +281,7 @@ class Run:
 
     def pixel_count(self, block, name, left, top, right, bottom, colour, least, most=None):
         """At least `least` (and at most `most`) pixels of the box have exactly this colour."""
-        image = Bitmap(self.path(name))
+        image = screenshot(self.path(name))
         wanted = bytes.fromhex(colour.lstrip("#"))
         box = [expect_int(v, "box") for v in (left, top, right, bottom)]
         found = sum(1 for y in range(box[1], box[3]) for x in range(box[0], box[2])
@@ -313,7 +314,10 @@ class Bitmap:
 
     def __init__(self, path):
         self.name = path.name
-        self.data = path.read_bytes()
+        try:
+            self.data = path.read_bytes()
+        except OSError as error:
+            raise CheckFailed(f"cannot read {path}: {error.strerror}")
         if self.data[:2] != b"BM":
             raise CheckFailed(f"{self.name} is not a BMP file")
         self.offset = struct.unpack_from("<I", self.data, 10)[0]
@@ -330,6 +334,12 @@ class Bitmap:
         at = self.offset + row * self.stride + x * self.bits // 8
         blue, green, red = self.data[at:at + 3]
         return bytes((red, green, blue))
+
+
+@functools.lru_cache(maxsize=1)
+def screenshot(path):
+    """A screenshot read once for the checks that follow one another on it."""
+    return Bitmap(path)
 
 
 CHECKS = {

@@ -2,6 +2,10 @@
 // guide lines of the internal trace, on the headless host's fake desktop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <functional>
+
 #include "board/internal_lines.h"
 #include "framework/constants.h"
 #include "support/trace_fixture.h"
@@ -67,6 +71,31 @@ TEST_F(DisplayGeometry, TheNextMonitorKeysCycleThroughEveryMonitor) {
     host.pressKey(fw::kVkSpace);
     EXPECT_EQ(dlg->m_currentMonitor, 0);
     EXPECT_EQ(LastWindowPos(), (fw::Rect{1024, 0, 2944, 1080}));
+}
+
+TEST_F(DisplayGeometry, OnAnEightKMonitorEachBarIsRepaintedToBothEndsOfItsEdge) {
+    host.monitors = {{{0, 0, 7680, 4320}}};
+    Open();
+    // Each edge's stroke, and the pixels at the two ends of its bar.
+    const std::array<std::pair<std::function<void()>, std::array<fw::Point, 2>>, 4> edges{{
+        {[&] { StrokeY(20, 10, 4080); }, {{{9, 0}, {9, 4319}}}},
+        {[&] { StrokeX(4076, 10, 4080); }, {{{0, 4310}, {7679, 4310}}}},
+        {[&] { StrokeY(4076, 4080, 10); }, {{{7670, 4319}, {7670, 0}}}},
+        {[&] { StrokeX(20, 4080, 10); }, {{{7679, 9}, {0, 9}}}},
+    }};
+    for (const auto& [stroke, ends] : edges) {
+        const std::size_t before = host.log.size();
+        stroke();
+        for (const fw::Point p : ends) {
+            EXPECT_TRUE(std::any_of(
+                host.log.begin() + static_cast<std::ptrdiff_t>(before), host.log.end(),
+                [p](const LogEntry& e) {
+                    return e.kind == LogEntry::Kind::Invalidate && !e.whole && e.rect.left <= p.x &&
+                           p.x < e.rect.right && e.rect.top <= p.y && p.y < e.rect.bottom;
+                }))
+                << "(" << p.x << ", " << p.y << ") not repainted";
+        }
+    }
 }
 
 TEST_F(DisplayGeometry, WithOneMonitorTheKeysDoNothing) {

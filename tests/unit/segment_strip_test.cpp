@@ -5,6 +5,7 @@
 namespace {
 const fw::Rect k1024{0, 0, 1024, 768};
 const fw::Rect k1920{0, 0, 1920, 1080};
+const fw::Rect k8k{0, 0, 7680, 4320};  // an 8K panel: wider and higher than 4096 pixels
 }  // namespace
 
 TEST(SegmentBox, ScalesBoardUnitsToPixelsAndGrowsBy19) {
@@ -41,6 +42,9 @@ TEST(FeedbackStrip, TheFirstSegmentReachesBackToTheEdgesStart) {
     EXPECT_EQ(FeedbackStrip(2, box, k1024, 2, false).bottom, 4096);
     EXPECT_EQ(FeedbackStrip(3, box, k1024, 2, false).right, 4096);
     EXPECT_EQ(FeedbackStrip(7, box, k1920, 2, false).bottom, 4096);
+    // Beyond 4096 pixels the right and top bars start at the window's own far edge.
+    EXPECT_EQ(FeedbackStrip(2, box, k8k, 2, false), (fw::Rect{7661, 200, 7680, 4320}));
+    EXPECT_EQ(FeedbackStrip(3, box, k8k, 2, false), (fw::Rect{100, 0, 7680, 19}));
 }
 
 TEST(FeedbackStrip, ACompletedEdgeReachesItsFarEnd) {
@@ -51,6 +55,11 @@ TEST(FeedbackStrip, ACompletedEdgeReachesItsFarEnd) {
     EXPECT_EQ(FeedbackStrip(3, box, k1024, 9, true), (fw::Rect{0, 0, 300, 19}));
     // A one-segment edge completed at once gets both ends.
     EXPECT_EQ(FeedbackStrip(8, box, k1920, 2, true), (fw::Rect{0, 0, 4096, 19}));
+    // Beyond 4096 pixels the left and bottom bars end at the window's far edge, also when the
+    // last segment lies beyond pixel 4096.
+    const fw::Rect farBox{7500, 4200, 7600, 4300};
+    EXPECT_EQ(FeedbackStrip(0, farBox, k8k, 9, true), (fw::Rect{0, 4200, 19, 4320}));
+    EXPECT_EQ(FeedbackStrip(1, farBox, k8k, 9, true), (fw::Rect{7500, 4301, 7680, 4320}));
 }
 
 TEST(FeedbackStrip, InternalLinesRepaintABandAroundTheirTargetLine) {
