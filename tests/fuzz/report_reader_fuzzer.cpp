@@ -10,9 +10,9 @@
 #include "analysis/edge_geometry.h"
 #include "analysis/edge_statistics.h"
 #include "report/report_writer.h"
-#include "report_tool/report_check.h"
-#include "report_tool/report_picture.h"
-#include "report_tool/summary_output.h"
+#include "report_tool/grading/report_check.h"
+#include "report_tool/picture/report_picture.h"
+#include "report_tool/summary/summary_output.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 
 #include "report_tool/commands.h"
-#include "report_tool/text_encoding.h"
+#include "report_tool/reading/text_encoding.h"
 #include "support/generated_report.h"
 #include "temp_folder.h"
 

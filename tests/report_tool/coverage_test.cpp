@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis/edge_verdict.h"
-#include "report_tool/edge_coverage.h"
-#include "report_tool/report_limits.h"
+#include "report_tool/grading/edge_coverage.h"
+#include "report_tool/reading/report_limits.h"
 #include "support/trace_builder.h"
 
 using ::testing::ElementsAre;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "report_tool/line_reader.h"
+#include "report_tool/reading/line_reader.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "report_text.h"
-#include "report_tool/picture_layout.h"
-#include "report_tool/picture_text.h"
-#include "report_tool/report_picture.h"
+#include "report_tool/picture/picture_layout.h"
+#include "report_tool/picture/picture_text.h"
+#include "report_tool/picture/report_picture.h"
 #include "support/generated_report.h"
 #include "temp_folder.h"
 

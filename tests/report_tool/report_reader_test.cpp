@@ -8,7 +8,7 @@
 #include <random>
 
 #include "report_text.h"
-#include "report_tool/report_limits.h"
+#include "report_tool/reading/report_limits.h"
 #include "support/generated_report.h"
 
 using ::testing::ElementsAre;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report_tool/report_check.h"
+#include "report_tool/grading/report_check.h"
 
 inline CheckedReport CheckBytes(std::string_view bytes) {
     MemorySource source(bytes);

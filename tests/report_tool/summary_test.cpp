@@ -7,7 +7,7 @@
 
 #include "analysis/edge_verdict.h"
 #include "report_text.h"
-#include "report_tool/summary_output.h"
+#include "report_tool/summary/summary_output.h"
 #include "support/generated_report.h"
 
 namespace {

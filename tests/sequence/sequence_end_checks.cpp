@@ -5,7 +5,7 @@
 #include "message_text.h"
 #include "report/mail_text.h"
 #include "report/path_lines.h"
-#include "report_tool/report_check.h"
+#include "report_tool/grading/report_check.h"
 #include "sequence.h"
 #include "support/fake_mapi.h"
 

@@ -6,7 +6,7 @@
 #include "analysis/edge_stats.h"
 #include "app/rimtrace_dlg.h"
 #include "framework/local_date_time.h"
-#include "report_tool/report_model.h"
+#include "report_tool/reading/report_model.h"
 
 // What the trace window's test held at one moment: everything its report is written from.
 struct TestRecord {

@@ -1,10 +1,10 @@
-#include "report_tool/edge_coverage.h"
+#include "report_tool/grading/edge_coverage.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "analysis/edge_geometry.h"
-#include "report_tool/report_limits.h"
+#include "report_tool/reading/report_limits.h"
 #include "trace/travel.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "report_tool/picture_layout.h"
+#include "report_tool/picture/picture_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "analysis/edge_statistics.h"
 #include "analysis/edge_verdict.h"
 #include "analysis/trace_comparison.h"
-#include "report_tool/report_limits.h"
+#include "report_tool/reading/report_limits.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "report/report_float.h"
-#include "report_tool/picture_layout.h"
-#include "report_tool/picture_text.h"
-#include "report_tool/report_picture.h"
-#include "report_tool/report_reader.h"
-#include "report_tool/svg_builder.h"
-#include "report_tool/verdict_text.h"
+#include "report_tool/picture/picture_layout.h"
+#include "report_tool/picture/picture_text.h"
+#include "report_tool/picture/report_picture.h"
+#include "report_tool/reading/report_reader.h"
+#include "report_tool/picture/svg_builder.h"
+#include "report_tool/reading/verdict_text.h"
 
 namespace {
 

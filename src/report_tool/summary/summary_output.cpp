@@ -1,4 +1,4 @@
-#include "report_tool/summary_output.h"
+#include "report_tool/summary/summary_output.h"
 
 #include <array>
 #include <cmath>
@@ -7,8 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "report_tool/decimal_text.h"
-#include "report_tool/verdict_text.h"
+#include "report_tool/reading/decimal_text.h"
+#include "report_tool/reading/verdict_text.h"
 
 namespace {
 

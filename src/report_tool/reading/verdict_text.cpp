@@ -1,4 +1,4 @@
-#include "report_tool/verdict_text.h"
+#include "report_tool/reading/verdict_text.h"
 
 std::string VerdictWord(EdgeVerdict verdict) {
     switch (verdict) {

@@ -1,4 +1,4 @@
-#include "report_tool/text_encoding.h"
+#include "report_tool/reading/text_encoding.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "report_tool/number_text.h"
+#include "report_tool/reading/number_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "report/report_float.h"
-#include "report_tool/point_text.h"
+#include "report_tool/reading/point_text.h"
 
 namespace {
 

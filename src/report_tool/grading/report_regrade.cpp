@@ -1,4 +1,4 @@
-#include "report_tool/report_regrade.h"
+#include "report_tool/grading/report_regrade.h"
 
 #include <bit>
 #include <cstdint>
@@ -9,8 +9,8 @@
 #include "analysis/edge_statistics.h"
 #include "analysis/edge_verdict.h"
 #include "report/report_float.h"
-#include "report_tool/report_reader.h"
-#include "report_tool/verdict_text.h"
+#include "report_tool/reading/report_reader.h"
+#include "report_tool/reading/verdict_text.h"
 #include "rules/board_rules.h"
 #include "trace/travel.h"
 

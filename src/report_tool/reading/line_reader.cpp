@@ -1,9 +1,9 @@
-#include "report_tool/line_reader.h"
+#include "report_tool/reading/line_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "report_tool/point_text.h"
+#include "report_tool/reading/point_text.h"
 
 namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;

@@ -1,9 +1,9 @@
-#include "report_tool/svg_builder.h"
+#include "report_tool/picture/svg_builder.h"
 
 #include <array>
 #include <charconv>
 
-#include "report_tool/text_encoding.h"
+#include "report_tool/reading/text_encoding.h"
 
 namespace {
 

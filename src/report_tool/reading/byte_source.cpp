@@ -1,4 +1,4 @@
-#include "report_tool/byte_source.h"
+#include "report_tool/reading/byte_source.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "report_tool/findings.h"
+#include "report_tool/reading/findings.h"
 
 #include <utility>
 
-#include "report_tool/report_limits.h"
+#include "report_tool/reading/report_limits.h"
 
 namespace {
 constexpr std::size_t kShownBytes = 60;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "report_tool/byte_source.h"
+#include "report_tool/reading/byte_source.h"
 #include "trace/board_point.h"
 
 // How a line ended: CR LF as the program writes, a bare LF (the CR lost on the way), or the end

@@ -1,8 +1,8 @@
 #pragma once
 #include <filesystem>
 
-#include "report_tool/byte_source.h"
-#include "report_tool/report_reader.h"
+#include "report_tool/reading/byte_source.h"
+#include "report_tool/reading/report_reader.h"
 
 // A report read and re-graded: everything `check` says about it.
 using CheckedReport = ReadResult;

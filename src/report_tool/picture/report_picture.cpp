@@ -1,16 +1,16 @@
-#include "report_tool/report_picture.h"
+#include "report_tool/picture/report_picture.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 
 #include "analysis/edge_geometry.h"
-#include "report_tool/picture_layout.h"
-#include "report_tool/picture_text.h"
-#include "report_tool/report_limits.h"
-#include "report_tool/svg_builder.h"
-#include "report_tool/text_encoding.h"
-#include "report_tool/verdict_text.h"
+#include "report_tool/picture/picture_layout.h"
+#include "report_tool/picture/picture_text.h"
+#include "report_tool/reading/report_limits.h"
+#include "report_tool/picture/svg_builder.h"
+#include "report_tool/reading/text_encoding.h"
+#include "report_tool/reading/verdict_text.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "report_tool/summary_row.h"
+#include "report_tool/summary/summary_row.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <tuple>
 
-#include "report_tool/edge_coverage.h"
-#include "report_tool/text_encoding.h"
+#include "report_tool/grading/edge_coverage.h"
+#include "report_tool/reading/text_encoding.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "report_tool/report_check.h"
+#include "report_tool/grading/report_check.h"
 
-#include "report_tool/report_regrade.h"
+#include "report_tool/grading/report_regrade.h"
 
 CheckedReport CheckReport(ByteSource& source) {
     CheckedReport checked = ReadReport(source);

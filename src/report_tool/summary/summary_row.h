@@ -8,7 +8,7 @@
 
 #include "analysis/edge_stats.h"
 #include "framework/local_date_time.h"
-#include "report_tool/report_check.h"
+#include "report_tool/grading/report_check.h"
 
 // One edge in a summary row: what the report states for it, and how much of it was traced.
 struct EdgeSummary {

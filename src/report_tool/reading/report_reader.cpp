@@ -1,4 +1,4 @@
-#include "report_tool/report_reader.h"
+#include "report_tool/reading/report_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "report_tool/line_reader.h"
-#include "report_tool/number_text.h"
-#include "report_tool/report_limits.h"
-#include "report_tool/verdict_text.h"
+#include "report_tool/reading/line_reader.h"
+#include "report_tool/reading/number_text.h"
+#include "report_tool/reading/report_limits.h"
+#include "report_tool/reading/verdict_text.h"
 
 namespace {
 

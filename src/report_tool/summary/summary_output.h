@@ -2,7 +2,7 @@
 #include <ostream>
 #include <vector>
 
-#include "report_tool/summary_row.h"
+#include "report_tool/summary/summary_row.h"
 
 // The summary as CSV (RFC 4180: a header row, comma separated, CR LF line ends, fields with a
 // comma, a quote or a line break in double quotes with quotes doubled) or as a JSON array of

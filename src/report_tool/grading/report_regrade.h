@@ -1,6 +1,6 @@
 #pragma once
-#include "report_tool/findings.h"
-#include "report_tool/report_model.h"
+#include "report_tool/reading/findings.h"
+#include "report_tool/reading/report_model.h"
 
 // Grades the stored points again with the program's own analysis and reports every stored line
 // that disagrees: each first-pass statistic and verdict against the statistics of that edge's

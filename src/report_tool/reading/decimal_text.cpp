@@ -1,4 +1,4 @@
-#include "report_tool/decimal_text.h"
+#include "report_tool/reading/decimal_text.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "report_tool/report_check.h"
+#include "report_tool/grading/report_check.h"
 
 // The picture of a report for a support engineer: a header with serial number, date, check
 // result and each edge's verdict and coverage; per edge a panel with the trace across the edge

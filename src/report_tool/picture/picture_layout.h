@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "analysis/edge_stats.h"
-#include "report_tool/edge_coverage.h"
-#include "report_tool/report_model.h"
-#include "report_tool/svg_builder.h"
+#include "report_tool/grading/edge_coverage.h"
+#include "report_tool/reading/report_model.h"
+#include "report_tool/picture/svg_builder.h"
 
 // Where everything of a report's picture goes, and what each edge panel shows: the first pass
 // graded again from its points with the program's analysis, its coverage, and the scales that

@@ -1,13 +1,13 @@
-#include "report_tool/picture_text.h"
+#include "report_tool/picture/picture_text.h"
 
 #include <cmath>
 
 #include "analysis/edge_geometry.h"
 #include "report/report_float.h"
-#include "report_tool/report_limits.h"
-#include "report_tool/summary_row.h"
-#include "report_tool/text_encoding.h"
-#include "report_tool/verdict_text.h"
+#include "report_tool/reading/report_limits.h"
+#include "report_tool/summary/summary_row.h"
+#include "report_tool/reading/text_encoding.h"
+#include "report_tool/reading/verdict_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "report_tool/byte_source.h"
-#include "report_tool/findings.h"
-#include "report_tool/report_model.h"
+#include "report_tool/reading/byte_source.h"
+#include "report_tool/reading/findings.h"
+#include "report_tool/reading/report_model.h"
 
 // A report read strictly against the format the program writes: every line in its place, labels
 // as whole lines, counts honoured, numbers in the program's exact spelling, CR LF line ends. A
