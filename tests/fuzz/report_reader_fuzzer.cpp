@@ -11,6 +11,7 @@
 #include "analysis/edge_statistics.h"
 #include "report/report_writer.h"
 #include "report_tool/grading/report_check.h"
+#include "report_tool/picture/report_page.h"
 #include "report_tool/picture/report_picture.h"
 #include "report_tool/summary/summary_output.h"
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "report_tool/reading/number_text.h"
+#include "report_tool/reading/value_text.h"
 
 TEST(NumberText, WholeNumbersHaveNoSignBlanksOrLeadingZeros) {
     EXPECT_EQ(ParseReportUnsigned("0"), 0u);

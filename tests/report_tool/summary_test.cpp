@@ -7,6 +7,7 @@
 
 #include "analysis/edge_verdict.h"
 #include "report_text.h"
+#include "report_tool/reading/value_text.h"
 #include "report_tool/summary/summary_output.h"
 #include "support/generated_report.h"
 

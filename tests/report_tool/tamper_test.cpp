@@ -8,7 +8,7 @@
 #include "analysis/edge_geometry.h"
 #include "report/report_float.h"
 #include "report_text.h"
-#include "report_tool/reading/verdict_text.h"
+#include "report_tool/reading/value_text.h"
 #include "support/generated_report.h"
 
 namespace {

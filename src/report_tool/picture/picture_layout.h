@@ -6,8 +6,8 @@
 
 #include "analysis/edge_stats.h"
 #include "report_tool/grading/edge_coverage.h"
-#include "report_tool/reading/report_model.h"
 #include "report_tool/picture/svg_builder.h"
+#include "report_tool/reading/report_model.h"
 
 // Where everything of a report's picture goes, and what each edge panel shows: the first pass
 // graded again from its points with the program's analysis, its coverage, and the scales that

@@ -5,9 +5,8 @@
 #include "analysis/edge_geometry.h"
 #include "report/report_float.h"
 #include "report_tool/reading/report_limits.h"
-#include "report_tool/summary/summary_row.h"
 #include "report_tool/reading/text_encoding.h"
-#include "report_tool/reading/verdict_text.h"
+#include "report_tool/reading/value_text.h"
 
 namespace {
 

@@ -2,9 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "report_tool/reading/decimal_text.h"
-#include "report_tool/reading/findings.h"
 #include "report_tool/picture/picture_layout.h"
+#include "report_tool/reading/findings.h"
 #include "report_tool/reading/report_model.h"
 
 // The words of a report's picture and page.

@@ -1,4 +1,5 @@
-// The HTML page of a report: the picture, the statistics table and the check's findings.
+#include "report_tool/picture/report_page.h"
+
 #include <string>
 #include <vector>
 
@@ -6,9 +7,9 @@
 #include "report_tool/picture/picture_layout.h"
 #include "report_tool/picture/picture_text.h"
 #include "report_tool/picture/report_picture.h"
-#include "report_tool/reading/report_reader.h"
 #include "report_tool/picture/svg_builder.h"
-#include "report_tool/reading/verdict_text.h"
+#include "report_tool/reading/report_reader.h"
+#include "report_tool/reading/value_text.h"
 
 namespace {
 

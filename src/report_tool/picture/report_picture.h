@@ -9,7 +9,3 @@
 // stretches no point covers; a small board overview with every stroke, the internal lines and
 // the free strokes.
 std::string RenderReportSvg(const std::string& fileName, const CheckedReport& checked);
-
-// One self-contained HTML page: the picture and a table of the statistics, and the check's
-// findings.
-std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked);

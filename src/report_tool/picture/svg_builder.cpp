@@ -1,22 +1,17 @@
 #include "report_tool/picture/svg_builder.h"
 
-#include <array>
-#include <charconv>
-
 #include "report_tool/reading/text_encoding.h"
+#include "report_tool/reading/value_text.h"
 
 namespace {
 
+// Pixels to a tenth, without a decimal that says nothing.
 std::string Number(double value) {
-    std::array<char, 40> text{};
-    const auto end =
-        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1)
-            .ptr;
-    std::string_view digits(text.data(), static_cast<std::size_t>(end - text.data()));
+    std::string digits = OneDecimal(value);
     if (digits.ends_with(".0")) {
-        digits.remove_suffix(2);
+        digits.resize(digits.size() - 2);
     }
-    return std::string(digits == "-0" ? "0" : digits);
+    return digits == "-0" ? "0" : digits;
 }
 
 std::string Attribute(std::string_view name, std::string_view value) {

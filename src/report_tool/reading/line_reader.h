@@ -1,9 +1,9 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
-#include <memory>
 #include <vector>
 
 #include "report_tool/reading/byte_source.h"

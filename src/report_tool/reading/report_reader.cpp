@@ -7,9 +7,8 @@
 #include <string_view>
 
 #include "report_tool/reading/line_reader.h"
-#include "report_tool/reading/number_text.h"
 #include "report_tool/reading/report_limits.h"
-#include "report_tool/reading/verdict_text.h"
+#include "report_tool/reading/value_text.h"
 
 namespace {
 
@@ -43,16 +42,6 @@ std::string Found(const Line* line) {
         return "a line longer than " + std::to_string(report_limits::kMaxLineBytes) + " bytes";
     }
     return line->text.empty() ? "an empty line" : Quoted(line->text);
-}
-
-std::optional<EdgeVerdict> VerdictOf(std::string_view text) {
-    for (EdgeVerdict v :
-         {EdgeVerdict::Passed, EdgeVerdict::Correctable, EdgeVerdict::NotCorrectable}) {
-        if (text == VerdictLine(v)) {
-            return v;
-        }
-    }
-    return std::nullopt;
 }
 
 // What a line should have been, put into words only when it was not: text before, a line's text
@@ -187,7 +176,7 @@ class ReportParser {
                 return statsHere + 1 + static_cast<int>(f);
             }
         }
-        if (VerdictOf(text)) {
+        if (ParseReportVerdict(text)) {
             return statsHere + static_cast<int>(StatLine::Verdict);
         }
         for (std::size_t i = 0; i < kPointArrays; ++i) {
@@ -292,9 +281,10 @@ class ReportParser {
         }
         const int verdictAt = base + static_cast<int>(StatLine::Verdict);
         if (take(verdictAt, {"'# passed', '# correctable' or '# not correctable'"},
-                 [](std::string_view t) { return VerdictOf(t).has_value(); }) == Take::Good) {
+                 [](std::string_view t) { return ParseReportVerdict(t).has_value(); }) ==
+            Take::Good) {
             stats.lines[static_cast<std::size_t>(StatLine::Verdict)] = taken_->number;
-            stats.verdict = VerdictOf(taken_->text);
+            stats.verdict = ParseReportVerdict(taken_->text);
         }
         blank(verdictAt + 1);
     }

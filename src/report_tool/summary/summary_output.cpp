@@ -7,8 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "report_tool/reading/decimal_text.h"
-#include "report_tool/reading/verdict_text.h"
+#include "report_tool/reading/value_text.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "report_tool/summary/summary_row.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <tuple>
 
@@ -74,12 +73,4 @@ void SortRows(std::vector<SummaryRow>& rows) {
     std::stable_sort(rows.begin(), rows.end(), [](const SummaryRow& a, const SummaryRow& b) {
         return SortKey(a) < SortKey(b);
     });
-}
-
-std::string IsoDateTime(const LocalDateTime& t) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{t.year},
-                  unsigned{t.month}, unsigned{t.day}, unsigned{t.hour}, unsigned{t.minute},
-                  unsigned{t.second});
-    return text;
 }

@@ -38,6 +38,3 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked);
 
 // By serial number, then date and time (undated first), then file name.
 void SortRows(std::vector<SummaryRow>& rows);
-
-// "2007-03-05T09:07:05".
-std::string IsoDateTime(const LocalDateTime& t);

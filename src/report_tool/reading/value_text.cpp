@@ -1,7 +1,9 @@
-#include "report_tool/reading/number_text.h"
+#include "report_tool/reading/value_text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -137,4 +139,46 @@ std::optional<LocalDateTime> ParseReportDate(std::string_view text) {
     t.minute = static_cast<std::uint16_t>(values[4]);
     t.second = static_cast<std::uint16_t>(values[5]);
     return t;
+}
+
+std::optional<EdgeVerdict> ParseReportVerdict(std::string_view text) {
+    for (EdgeVerdict v :
+         {EdgeVerdict::Passed, EdgeVerdict::Correctable, EdgeVerdict::NotCorrectable}) {
+        if (text == VerdictLine(v)) {
+            return v;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string VerdictWord(EdgeVerdict verdict) {
+    switch (verdict) {
+        case EdgeVerdict::Passed:
+            return "passed";
+        case EdgeVerdict::Correctable:
+            return "correctable";
+        case EdgeVerdict::NotCorrectable:
+            break;
+    }
+    return "not correctable";
+}
+
+std::string VerdictLine(EdgeVerdict verdict) {
+    return "# " + VerdictWord(verdict);
+}
+
+std::string OneDecimal(double value) {
+    std::array<char, 40> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1)
+            .ptr;
+    return std::string(text.data(), end);
+}
+
+std::string IsoDateTime(const LocalDateTime& t) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{t.year},
+                  unsigned{t.month}, unsigned{t.day}, unsigned{t.hour}, unsigned{t.minute},
+                  unsigned{t.second});
+    return text;
 }
