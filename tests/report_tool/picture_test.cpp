@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "report_text.h"
+#include "report_tool/picture/palette.h"
 #include "report_tool/picture/picture_layout.h"
 #include "report_tool/picture/picture_text.h"
 #include "report_tool/picture/report_picture.h"
@@ -103,8 +104,8 @@ TEST(Picture, EachEdgesBandsAreInItsVerdictColourAndTheUntracedStretchIsMarked) 
         ASSERT_EQ(edge.verdict, verdict);
         for (EdgeVerdict other :
              {EdgeVerdict::Passed, EdgeVerdict::Correctable, EdgeVerdict::NotCorrectable}) {
-            const int inner = image.count(edge.plot, FromHex(ColoursOf(other).innerBand));
-            const int outer = image.count(edge.plot, FromHex(ColoursOf(other).outerBand));
+            const int inner = image.count(edge.plot, FromHex(palette::ColoursOf(other).innerBand));
+            const int outer = image.count(edge.plot, FromHex(palette::ColoursOf(other).outerBand));
             if (other == verdict) {
                 EXPECT_GT(inner, 2000) << "edge " << static_cast<int>(edge.edge);
                 EXPECT_GT(outer, 5000) << "edge " << static_cast<int>(edge.edge);
@@ -121,7 +122,7 @@ TEST(Picture, EachEdgesBandsAreInItsVerdictColourAndTheUntracedStretchIsMarked) 
     Box untraced = bottom.stretchBox(bottom.coverage.untraced.back());
     untraced.top += untraced.height / 2;  // below the stretch's label
     untraced.height /= 2;
-    const Rgb grey = FromHex(kUntracedFill);
+    const Rgb grey = FromHex(palette::kUntracedFill);
     const int inside = image.count(untraced, grey);
     EXPECT_GT(inside, 0.95 * (untraced.width - 2) * (untraced.height - 2));
     const Box traced = bottom.stretchBox({500, 1500});

@@ -109,15 +109,3 @@ PictureLayout LayoutReportPicture(const ParsedReport& report) {
     layout.height = top - kPanelGap + kMargin;
     return layout;
 }
-
-VerdictColours ColoursOf(EdgeVerdict verdict) {
-    switch (verdict) {
-        case EdgeVerdict::Passed:
-            return {"#15803d", "#dcfce7", "#86efac"};
-        case EdgeVerdict::Correctable:
-            return {"#b45309", "#fef3c7", "#fcd34d"};
-        case EdgeVerdict::NotCorrectable:
-            break;
-    }
-    return {"#b91c1c", "#fee2e2", "#fca5a5"};
-}

@@ -1,7 +1,6 @@
 #pragma once
 #include <array>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 #include "analysis/edge_stats.h"
@@ -43,15 +42,3 @@ struct PictureLayout {
 };
 
 PictureLayout LayoutReportPicture(const ParsedReport& report);
-
-struct VerdictColours {
-    std::string_view strong;
-    std::string_view outerBand;
-    std::string_view innerBand;
-};
-VerdictColours ColoursOf(EdgeVerdict verdict);
-
-inline constexpr std::string_view kUntracedFill = "#d4d4d8";
-inline constexpr std::string_view kSecondPassStroke = "#1d4ed8";
-inline constexpr std::string_view kInternalStroke = "#7c3aed";
-inline constexpr std::string_view kFreeStroke = "#ea580c";

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "report/report_float.h"
+#include "report_tool/picture/palette.h"
 #include "report_tool/picture/picture_layout.h"
 #include "report_tool/picture/picture_text.h"
 #include "report_tool/picture/report_picture.h"
@@ -13,13 +14,27 @@
 
 namespace {
 
-constexpr const char* kStyle =
-    "body{font-family:'DejaVu Sans',Verdana,Arial,sans-serif;margin:20px;color:#1f2937;"
-    "background:#f3f4f6}table{border-collapse:collapse;margin:12px 0 24px;background:#fff}"
-    "th,td{border:1px solid #d1d5db;padding:4px 8px;text-align:right}"
-    "th:first-child,td:first-child{text-align:left}th{background:#e5e7eb}"
-    ".passed{color:#15803d}.correctable{color:#b45309}.not{color:#b91c1c}"
-    "li.problem{color:#b91c1c}li.warning{color:#b45309}";
+// A colour in CSS's short form where it has one (#ffffff is #fff).
+std::string Css(std::string_view hex) {
+    const bool pairs = hex.size() == 7 && hex[1] == hex[2] && hex[3] == hex[4] && hex[5] == hex[6];
+    return pairs ? std::string{'#', hex[1], hex[3], hex[5]} : std::string(hex);
+}
+
+// The page in the picture's colours: a verdict's word and a finding in the colour of its verdict.
+std::string Style() {
+    const std::string passed = Css(palette::ColoursOf(EdgeVerdict::Passed).strong);
+    const std::string correctable = Css(palette::ColoursOf(EdgeVerdict::Correctable).strong);
+    const std::string notCorrectable = Css(palette::ColoursOf(EdgeVerdict::NotCorrectable).strong);
+    return "body{font-family:'DejaVu Sans',Verdana,Arial,sans-serif;margin:20px;color:" +
+           Css(palette::kInk) + ";background:" + Css(palette::kBackground) +
+           "}table{border-collapse:collapse;margin:12px 0 24px;background:" + Css(palette::kPaper) +
+           "}th,td{border:1px solid " + Css(palette::kRule) +
+           ";padding:4px 8px;text-align:right}th:first-child,td:first-child{text-align:left}"
+           "th{background:" +
+           Css(palette::kGrid) + "}.passed{color:" + passed + "}.correctable{color:" + correctable +
+           "}.not{color:" + notCorrectable + "}li.problem{color:" + notCorrectable +
+           "}li.warning{color:" + correctable + "}";
+}
 
 std::string Cell(const std::string& text, const std::string& cssClass = "") {
     return (cssClass.empty() ? "<td>" : "<td class=\"" + cssClass + "\">") + XmlEscaped(text) +
@@ -119,7 +134,7 @@ std::string RenderReportHtml(const std::string& fileName, const CheckedReport& c
     const PictureLayout layout = LayoutReportPicture(checked.report);
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += "<title>" + XmlEscaped(SerialTitle(checked.report) + " · " + fileName) + "</title>\n";
-    html += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
+    html += "<style>" + Style() + "</style>\n</head>\n<body>\n";
     html += RenderReportSvg(fileName, checked);
     html += StatsTable(layout, checked.report);
     html += FindingsList(checked.findings);

@@ -14,27 +14,29 @@
 
 namespace {
 
-constexpr std::string_view kInk = "#1f2937";
-constexpr std::string_view kMutedInk = "#6b7280";
-constexpr std::string_view kGrid = "#e5e7eb";
-constexpr std::string_view kOk = "#15803d";
-constexpr std::string_view kBad = "#b91c1c";
-constexpr std::string_view kLandingStroke = "#9ca3af";
+// Lines drawn alike in the panels or on the overview and in the legend.
+constexpr LineStyle kSecondPassLine{palette::kSecondPassStroke, 1.6, "6 4"};
+constexpr LineStyle kUntracedLine{palette::kUntracedOnBoard, 5, "2 3"};
+constexpr LineStyle kInternalLine{palette::kInternalStroke, 1.5};
+constexpr LineStyle kFreeStrokeLine{palette::kFreeStroke, 1.5};
 
 void DrawHeader(SvgBuilder& svg, const PictureLayout& layout, const std::string& fileName,
                 const CheckedReport& checked) {
     const Box& h = layout.header;
-    svg.text({h.left, h.top + 22}, SerialTitle(checked.report), {22, kInk, "start", true});
-    svg.text({h.left, h.top + 46}, WrittenLine(checked.report, fileName), {14, kMutedInk});
+    svg.text({h.left, h.top + 22}, SerialTitle(checked.report), {22, palette::kInk, "start", true});
+    svg.text({h.left, h.top + 46}, WrittenLine(checked.report, fileName), {14, palette::kMutedInk});
+    // A valid report's check line in the colour of passing, a failed one's in that of failing.
     const bool ok = checked.findings.ok();
-    svg.text({h.left, h.top + 70}, CheckLine(checked.findings),
-             {14, ok ? kOk : kBad, "start", !ok});
+    const auto checkColour =
+        palette::ColoursOf(ok ? EdgeVerdict::Passed : EdgeVerdict::NotCorrectable).strong;
+    svg.text({h.left, h.top + 70}, CheckLine(checked.findings), {14, checkColour, "start", !ok});
     const double chipWidth = (h.width - 3 * 10) / 4;
     for (const EdgePicture& edge : layout.edges) {
         const double left = h.left + static_cast<int>(edge.edge) * (chipWidth + 10);
         const Box chip{left, h.top + 86, chipWidth, 36};
-        svg.rect(chip, ColoursOf(edge.verdict).strong);
-        svg.text({chip.left + 10, chip.top + 23}, ChipText(edge), {14, "#ffffff", "start", true});
+        svg.rect(chip, palette::ColoursOf(edge.verdict).strong);
+        svg.text({chip.left + 10, chip.top + 23}, ChipText(edge),
+                 {14, palette::kPaper, "start", true});
     }
 }
 
@@ -53,10 +55,10 @@ void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
     const char* acrossName = GeometryOf(edge.edge).alongIsY ? "x" : "y";
     for (std::int32_t along = 0; along <= report_limits::kBoardExtent; along += 512) {
         const double x = edge.xOf(along);
-        svg.line({x, plot.top}, {x, plot.bottom()}, {kGrid, 1});
+        svg.line({x, plot.top}, {x, plot.bottom()}, {palette::kGrid, 1});
         const std::string label =
             along == 0 ? std::string(alongName) + " 0" : std::to_string(along);
-        svg.text({x, plot.bottom() + 15}, label, {11, kMutedInk, "middle"});
+        svg.text({x, plot.bottom() + 15}, label, {11, palette::kMutedInk, "middle"});
     }
     for (double width :
          {double{report_limits::kCorrectableSpread}, double{report_limits::kPassedSpread}}) {
@@ -65,22 +67,22 @@ void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
             std::string label = acrossName;
             label += ' ';
             label += WholeNumber(across);
-            svg.text({plot.left - 6, y + 4}, label, {11, kMutedInk, "end"});
+            svg.text({plot.left - 6, y + 4}, label, {11, palette::kMutedInk, "end"});
         }
     }
 }
 
 void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& report) {
     const auto e = static_cast<std::size_t>(edge.edge);
-    const VerdictColours colours = ColoursOf(edge.verdict);
-    svg.rect(edge.panel, "#ffffff", "#d1d5db");
+    const palette::VerdictColours colours = palette::ColoursOf(edge.verdict);
+    svg.rect(edge.panel, palette::kPaper, palette::kRule);
     svg.text({edge.panel.left + 12, edge.panel.top + 20}, PanelTitle(edge),
              {15, colours.strong, "start", true});
     svg.text({edge.panel.left + 12, edge.panel.top + 38}, PanelDetails(edge, report),
-             {12, kMutedInk});
+             {12, palette::kMutedInk});
 
     const Box& plot = edge.plot;
-    svg.rect(plot, "#ffffff", "#9ca3af");
+    svg.rect(plot, palette::kPaper, palette::kFaintInk);
     if (edge.hasPoints) {
         svg.rect(edge.bandBox(report_limits::kCorrectableSpread), colours.outerBand);
         svg.rect(edge.bandBox(report_limits::kPassedSpread), colours.innerBand);
@@ -88,10 +90,10 @@ void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& rep
     DrawAxes(svg, edge);
     for (const Stretch& s : edge.coverage.untraced) {
         const Box box = edge.stretchBox(s);
-        svg.rect(box, kUntracedFill);
+        svg.rect(box, palette::kUntracedFill);
         if (box.width > 90) {
             svg.text({box.left + box.width / 2, plot.top + 18}, UntracedLabel(edge, s),
-                     {11, kInk, "middle"});
+                     {11, palette::kInk, "middle"});
         }
     }
     svg.beginClip(plot);
@@ -100,13 +102,13 @@ void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& rep
     const BoardPoint* counted = first.begin() + edge.start;
     // The landing of the pen, which the statistics leave out, in grey; then the counted trace.
     svg.polyline(PanelPoints(edge, first.begin(), counted == first.end() ? counted : counted + 1),
-                 {kLandingStroke, 1.5, "3 3"});
+                 {palette::kFaintInk, 1.5, "3 3"});
     const std::vector<Pixel> trace = PanelPoints(edge, counted, first.end());
-    svg.polyline(trace, {kInk, 1.6});
+    svg.polyline(trace, {palette::kInk, 1.6});
     for (const Pixel& p : trace) {
-        svg.circle(p, 1.8, kInk);
+        svg.circle(p, 1.8, palette::kInk);
     }
-    svg.polyline(PanelPoints(edge, second.begin(), second.end()), {kSecondPassStroke, 1.6, "6 4"});
+    svg.polyline(PanelPoints(edge, second.begin(), second.end()), kSecondPassLine);
     svg.endClip();
 }
 
@@ -135,19 +137,19 @@ void DrawUntracedOnBoard(SvgBuilder& svg, const Box& overview, const EdgePicture
     const bool alongY = GeometryOf(edge.edge).alongIsY;
     const BoardPoint a = alongY ? BoardPoint{side, s.from} : BoardPoint{s.from, side};
     const BoardPoint b = alongY ? BoardPoint{side, s.to} : BoardPoint{s.to, side};
-    svg.line(OnBoard(overview, a), OnBoard(overview, b), {"#71717a", 5, "2 3"});
+    svg.line(OnBoard(overview, a), OnBoard(overview, b), kUntracedLine);
 }
 
 void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport& report) {
     const Box& board = layout.overview;
     svg.text({board.left, board.top - 8}, "The board, 0 to 4096 both ways",
-             {13, kInk, "start", true});
-    svg.rect(board, "#ffffff", "#d1d5db");
+             {13, palette::kInk, "start", true});
+    svg.rect(board, palette::kPaper, palette::kRule);
     const Pixel corner = OnBoard(board, {0, 0});
     const Pixel farCorner =
         OnBoard(board, {report_limits::kBoardExtent, report_limits::kBoardExtent});
-    svg.rect({corner.x, corner.y, farCorner.x - corner.x, farCorner.y - corner.y}, "#f8fafc",
-             "#94a3b8");
+    svg.rect({corner.x, corner.y, farCorner.x - corner.x, farCorner.y - corner.y},
+             palette::kBoardFace, palette::kBoardOutline);
     svg.beginClip(board);
     for (const EdgePicture& edge : layout.edges) {
         for (const Stretch& s : edge.coverage.untraced) {
@@ -155,20 +157,20 @@ void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedRepo
         }
     }
     for (std::size_t i = kInternalTrace; i < kInternalTrace + 4; ++i) {
-        svg.polyline(BoardPoints(board, report.arrays[i].points), {kInternalStroke, 1.5});
+        svg.polyline(BoardPoints(board, report.arrays[i].points), kInternalLine);
     }
     for (const PointSection& stroke : report.freeStrokes) {
-        svg.polyline(BoardPoints(board, stroke.points), {kFreeStroke, 1.5});
+        svg.polyline(BoardPoints(board, stroke.points), kFreeStrokeLine);
         if (!stroke.points.empty()) {
-            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, kFreeStroke);
+            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, palette::kFreeStroke);
         }
     }
     for (const EdgePicture& edge : layout.edges) {
         const auto e = static_cast<std::size_t>(edge.edge);
         svg.polyline(BoardPoints(board, report.arrays[kFirstPass + e].points),
-                     {ColoursOf(edge.verdict).strong, 2.5});
+                     {palette::ColoursOf(edge.verdict).strong, 2.5});
         svg.polyline(BoardPoints(board, report.arrays[kSecondPass + e].points),
-                     {kSecondPassStroke, 1.2, "4 3"});
+                     {palette::kSecondPassStroke, 1.2, "4 3"});
     }
     svg.endClip();
 }
@@ -177,28 +179,27 @@ void DrawLegend(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport
     const Box& board = layout.overview;
     double y = board.bottom() + 30;
     const double x = board.left;
-    const auto entry = [&](std::string_view colour, std::string_view dash, double width,
-                           const std::string& text) {
-        svg.line({x, y - 4}, {x + 28, y - 4}, {colour, width, dash});
-        svg.text({x + 36, y}, text, {12, kInk});
+    const auto entry = [&](const LineStyle& style, const std::string& text) {
+        svg.line({x, y - 4}, {x + 28, y - 4}, style);
+        svg.text({x + 36, y}, text, {12, palette::kInk});
         y += 20;
     };
     for (EdgeVerdict v :
          {EdgeVerdict::Passed, EdgeVerdict::Correctable, EdgeVerdict::NotCorrectable}) {
-        entry(ColoursOf(v).strong, "", 3, "first pass: " + VerdictWord(v));
+        entry({palette::ColoursOf(v).strong, 3}, "first pass: " + VerdictWord(v));
     }
-    entry(kSecondPassStroke, "6 4", 1.6, "second pass");
-    entry(kInternalStroke, "", 1.5, InternalLegend(report));
-    entry(kFreeStroke, "", 1.5, FreeStrokeLegend(report));
-    entry("#71717a", "2 3", 5, "not traced");
+    entry(kSecondPassLine, "second pass");
+    entry(kInternalLine, InternalLegend(report));
+    entry(kFreeStrokeLine, FreeStrokeLegend(report));
+    entry(kUntracedLine, "not traced");
     y += 8;
     for (const std::string& line : BandExplanation()) {
-        svg.text({x, y}, line, {12, kMutedInk});
+        svg.text({x, y}, line, {12, palette::kMutedInk});
         y += 17;
     }
     const Box swatch{x, y, 28, 12};
-    svg.rect(swatch, kUntracedFill);
-    svg.text({x + 36, y + 11}, "no point covers this stretch", {12, kMutedInk});
+    svg.rect(swatch, palette::kUntracedFill);
+    svg.text({x + 36, y + 11}, "no point covers this stretch", {12, palette::kMutedInk});
 }
 
 }  // namespace
@@ -206,7 +207,7 @@ void DrawLegend(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport
 std::string RenderReportSvg(const std::string& fileName, const CheckedReport& checked) {
     const PictureLayout layout = LayoutReportPicture(checked.report);
     SvgBuilder svg(layout.width, layout.height);
-    svg.rect({0, 0, layout.width, layout.height}, "#f3f4f6");
+    svg.rect({0, 0, layout.width, layout.height}, palette::kBackground);
     DrawHeader(svg, layout, fileName, checked);
     for (const EdgePicture& edge : layout.edges) {
         DrawPanel(svg, edge, checked.report);

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report_tool/picture/palette.h"
+
 // A rectangle on the picture, in pixels.
 struct Box {
     double left = 0;
@@ -20,7 +22,7 @@ struct Pixel {
 
 struct TextStyle {
     double size = 13;
-    std::string_view fill = "#1f2937";
+    std::string_view fill = palette::kInk;
     std::string_view anchor = "start";  // start, middle, end
     bool bold = false;
 };
