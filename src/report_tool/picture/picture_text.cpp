@@ -12,14 +12,6 @@ namespace {
 
 constexpr std::size_t kLongestLine = 150;
 
-std::string AlongName(Edge edge) {
-    return GeometryOf(edge).alongIsY ? "y" : "x";
-}
-
-std::string AcrossName(Edge edge) {
-    return GeometryOf(edge).alongIsY ? "x" : "y";
-}
-
 std::string Shortened(std::string text) {
     if (text.size() > kLongestLine) {
         text.resize(kLongestLine - 3);
@@ -37,6 +29,14 @@ std::size_t PointsIn(const ParsedReport& report, std::size_t first, std::size_t 
 }
 
 }  // namespace
+
+std::string AlongName(Edge edge) {
+    return GeometryOf(edge).alongIsY ? "y" : "x";
+}
+
+std::string AcrossName(Edge edge) {
+    return GeometryOf(edge).alongIsY ? "x" : "y";
+}
 
 std::string WholeNumber(double value) {
     return std::to_string(std::llround(value));

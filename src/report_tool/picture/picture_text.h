@@ -12,6 +12,9 @@ std::string WrittenLine(const ParsedReport& report, const std::string& fileName)
 std::string CheckLine(const Findings& findings);
 std::string ChipText(const EdgePicture& edge);
 std::string EdgeName(Edge edge);  // "Left"
+// The coordinate that runs along the edge ("y" for the left edge) and the one across it.
+std::string AlongName(Edge edge);
+std::string AcrossName(Edge edge);
 std::string PanelTitle(const EdgePicture& edge);
 std::string PanelDetails(const EdgePicture& edge, const ParsedReport& report);
 std::string UntracedLabel(const EdgePicture& edge, const Stretch& stretch);

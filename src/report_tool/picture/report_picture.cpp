@@ -51,23 +51,18 @@ std::vector<Pixel> PanelPoints(const EdgePicture& edge, const BoardPoint* from,
 
 void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
     const Box& plot = edge.plot;
-    const char* alongName = GeometryOf(edge.edge).alongIsY ? "y" : "x";
-    const char* acrossName = GeometryOf(edge.edge).alongIsY ? "x" : "y";
     for (std::int32_t along = 0; along <= report_limits::kBoardExtent; along += 512) {
         const double x = edge.xOf(along);
         svg.line({x, plot.top}, {x, plot.bottom()}, {palette::kGrid, 1});
-        const std::string label =
-            along == 0 ? std::string(alongName) + " 0" : std::to_string(along);
+        const std::string label = along == 0 ? AlongName(edge.edge) + " 0" : std::to_string(along);
         svg.text({x, plot.bottom() + 15}, label, {11, palette::kMutedInk, "middle"});
     }
     for (double width :
          {double{report_limits::kCorrectableSpread}, double{report_limits::kPassedSpread}}) {
         for (double across : {edge.centre - width / 2, edge.centre + width / 2}) {
             const double y = edge.yOf(across);
-            std::string label = acrossName;
-            label += ' ';
-            label += WholeNumber(across);
-            svg.text({plot.left - 6, y + 4}, label, {11, palette::kMutedInk, "end"});
+            svg.text({plot.left - 6, y + 4}, AcrossName(edge.edge) + " " + WholeNumber(across),
+                     {11, palette::kMutedInk, "end"});
         }
     }
 }
