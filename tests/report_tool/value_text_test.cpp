@@ -1,4 +1,4 @@
-// The number forms of a report, read only in the exact spelling the program writes.
+// The values of a report, read only in the exact spelling the program writes.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,7 +33,7 @@ TEST(NumberText, AveragesMustBeSpelledAsTheProgramSpellsThem) {
 
 TEST(NumberText, PointsAreTwoSignedNumbersAndNothingElse) {
     EXPECT_EQ(ParseReportPoint("-3,4095"), (BoardPoint{-3, 4095}));
-    for (const char* bad : {"1,2,3", "1;2", "1, 2", ",2", "1,", "1"}) {
+    for (const char* bad : {"1,2,3", "1;2", "1, 2", ",2", "1,", "1", "-0,5", "5,-0", "01,5"}) {
         EXPECT_FALSE(ParseReportPoint(bad)) << bad;
     }
 }
@@ -46,8 +46,8 @@ TEST(NumberText, DatesAreRealCalendarDates) {
     EXPECT_TRUE(ParseReportDate("29/2/2008 23:59:59"));
     for (const char* bad :
          {"29/2/2007 9:7:5", "31/4/2007 9:7:5", "0/3/2007 9:7:5", "5/13/2007 9:7:5",
-          "5/3/2007 24:7:5", "5/3/2007 9:60:5", "05/3/2007 9:7:5", "5/3/2007 9:7",
-          "5/3/2007  9:7:5", "5/3/0 9:7:5", "5/3/2007 9:7:5 ", "5-3-2007 9:7:5"}) {
+          "5/3/2007 24:7:5", "5/3/2007 9:60:5", "5/3/2007 9:7:60", "05/3/2007 9:7:5",
+          "5/3/2007 9:7", "5/3/2007  9:7:5", "5/3/0 9:7:5", "5/3/2007 9:7:5 ", "5-3-2007 9:7:5"}) {
         EXPECT_FALSE(ParseReportDate(bad)) << bad;
     }
 }
