@@ -1,5 +1,6 @@
-// Every line of a good report, changed the way a hand or a damaged transfer would change it, makes
-// the check fail and name the line. What each line is comes from its text and place alone.
+// Every line of the report of a whole test, changed the way a hand or a damaged transfer would
+// change it, makes the check fail and name the line. What each line is comes from its text and
+// place alone.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,35 +9,9 @@
 
 #include "analysis/edge_geometry.h"
 #include "report_text.h"
-#include "support/generated_report.h"
 #include "support/rewritten_report.h"
 
 namespace {
-
-// Every section filled: each traced section has several points, and there are two free strokes;
-// the serial number in Windows-1252.
-const std::string& GoodReport() {
-    static const std::string bytes = [] {
-        std::mt19937 random(5);
-        GeneratedTest test;
-        test.serialNumber = "SN-7 \xDC";
-        const std::int32_t across[12] = {20,   4076, 4076, 20,   24,   4072,
-                                         4070, 25,   55,   4041, 4041, 55};
-        for (std::size_t i = 0; i < 12; ++i) {
-            const bool forward = i % 4 < 2;
-            test.tracePoints[i] = GeneratedTrace(i, forward ? 10 : 4086, forward ? 4080 : 16,
-                                                 across[i], i < 4 ? 280 : 300, 30, random);
-        }
-        for (int s = 0; s < 2; ++s) {
-            test.extraStrokes.startStroke();
-            for (int p = 0; p < 3; ++p) {
-                test.extraStrokes.lastStroke().append({100 * p, 2000 + s});
-            }
-        }
-        return test.reportBytes();
-    }();
-    return bytes;
-}
 
 struct Tampering {
     std::size_t changed;  // the line changed, from 0
@@ -57,7 +32,8 @@ std::string Moved(const std::string& line, std::size_t array, int by) {
 }
 
 // A line gets a digit more: a fixed line no longer reads as itself, a statistic or a count says
-// another value, the date names no time of day. Any text is a serial number, so its label changes.
+// another value. Any text is a serial number, so its label changes; the date becomes one no
+// calendar has.
 // A traced point steps more than 300 along its edge, which the program never accepts (the first
 // point of a section is moved back, so the step to the next one is too long); a free stroke's
 // points are raw pen positions, so only their form can be checked.
@@ -68,7 +44,7 @@ std::vector<Tampering> Tamperings() {
             labels.push_back(std::string("# ") + edge + pass);
         }
     }
-    const std::vector<std::string> lines = SplitLines(GoodReport());
+    const std::vector<std::string> lines = SplitLines(WholeTestReport());
     std::vector<Tampering> all;
     std::size_t array = labels.size() + 1;  // 0..11 an array, 12 a free stroke; none yet
     std::size_t inSection = 0;              // 1 the count, 2 the first point, ...
@@ -83,6 +59,8 @@ std::vector<Tampering> Tamperings() {
         }
         if (line.starts_with("# serial number: ")) {
             all.push_back({n, "# serial no: " + line.substr(17), n});
+        } else if (line.starts_with("# date and time: ")) {
+            all.push_back({n, "# date and time: 29/2/2007 9:7:5", n});  // not a leap year
         } else if (array > labels.size() || inSection < 2) {
             all.push_back({n, line + "1", n});
         } else if (array == labels.size()) {
@@ -99,15 +77,15 @@ class TamperedLine : public ::testing::TestWithParam<Tampering> {};
 
 }  // namespace
 
-TEST(TamperedReport, TheGoodReportIsValidAndReadBackWhole) {
-    const CheckedReport checked = CheckBytes(GoodReport());
+TEST(TamperedReport, TheUntouchedReportIsValidAndReadBackWhole) {
+    const CheckedReport checked = CheckBytes(WholeTestReport());
     EXPECT_TRUE(checked.findings.ok());
-    EXPECT_EQ(Rewritten(checked.report), GoodReport());
+    EXPECT_EQ(Rewritten(checked.report), WholeTestReport());
 }
 
 TEST_P(TamperedLine, FailsTheCheckNamingTheLine) {
     const Tampering& t = GetParam();
-    std::vector<std::string> lines = SplitLines(GoodReport());
+    std::vector<std::string> lines = SplitLines(WholeTestReport());
     lines[t.changed] = t.line;
     const auto named = static_cast<std::int64_t>(t.named + 1);
     EXPECT_THAT(CheckBytes(JoinLines(lines)).findings.problems(),
