@@ -1,15 +1,11 @@
 #include "report_tool/picture/report_picture.h"
 
-#include <array>
-#include <charconv>
-#include <cmath>
-
 #include "analysis/edge_geometry.h"
+#include "report_tool/picture/palette.h"
 #include "report_tool/picture/picture_layout.h"
 #include "report_tool/picture/picture_text.h"
 #include "report_tool/picture/svg_builder.h"
 #include "report_tool/reading/report_limits.h"
-#include "report_tool/reading/text_encoding.h"
 #include "report_tool/reading/value_text.h"
 
 namespace {
