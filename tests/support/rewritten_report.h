@@ -26,6 +26,6 @@ inline std::string Rewritten(const ParsedReport& report) {
         const EdgeGeometry g = GeometryOf(edge);
         stats[e] = ComputeEdgeStats(arrays[e], FindTraceStart(arrays[e], g.xLimit, g.yLimit), edge);
     }
-    return FormatReport({report.serialNumber, report.writtenAt.value_or(LocalDateTime{}), stats,
-                         arrays, strokes});
+    return FormatReport(
+        {report.serialNumber, report.writtenAt.value_or(LocalDateTime{}), stats, arrays, strokes});
 }
