@@ -4,13 +4,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "report_tool/grading/report_check.h"
 #include "report_tool/parallel_map.h"
-#include "report_tool/report_check.h"
+#include "report_tool/picture/report_page.h"
+#include "report_tool/picture/report_picture.h"
+#include "report_tool/reading/report_limits.h"
+#include "report_tool/reading/text_encoding.h"
 #include "report_tool/report_files.h"
-#include "report_tool/report_limits.h"
-#include "report_tool/report_picture.h"
-#include "report_tool/summary_output.h"
-#include "report_tool/text_encoding.h"
+#include "report_tool/summary/summary_output.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "report_tool/commands.h"
-#include "report_tool/text_encoding.h"
+#include "report_tool/reading/text_encoding.h"
 
 #ifdef _WIN32
 // Wide arguments, so that report names outside the ANSI code page arrive whole.

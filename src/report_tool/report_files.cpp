@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "report_tool/text_encoding.h"
+#include "report_tool/reading/text_encoding.h"
 
 namespace {
 

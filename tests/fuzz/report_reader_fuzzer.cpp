@@ -7,37 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/edge_geometry.h"
-#include "analysis/edge_statistics.h"
-#include "report/report_writer.h"
-#include "report_tool/report_check.h"
-#include "report_tool/report_picture.h"
-#include "report_tool/summary_output.h"
-
-namespace {
-
-std::string Rewritten(const ParsedReport& report) {
-    std::array<TracePointArray, 12> arrays;
-    for (std::size_t i = 0; i < arrays.size(); ++i) {
-        arrays[i] = report.arrays[i].points;
-    }
-    StrokeList strokes;
-    for (const PointSection& section : report.freeStrokes) {
-        strokes.startStroke();
-        for (const BoardPoint& p : section.points) {
-            strokes.lastStroke().append(p);
-        }
-    }
-    std::array<EdgeStats, 4> stats;
-    for (Edge edge : kEdges) {
-        const auto e = static_cast<std::size_t>(edge);
-        const EdgeGeometry g = GeometryOf(edge);
-        stats[e] = ComputeEdgeStats(arrays[e], FindTraceStart(arrays[e], g.xLimit, g.yLimit), edge);
-    }
-    return FormatReport({report.serialNumber, *report.writtenAt, stats, arrays, strokes});
-}
-
-}  // namespace
+#include "report_tool/grading/report_check.h"
+#include "report_tool/picture/report_page.h"
+#include "report_tool/picture/report_picture.h"
+#include "report_tool/summary/summary_output.h"
+#include "support/rewritten_report.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

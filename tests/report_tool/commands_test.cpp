@@ -5,163 +5,130 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "report_text.h"
 #include "report_tool/commands.h"
-#include "report_tool/text_encoding.h"
-#include "support/generated_report.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
+#include "support/whole_file.h"
 
 using ::testing::HasSubstr;
 
 namespace {
 
-struct CommandRun {
+struct Result {
     int code = -1;
     std::string out;
     std::string err;
 };
 
-CommandRun Command(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
-}
+// In a folder of reports: good, damaged on line 9, with LF line ends, and a folder of two reports
+// beside a file that is none. Names are relative, as a user in that folder types them.
+class Commands : public ::testing::Test {
+  protected:
+    Commands() : before_(std::filesystem::current_path()) {
+        std::string lf = WholeTestReport();
+        std::erase(lf, '\r');
+        std::string bad = WholeTestReport();
+        bad.replace(bad.find("# max: 24"), 9, "# max: 924");
+        dir_.write("good.pts", WholeTestReport());
+        dir_.write("bad.pts", bad);
+        dir_.write("mailed.pts", lf);
+        dir_.write("a/one.pts", WholeTestReport());
+        dir_.write("a/b/two.PTS", WholeTestReport());
+        dir_.write("a/notes.txt", "not a report");
+        std::filesystem::current_path(dir_.path());
+    }
+    ~Commands() override { std::filesystem::current_path(before_); }
 
-std::string Name(const std::filesystem::path& path) {
-    return PathToUtf8(path);
-}
+    static Result Run(const std::vector<std::string>& args) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = RunCommandLine(args, out, err);
+        return {code, out.str(), err.str()};
+    }
 
-std::string Damaged(std::uint32_t seed) {
-    std::string bytes = GenerateTest(seed).reportBytes();
-    bytes.replace(bytes.find("# max: "), 7, "# max: 9");
-    return bytes;
-}
+    TempFolder dir_;
+    std::filesystem::path before_;
+};
 
 }  // namespace
 
-TEST(CheckCommand, GoodReportsPassAndEachProblemIsOneLine) {
-    TempFolder dir;
-    const auto good = dir.write("good.pts", GenerateTest(1).reportBytes());
-    const auto bad = dir.write("bad.pts", Damaged(2));
-    CommandRun run = Command({"check", Name(good)});
-    EXPECT_EQ(run.code, exit_code::kOk);
-    EXPECT_EQ(run.out, Name(good) + ": ok\n");
-
-    run = Command({"check", Name(good), Name(bad)});
+TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
+    Result run = Run({"check", "good.pts", "bad.pts", "mailed.pts"});
     EXPECT_EQ(run.code, exit_code::kProblems);
-    EXPECT_THAT(run.out, HasSubstr(Name(bad) + ":9: expected '# max: "));
-    EXPECT_THAT(run.out, HasSubstr(Name(bad) + ": 1 problem\n"));
-}
-
-TEST(CheckCommand, AWarningAloneDoesNotFailAFile) {
-    TempFolder dir;
-    std::string bytes = GenerateTest(1).reportBytes();
-    std::erase(bytes, '\r');
-    const auto file = dir.write("mailed.pts", bytes);
-    const CommandRun run = Command({"check", Name(file)});
-    EXPECT_EQ(run.code, exit_code::kOk);
-    EXPECT_THAT(run.out, HasSubstr(Name(file) + ": warning: expected CR LF line ends, found LF"));
-    EXPECT_THAT(run.out, HasSubstr(Name(file) + ": ok, 1 warning\n"));
-}
-
-TEST(CheckCommand, FoldersAreSearchedAndMissingFilesAreProblems) {
-    TempFolder dir;
-    dir.write("a/one.pts", GenerateTest(1).reportBytes());
-    dir.write("a/b/two.PTS", GenerateTest(2).reportBytes());
-    dir.write("a/notes.txt", "not a report");
-    CommandRun run = Command({"check", Name(dir.path() / "a")});
-    EXPECT_EQ(run.code, exit_code::kOk);
-    EXPECT_THAT(run.out, HasSubstr("two.PTS: ok"));
-    EXPECT_THAT(run.out, HasSubstr("one.pts: ok"));
-    EXPECT_THAT(run.out, ::testing::Not(HasSubstr("notes")));
-
-    run = Command({"check", Name(dir.path() / "missing.pts")});
+    EXPECT_EQ(run.out,
+              "good.pts: ok\n"
+              "bad.pts:9: expected '# max: 24' from the 15 points of '# left', found "
+              "'# max: 924'\n"
+              "bad.pts: 1 problem\n"
+              "mailed.pts: warning: expected CR LF line ends, found LF only: the "
+              "file was read as it is (a mail gateway may have changed them)\n"
+              "mailed.pts: ok, 1 warning\n");
+    // A warning alone does not fail a file; folders are searched for .pts in any letter case.
+    EXPECT_EQ(Run({"check", "mailed.pts", "a"}).code, exit_code::kOk);
+    run = Run({"check", "a", "missing.pts"});
     EXPECT_EQ(run.code, exit_code::kProblems);
-    EXPECT_THAT(run.out, HasSubstr("missing.pts: no such file or folder"));
+    EXPECT_EQ(run.out,
+              "missing.pts: no such file or folder\na/b/two.PTS: ok\n"
+              "a/one.pts: ok\n");
 }
 
-TEST(CommandLine, UsageErrorsEndWithTwo) {
-    EXPECT_EQ(Command({}).code, exit_code::kUsage);
-    EXPECT_EQ(Command({"check"}).code, exit_code::kUsage);
-    EXPECT_EQ(Command({"frobnicate", "x.pts"}).code, exit_code::kUsage);
-    EXPECT_EQ(Command({"show", "x.pts"}).code, exit_code::kUsage);  // no -o
-    EXPECT_EQ(Command({"summary", "--csv", "x"}).code, exit_code::kUsage);
-    const CommandRun help = Command({"--help"});
-    EXPECT_EQ(help.code, exit_code::kOk);
-    EXPECT_THAT(help.out, HasSubstr("summary"));
-}
-
-// The version is the project's, as the build system knows it; nothing else is needed with it.
-TEST(CommandLine, VersionIsTheProjectsAndNeedsNoCommand) {
-    const CommandRun run = Command({"--version"});
-    EXPECT_EQ(run.code, exit_code::kOk);
-    EXPECT_EQ(run.out, "rimtrace-report " RIMTRACE_PROJECT_VERSION "\n");
-    EXPECT_EQ(run.err, "");
-}
-
-TEST(CommandLine, ShowNeedsAPictureNameItKnows) {
-    TempFolder dir;
-    const auto report = dir.write("r.pts", GenerateTest(1).reportBytes());
-    CommandRun run = Command({"show", Name(report), "-o", Name(dir.path() / "r.png")});
-    EXPECT_EQ(run.code, exit_code::kUsage);
-    EXPECT_THAT(run.err, HasSubstr(".svg, .html or .htm"));
-
-    run = Command({"show", Name(report), "-o", Name(dir.path() / "r.HTML")});
-    EXPECT_EQ(run.code, exit_code::kOk);
-    std::ifstream page(dir.path() / "r.HTML");
-    const std::string html{std::istreambuf_iterator<char>(page), std::istreambuf_iterator<char>()};
-    EXPECT_THAT(html, HasSubstr("<svg "));
-    EXPECT_THAT(html, HasSubstr("<table>"));
-
-    run = Command({"show", Name(dir.path() / "none.pts"), "-o", Name(dir.path() / "n.svg")});
+TEST_F(Commands, ShowDrawsAPictureOrAPageAndADamagedReportAsFarAsItGoes) {
+    EXPECT_EQ(Run({"show", "good.pts", "-o", "r.HTML"}).code, exit_code::kOk);
+    EXPECT_THAT(ReadWholeFile("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
+    const Result run = Run({"show", "bad.pts", "-o", "r.svg"});
     EXPECT_EQ(run.code, exit_code::kProblems);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "n.svg"));
-
-    run = Command({"show", Name(report), "-o", Name(dir.path() / "no" / "such" / "dir.svg")});
-    EXPECT_EQ(run.code, exit_code::kProblems);
-    EXPECT_THAT(run.err, HasSubstr("cannot be written"));
+    EXPECT_EQ(run.err,
+              "bad.pts: 1 problem; the picture shows what could be read "
+              "(`rimtrace-report check` lists them)\n");
+    EXPECT_TRUE(ReadWholeFile("r.svg").starts_with("<svg "));
 }
 
-TEST(CommandLine, ADamagedReportIsStillDrawnButTheCommandFails) {
-    TempFolder dir;
-    const auto report = dir.write("r.pts", Damaged(3));
-    const CommandRun run = Command({"show", Name(report), "-o", Name(dir.path() / "r.svg")});
-    EXPECT_EQ(run.code, exit_code::kProblems);
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "r.svg"));
-    EXPECT_THAT(run.err, HasSubstr("1 problem"));
+TEST_F(Commands, ShowSaysWhyItDrewNothing) {
+    const std::vector<std::pair<std::vector<std::string>, Result>> cases = {
+        {{"show", "good.pts", "-o", "r.png"},
+         {exit_code::kUsage, "", "show: the output must end in .svg, .html or .htm: r.png\n"}},
+        {{"show", "none.pts", "-o", "r.svg"},
+         {exit_code::kProblems, "", "none.pts: no such file\n"}},
+        {{"show", "good.pts", "-o", "no/r.svg"},
+         {exit_code::kProblems, "", "no/r.svg: cannot be written\n"}}};
+    for (const auto& [args, expected] : cases) {
+        const Result run = Run(args);
+        EXPECT_EQ(run.code, expected.code) << args[3];
+        EXPECT_EQ(run.err, expected.err);
+    }
+    EXPECT_FALSE(std::filesystem::exists("r.svg"));
 }
 
-TEST(SummaryCommand, WritesCsvOrJsonToAFileOrTheOutput) {
-    TempFolder dir;
-    dir.write("r/1.pts", GenerateTest(1).reportBytes());
-    dir.write("r/2.pts", Damaged(2));
-    CommandRun run = Command({"summary", Name(dir.path() / "r")});
-    EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
+TEST_F(Commands, SummaryWritesCsvOrJsonToAFileOrTheOutput) {
+    Result run = Run({"summary", "a", "gone"});
+    EXPECT_EQ(run.code, exit_code::kProblems);
+    EXPECT_EQ(run.err, "gone: no such file or folder\n");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
-    EXPECT_THAT(run.out, HasSubstr(",failed,1,"));
-
-    const auto csv = dir.path() / "s.csv";
-    run = Command({"summary", Name(dir.path() / "r"), "-o", Name(csv), "--json"});
-    EXPECT_EQ(run.code, exit_code::kOk);
-    EXPECT_TRUE(run.out.empty());
-    std::ifstream written(csv);
-    EXPECT_EQ(written.get(), '[');
-
-    run = Command({"summary", Name(dir.path() / "r"), Name(dir.path() / "gone")});
-    EXPECT_EQ(run.code, exit_code::kProblems);
-    EXPECT_THAT(run.err, HasSubstr("gone: no such file or folder"));
+    run = Run({"summary", "bad.pts", "-o", "s.json", "--json"});
+    EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(ReadWholeFile("s.json"), HasSubstr("\"check\": \"failed\""));
 }
 
-TEST(Program, ExitCodesReachTheShell) {
-    TempFolder dir;
-    const auto good = dir.write("good.pts", GenerateTest(1).reportBytes());
-    const auto bad = dir.write("bad.pts", Damaged(1));
-    const auto status = [](const std::string& args) {
+TEST_F(Commands, AWrongCommandLineEndsWithTwo) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"check"}, {"show", "x.pts"}, {"summary", "--csv", "x"}}) {
+        EXPECT_EQ(Run(args).code, exit_code::kUsage) << args.size();
+    }
+    EXPECT_THAT(Run({"--help"}).out, HasSubstr("summary"));
+    // The version is the project's, as the build system knows it; no command is needed with it.
+    const Result version = Run({"--version"});
+    EXPECT_EQ(version.code, exit_code::kOk);
+    EXPECT_EQ(version.out, "rimtrace-report " RIMTRACE_PROJECT_VERSION "\n");
+}
+
+TEST_F(Commands, ExitCodesReachTheShell) {
+    const auto status = [&](const std::string& args) {
         const int raw = std::system(
             (std::string(RIMTRACE_REPORT_PROGRAM) + " " + args + " >/dev/null 2>&1").c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     };
-    EXPECT_EQ(status("check '" + Name(good) + "'"), 0);
-    EXPECT_EQ(status("check '" + Name(bad) + "'"), 1);
+    EXPECT_EQ(status("check 'good.pts'"), 0);
+    EXPECT_EQ(status("check 'bad.pts'"), 1);
     EXPECT_EQ(status("check"), 2);
 }

@@ -2,9 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "analysis/edge_verdict.h"
-#include "report_tool/edge_coverage.h"
-#include "report_tool/report_limits.h"
+#include "report_tool/grading/edge_coverage.h"
 #include "support/trace_builder.h"
 
 using ::testing::ElementsAre;
@@ -42,17 +40,4 @@ TEST(Coverage, StretchesOffTheBoardAndOutOfOrderAreClippedAndMerged) {
         Trace({{-5000, 0}, {kMin, 0}, {3000, 0}, {2500, 0}, {3500, 0}, {kMax, 0}}), Edge::Top);
     EXPECT_THAT(c.traced, ElementsAre(Stretch{0, 4096}));
     EXPECT_EQ(c.percent, 100.0);
-}
-
-TEST(Limits, TheBandsAreTheProgramsVerdictLimits) {
-    const auto verdict = [](std::uint32_t spread) {
-        EdgeStats s;
-        s.min = 1000;
-        s.max = 1000 + spread;
-        return ClassifyEdge(s);
-    };
-    EXPECT_EQ(verdict(report_limits::kPassedSpread), EdgeVerdict::Passed);
-    EXPECT_EQ(verdict(report_limits::kPassedSpread + 1), EdgeVerdict::Correctable);
-    EXPECT_EQ(verdict(report_limits::kCorrectableSpread), EdgeVerdict::Correctable);
-    EXPECT_EQ(verdict(report_limits::kCorrectableSpread + 1), EdgeVerdict::NotCorrectable);
 }

@@ -1,19 +1,27 @@
-// Summary rows: what each report states, sorted by serial number and date, as CSV and JSON.
+// Summary rows: what each report states and how much of each edge was traced, sorted by serial
+// number and date, as CSV and JSON.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "analysis/edge_verdict.h"
 #include "report_text.h"
-#include "report_tool/summary_output.h"
+#include "report_tool/summary/summary_output.h"
 #include "support/generated_report.h"
+
+using ::testing::ElementsAre;
 
 namespace {
 
-SummaryRow RowOf(const GeneratedTest& test, const std::string& file) {
-    return SummarizeReport(file, CheckBytes(test.reportBytes()));
+SummaryRow RowOf(const std::string& bytes, const std::string& file = "r.pts") {
+    return SummarizeReport(file, CheckBytes(bytes));
+}
+
+std::string Csv(const std::vector<SummaryRow>& rows) {
+    std::ostringstream out;
+    WriteSummaryCsv(out, rows);
+    return out.str();
 }
 
 GeneratedTest Dated(const std::string& serial, std::uint16_t year, std::uint16_t month) {
@@ -23,90 +31,71 @@ GeneratedTest Dated(const std::string& serial, std::uint16_t year, std::uint16_t
     return test;
 }
 
-std::string Csv(const std::vector<SummaryRow>& rows) {
-    std::ostringstream out;
-    WriteSummaryCsv(out, rows);
-    return out.str();
-}
-
 }  // namespace
 
-TEST(Summary, ARowHoldsWhatTheProgramComputed) {
-    GeneratedTest test = GenerateTest(4);
-    test.tracePoints[2].clear();  // an edge deleted during its time-out
-    test.writtenAt = {2026, 6, 12, 23, 16, 7};
-    std::mt19937 random(1);
-    test.tracePoints[5] = GeneratedTrace(5, 10, 4080, 4070, 200, 5, random);
-    const SummaryRow row = RowOf(test, "r.pts");
-    const auto stats = test.edgeStats();
-    for (std::size_t e : {0u, 1u, 3u}) {
-        EXPECT_EQ(row.edges[e].min, stats[e].min);
-        EXPECT_EQ(row.edges[e].max, stats[e].max);
-        EXPECT_EQ(row.edges[e].spread, stats[e].max - stats[e].min);
-        EXPECT_EQ(row.edges[e].verdict, ClassifyEdge(stats[e]));
-        EXPECT_EQ(row.edges[e].points, test.tracePoints[e].size());
-    }
-    EXPECT_FALSE(row.edges[2].min);
-    EXPECT_FALSE(row.edges[2].spread);
-    EXPECT_EQ(row.edges[2].verdict, EdgeVerdict::NotCorrectable);
-    EXPECT_EQ(row.edges[2].coveragePercent, 0.0);
-    EXPECT_TRUE(row.secondPass);
-    EXPECT_EQ(row.problems, 0u);
-    EXPECT_EQ(IsoDateTime(*row.writtenAt), "2026-06-12T23:16:07");
-}
-
-TEST(Summary, RowsAreSortedBySerialNumberThenDate) {
-    std::vector<SummaryRow> rows = {
-        RowOf(Dated("SN-2", 2026, 1), "a.pts"), RowOf(Dated("SN-10", 2026, 3), "b.pts"),
-        RowOf(Dated("SN-10", 2025, 12), "c.pts"), RowOf(Dated("SN-10", 2026, 2), "d.pts")};
-    rows.push_back(SummarizeReport("garbage.pts", CheckBytes("not a report\r\n")));
-    SortRows(rows);
-    std::vector<std::string> files;
-    for (const SummaryRow& row : rows) {
-        files.push_back(row.file);
-    }
-    EXPECT_THAT(files, ::testing::ElementsAre("garbage.pts", "c.pts", "d.pts", "b.pts", "a.pts"));
+// The whole test's edges are traced from 50 to 3950, 100 to 2000, 4000 to 250 and 3990 to 90.
+TEST(Summary, ACsvRowHoldsWhatTheReportSaysAndHowMuchOfEachEdgeWasTraced) {
+    EXPECT_THAT(
+        SplitLines(Csv({RowOf(WholeTestReport(), "dir,1/r.pts")})),
+        ElementsAre("file,serial number,date,left min,left max,left spread,left verdict,left "
+                    "points,left coverage %,bottom min,bottom max,bottom spread,bottom verdict,"
+                    "bottom points,bottom coverage %,right min,right max,right spread,right "
+                    "verdict,right points,right coverage %,top min,top max,top spread,top "
+                    "verdict,top points,top coverage %,second pass,internal trace,free strokes,"
+                    "check,problems,first problem",
+                    "\"dir,1/r.pts\",SN-4711 \xC3\x9C,2007-03-05T09:07:05,20,24,4,passed,15,95.2,"
+                    "4069,4075,6,passed,8,46.4,4040,4130,90,correctable,16,91.6,28,133,105,"
+                    "correctable,14,95.2,no,yes,2,ok,0,"));
 }
 
 TEST(Summary, CsvQuotesAsRfc4180Says) {
     EXPECT_EQ(CsvField("SN-1"), "SN-1");
     EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
     EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
-
-    GeneratedTest test = Dated("SN \"7\", rev B", 2007, 3);
-    const std::string csv = Csv({RowOf(test, "dir,1/r.pts")});
-    const std::vector<std::string> lines = SplitLines(csv);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), ','), 32);
-    EXPECT_EQ(lines[1].rfind("\"dir,1/r.pts\",\"SN \"\"7\"\", rev B\",2007-03-05T09:07:05,", 0),
-              0u);
-    EXPECT_TRUE(lines[1].ends_with(",ok,0,"));
+    EXPECT_EQ(CsvField("two\rlines"), "\"two\rlines\"");
+    EXPECT_EQ(CsvField("two\nlines"), "\"two\nlines\"");
 }
 
 TEST(Summary, AFailedReportShowsItsFirstProblem) {
-    std::string bytes = GenerateTest(2).reportBytes();
-    bytes.replace(bytes.find("# min: "), 7, "# mín: ");
-    const SummaryRow row = SummarizeReport("x.pts", CheckBytes(bytes));
-    EXPECT_EQ(row.problems, 1u);
-    EXPECT_EQ(row.firstProblem.rfind("line 8: expected '# min: '", 0), 0u);
-    EXPECT_TRUE(Csv({row}).find(",failed,1,\"line 8: expected '# min: ' and a whole number from 0 "
-                                "to 4294967295, found '# m\\xC3\\xADn: ") != std::string::npos);
+    std::string bytes = WholeTestReport();
+    bytes.replace(bytes.find("# min: "), 7, "# m\xC3\xADn: ");
+    EXPECT_TRUE(Csv({RowOf(bytes)})
+                    .ends_with(",failed,1,\"line 8: expected '# min: ' and a whole number from 0 "
+                               "to 4294967295, found "
+                               "'# m\\xC3\\xADn: 20'\"\r\n"));
 }
 
 TEST(Summary, JsonHasOneObjectPerReportWithNullsForWhatIsMissing) {
     GeneratedTest test = Dated("SN-\xDC", 2007, 3);  // Windows-1252 Ü
     test.tracePoints[0].clear();
     std::ostringstream out;
-    WriteSummaryJson(out, {RowOf(test, "r.pts")});
+    WriteSummaryJson(out, {RowOf(WholeTestReport()), RowOf(test.reportBytes())});
     const nlohmann::json json = nlohmann::json::parse(out.str());
-    ASSERT_EQ(json.size(), 1u);
-    EXPECT_EQ(json[0]["serial_number"], "SN-\xC3\x9C");
+    ASSERT_EQ(json.size(), 2u);
     EXPECT_EQ(json[0]["date"], "2007-03-05T09:07:05");
-    EXPECT_TRUE(json[0]["edges"]["left"]["min"].is_null());
-    EXPECT_EQ(json[0]["edges"]["left"]["verdict"], "not correctable");
-    EXPECT_EQ(json[0]["edges"]["left"]["points"], 0);
-    EXPECT_TRUE(json[0]["edges"]["bottom"]["spread"].is_number());
-    EXPECT_EQ(json[0]["check"], "ok");
-    EXPECT_TRUE(json[0]["first_problem"].is_null());
+    EXPECT_EQ(json[0]["edges"]["bottom"]["coverage_percent"], 46.4);
+    EXPECT_EQ(json[1]["serial_number"], "SN-\xC3\x9C");
+    const nlohmann::json& left = json[1]["edges"]["left"];
+    EXPECT_TRUE(left["min"].is_null() && left["max"].is_null() && left["spread"].is_null());
+    EXPECT_EQ(left["verdict"], "not correctable");
+    EXPECT_EQ(left["points"], 0);
+    EXPECT_EQ(json[1]["check"], "ok");
+    EXPECT_TRUE(json[1]["first_problem"].is_null());
+}
+
+// A report whose date cannot be read comes before the dated ones of its serial number.
+TEST(Summary, RowsAreSortedBySerialNumberThenDate) {
+    std::string undated = Dated("SN-10", 2026, 4).reportBytes();
+    undated.replace(undated.find("5/4/2026"), 1, "x");
+    std::vector<SummaryRow> rows = {RowOf(Dated("SN-2", 2026, 1).reportBytes(), "a.pts"),
+                                    RowOf(Dated("SN-10", 2026, 3).reportBytes(), "b.pts"),
+                                    RowOf(Dated("SN-10", 2025, 12).reportBytes(), "c.pts"),
+                                    RowOf(undated, "u.pts"),
+                                    RowOf(Dated("SN-10", 2026, 2).reportBytes(), "d.pts")};
+    SortRows(rows);
+    std::vector<std::string> files;
+    for (const SummaryRow& row : rows) {
+        files.push_back(row.file);
+    }
+    EXPECT_THAT(files, ElementsAre("u.pts", "c.pts", "d.pts", "b.pts", "a.pts"));
 }

@@ -5,7 +5,7 @@
 
 #include "framework/constants.h"
 #include "report/path_lines.h"
-#include "report_tool/report_check.h"
+#include "report_tool/grading/report_check.h"
 #include "sequence.h"
 
 namespace fs = std::filesystem;

@@ -8,9 +8,9 @@
 #include "analysis/edge_verdict.h"
 #include "framework/constants.h"
 #include "res/resource.h"
-#include "report_tool/edge_coverage.h"
-#include "report_tool/report_check.h"
-#include "report_tool/summary_row.h"
+#include "report_tool/grading/edge_coverage.h"
+#include "report_tool/grading/report_check.h"
+#include "report_tool/summary/summary_row.h"
 #include "support/trace_fixture.h"
 
 using headless::ModalSession;

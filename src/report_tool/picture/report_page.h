@@ -1,0 +1,7 @@
+#pragma once
+#include <string>
+
+#include "report_tool/grading/report_check.h"
+
+// One self-contained HTML page: the picture, a table of the statistics and the check's findings.
+std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked);

@@ -1,0 +1,138 @@
+#include "report_tool/picture/svg_builder.h"
+
+#include "report_tool/reading/text_encoding.h"
+#include "report_tool/reading/value_text.h"
+
+namespace {
+
+// Pixels to a tenth, without a decimal that says nothing.
+std::string Number(double value) {
+    std::string digits = OneDecimal(value);
+    if (digits.ends_with(".0")) {
+        digits.resize(digits.size() - 2);
+    }
+    return digits == "-0" ? "0" : digits;
+}
+
+std::string Attribute(std::string_view name, std::string_view value) {
+    std::string out = " ";
+    out += name;
+    out += "=\"";
+    out += value;
+    out += '"';
+    return out;
+}
+
+std::string Attribute(std::string_view name, double value) {
+    return Attribute(name, Number(value));
+}
+
+std::string Stroke(const LineStyle& style) {
+    std::string out = Attribute("stroke", style.stroke) + Attribute("stroke-width", style.width) +
+                      Attribute("fill", "none") + Attribute("stroke-linejoin", "round");
+    if (!style.dash.empty()) {
+        out += Attribute("stroke-dasharray", style.dash);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string XmlEscaped(std::string_view text) {
+    const std::string utf8 = IsValidUtf8(text) ? std::string(text) : SerialAsUtf8(text);
+    std::string out;
+    for (char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                if (byte < 0x20 && c != '\t') {
+                    out += "\xEF\xBF\xBD";
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out;
+}
+
+SvgBuilder::SvgBuilder(double width, double height) {
+    out_ = "<svg xmlns=\"http://www.w3.org/2000/svg\"" + Attribute("width", width) +
+           Attribute("height", height) +
+           Attribute("viewBox", "0 0 " + Number(width) + " " + Number(height)) +
+           Attribute("font-family", "DejaVu Sans, Verdana, Arial, sans-serif") + ">\n";
+}
+
+void SvgBuilder::rect(const Box& box, std::string_view fill, std::string_view stroke,
+                      double strokeWidth) {
+    out_ += "<rect" + Attribute("x", box.left) + Attribute("y", box.top) +
+            Attribute("width", box.width) + Attribute("height", box.height) +
+            Attribute("fill", fill);
+    if (stroke != "none") {
+        out_ += Attribute("stroke", stroke) + Attribute("stroke-width", strokeWidth);
+    }
+    out_ += "/>\n";
+}
+
+void SvgBuilder::line(Pixel from, Pixel to, const LineStyle& style) {
+    out_ += "<line" + Attribute("x1", from.x) + Attribute("y1", from.y) + Attribute("x2", to.x) +
+            Attribute("y2", to.y) + Stroke(style) + "/>\n";
+}
+
+void SvgBuilder::polyline(const std::vector<Pixel>& points, const LineStyle& style) {
+    if (points.empty()) {
+        return;
+    }
+    std::string coordinates;
+    for (const Pixel& p : points) {
+        coordinates += Number(p.x) + "," + Number(p.y) + " ";
+    }
+    coordinates.pop_back();
+    out_ += "<polyline" + Attribute("points", coordinates) + Stroke(style) + "/>\n";
+}
+
+void SvgBuilder::circle(Pixel centre, double radius, std::string_view fill) {
+    out_ += "<circle" + Attribute("cx", centre.x) + Attribute("cy", centre.y) +
+            Attribute("r", radius) + Attribute("fill", fill) + "/>\n";
+}
+
+void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
+    out_ += "<text" + Attribute("x", at.x) + Attribute("y", at.y) +
+            Attribute("font-size", style.size) + Attribute("fill", style.fill);
+    if (style.anchor != "start") {
+        out_ += Attribute("text-anchor", style.anchor);
+    }
+    if (style.bold) {
+        out_ += Attribute("font-weight", "bold");
+    }
+    out_ += '>';
+    out_ += XmlEscaped(text);
+    out_ += "</text>\n";
+}
+
+void SvgBuilder::beginClip(const Box& box) {
+    const std::string id = "clip" + std::to_string(++clipCount_);
+    out_ += "<clipPath" + Attribute("id", id) + "><rect" + Attribute("x", box.left) +
+            Attribute("y", box.top) + Attribute("width", box.width) +
+            Attribute("height", box.height) + "/></clipPath>\n<g" +
+            Attribute("clip-path", "url(#" + id + ")") + ">\n";
+}
+
+void SvgBuilder::endClip() {
+    out_ += "</g>\n";
+}
+
+std::string SvgBuilder::finish() {
+    return out_ + "</svg>\n";
+}
