@@ -19,7 +19,9 @@ import json
 import os
 import random
 import re
+import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -429,7 +431,7 @@ def write_text(path, text):
 
 
 def include_dirs(entry):
-    args = entry.get("arguments") or entry["command"].split()
+    args = entry.get("arguments") or shlex.split(entry["command"])
     dirs = []
     for k, arg in enumerate(args):
         if arg in ("-I", "-iquote") and k + 1 < len(args):
@@ -517,19 +519,18 @@ def place(copy, mutant, files):
 # The scratch copy, its build and its tests.
 
 NICE = ["nice", "-n", "10"] if shutil.which("nice") else []
-# Cheap to rebuild, and quick enough to run the random sequences: no debug information.
-BUILD_FLAGS = "-O1 -g0 -DNDEBUG"
+# Cheap to rebuild: the tests spend their time starting processes, not computing.
+BUILD_FLAGS = "-O0 -g0 -DNDEBUG"
 
 
 class Scratch:
-    def __init__(self, tree, folder, jobs, log):
+    def __init__(self, tree, folder, jobs):
         self.tree = tree.resolve()
         self.folder = folder.resolve()
         self.copy = self.folder / "tree"
         self.build = self.folder / "native"
         self.logs = self.folder / "logs"
         self.jobs = jobs
-        self.log = log
         own_build = self.tree / "build"
         if self.folder == self.tree or (self.tree in self.folder.parents
                                         and own_build not in self.folder.parents
@@ -646,7 +647,10 @@ class Scratch:
         return parse_ctest(output, status)
 
 
-CTEST_RESULT_RE = re.compile(r"^\s*\d+/\d+\s+Test\s+#\d+:\s+(\S+)\s+\.*\s*(.*?)\s+([0-9.]+)\s+sec")
+# "  3/821 Test  #12: Name .......   Passed    0.02 sec" (names may hold blanks and dots).
+CTEST_RESULT_RE = re.compile(r"^\s*\d+/\d+\s+Test\s+#\d+:\s(.+)\s\.+\s*(\S.*?)\s+([0-9.]+)\s+sec\s*$")
+# GoogleTest appends a value-parameterised test's parameter, sometimes as raw bytes.
+PARAMETER_RE = re.compile(r"\s+# GetParam\(\) = .*")
 
 
 @dataclass
@@ -667,7 +671,7 @@ def parse_ctest(output, status):
         name, result, seconds = m.groups()
         times[name] = float(seconds)
         if result != "Passed" and not first_failure:
-            first_failure = name
+            first_failure = PARAMETER_RE.sub("", name)
             timed_out = "Timeout" in result
     if status != 0 and not first_failure:
         # No test reported: a test program could not even list its tests.
@@ -823,7 +827,7 @@ def main():
     started = time.monotonic()
     tree = Path(args.tree).resolve() if args.tree else SCRIPT_TREE
     scratch = Scratch(tree, Path(args.scratch) if args.scratch else tree / "build" / "mutation",
-                      args.jobs, log=print)
+                      args.jobs)
     print(f"Copying {tree} to {scratch.copy} ...", flush=True)
     scratch.refresh()
     scratch.configure()
@@ -955,5 +959,13 @@ def self_test():
     return 1 if problems else 0
 
 
+def interrupted(signum, frame):
+    raise KeyboardInterrupt
+
+
 if __name__ == "__main__":
-    sys.exit(main())
+    signal.signal(signal.SIGTERM, interrupted)  # like Ctrl-C: the scratch file is restored
+    try:
+        sys.exit(main())
+    except KeyboardInterrupt:
+        sys.exit("interrupted")
