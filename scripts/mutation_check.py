@@ -519,8 +519,9 @@ def place(copy, mutant, files):
 # The scratch copy, its build and its tests.
 
 NICE = ["nice", "-n", "10"] if shutil.which("nice") else []
-# Cheap to rebuild: the tests spend their time starting processes, not computing.
-BUILD_FLAGS = "-O0 -g0 -DNDEBUG"
+# Cheap to rebuild: the tests spend their time starting processes, not computing. No warnings:
+# a mutant that only draws one (`a && b || c`, an unused variable) is still a program to test.
+BUILD_FLAGS = "-O0 -g0 -w -DNDEBUG"
 
 
 class Scratch:
@@ -625,7 +626,7 @@ class Scratch:
         status, output = self.run(command, "build.log", timeout=3600)
         if status == 0:
             return True, ""
-        errors = [line for line in output.splitlines() if "error" in line]
+        errors = [line for line in output.splitlines() if "error:" in line]
         return False, errors[0].strip() if errors else "(build timed out)"
 
     def run_tests(self, timeout, fastest_first=None):
@@ -649,6 +650,7 @@ class Scratch:
 
 # "  3/821 Test  #12: Name .......   Passed    0.02 sec" (names may hold blanks and dots).
 CTEST_RESULT_RE = re.compile(r"^\s*\d+/\d+\s+Test\s+#\d+:\s(.+)\s\.+\s*(\S.*?)\s+([0-9.]+)\s+sec\s*$")
+LISTING_FAILED_RE = re.compile(r"Error running test executable\.\s+Path: '([^']*)'\s+Result: (.*)")
 # GoogleTest appends a value-parameterised test's parameter, sometimes as raw bytes.
 PARAMETER_RE = re.compile(r"\s+# GetParam\(\) = .*")
 
@@ -675,8 +677,12 @@ def parse_ctest(output, status):
             timed_out = "Timeout" in result
     if status != 0 and not first_failure:
         # No test reported: a test program could not even list its tests.
-        errors = [line.strip() for line in output.splitlines() if "rror" in line]
-        first_failure = f"(ctest: {errors[0] if errors else f'exit status {status}'})"
+        listing = LISTING_FAILED_RE.search(output)
+        if listing:
+            program, result = Path(listing.group(1)).name, listing.group(2).strip()
+            first_failure = f"({program} could not list its tests: {result})"
+        else:
+            first_failure = f"(ctest failed with exit status {status})"
     return TestRun(status == 0 and not first_failure, first_failure, timed_out, times)
 
 
@@ -855,7 +861,8 @@ def main():
             return 0
 
     targets = scratch.test_targets()
-    print(f"Building {', '.join(targets)} ...", flush=True)
+    print(f"Building {', '.join(targets)} (the first time takes long; the build's output is "
+          f"in {scratch.logs / 'build.log'}) ...", flush=True)
     compiled, error = scratch.compile(targets)
     if not compiled:
         raise SystemExit(f"the unmutated copy does not build: {error} (see {scratch.logs})")
