@@ -629,27 +629,31 @@ class Scratch:
         errors = [line for line in output.splitlines() if "error:" in line]
         return False, errors[0].strip() if errors else "(build timed out)"
 
-    def run_tests(self, timeout, fastest_first=None):
-        """Runs CTest; with `fastest_first` (test times from a full run) it stops at the first
-        failure and runs the quick tests first, so that most mutants die early."""
+    def run_tests(self, timeout, unmutated=None):
+        """Runs CTest; given the `unmutated` run, it stops at the first failure and runs the
+        quick tests first, so that most mutants die early."""
         command = ["ctest", "--test-dir", str(self.build), "-j", str(self.jobs),
                    "--timeout", str(timeout)]
-        if fastest_first is not None:
+        if unmutated is not None:
             command.append("--stop-on-failure")
-            # CTest starts the costliest tests first: rank them so the quickest come first.
+            # CTest starts the costliest tests first: make the quick ones costliest, each group
+            # in the tests' own order, so that the same failure is named from run to run.
+            ranked = sorted(unmutated.times, key=lambda name: (
+                unmutated.times[name] > QUICK_TEST_SECONDS, unmutated.numbers[name]))
             costs = self.build / "Testing/Temporary/CTestCostData.txt"
             costs.parent.mkdir(parents=True, exist_ok=True)
-            ranked = sorted(fastest_first, key=lambda name: (fastest_first[name], name))
             with open(costs, "w") as out:
                 for rank, name in enumerate(ranked):
-                    out.write(f"{name} 1 {len(ranked) - rank}\n")
+                    if len(name.split()) == 1:  # CTest reads a name up to its first blank
+                        out.write(f"{name} 1 {len(ranked) - rank}\n")
                 out.write("---\n")
         status, output = self.run(command, "ctest.log")
         return parse_ctest(output, status)
 
 
 # "  3/821 Test  #12: Name .......   Passed    0.02 sec" (names may hold blanks and dots).
-CTEST_RESULT_RE = re.compile(r"^\s*\d+/\d+\s+Test\s+#\d+:\s(.+)\s\.+\s*(\S.*?)\s+([0-9.]+)\s+sec\s*$")
+CTEST_RESULT_RE = re.compile(r"^\s*\d+/\d+\s+Test\s+#(\d+):\s(.+)\s\.+\s*(\S.*?)\s+([0-9.]+)\s+sec\s*$")
+QUICK_TEST_SECONDS = 2.0
 LISTING_FAILED_RE = re.compile(r"Error running test executable\.\s+Path: '([^']*)'\s+Result: (.*)")
 # GoogleTest appends a value-parameterised test's parameter, sometimes as raw bytes.
 PARAMETER_RE = re.compile(r"\s+# GetParam\(\) = .*")
@@ -660,18 +664,19 @@ class TestRun:
     passed: bool
     first_failure: str  # the first failing test's name, "" when all passed
     timed_out: bool
-    times: dict
+    times: dict  # seconds by test name
+    numbers: dict  # CTest's number by test name
 
 
 def parse_ctest(output, status):
-    times = {}
+    times, numbers = {}, {}
     first_failure, timed_out = "", False
     for line in output.splitlines():
         m = CTEST_RESULT_RE.match(line)
         if not m:
             continue
-        name, result, seconds = m.groups()
-        times[name] = float(seconds)
+        number, name, result, seconds = m.groups()
+        times[name], numbers[name] = float(seconds), int(number)
         if result != "Passed" and not first_failure:
             first_failure = PARAMETER_RE.sub("", name)
             timed_out = "Timeout" in result
@@ -683,7 +688,7 @@ def parse_ctest(output, status):
             first_failure = f"({program} could not list its tests: {result})"
         else:
             first_failure = f"(ctest failed with exit status {status})"
-    return TestRun(status == 0 and not first_failure, first_failure, timed_out, times)
+    return TestRun(status == 0 and not first_failure, first_failure, timed_out, times, numbers)
 
 
 # --------------------------------------------------------------------------------------------
@@ -702,7 +707,7 @@ class Outcome:
     test_seconds: float
 
 
-def evaluate(scratch, targets, mutant, files, timeout, times):
+def evaluate(scratch, targets, mutant, files, timeout, unmutated):
     placed = place(scratch.copy, mutant, files)
     if placed is None:
         return Outcome(mutant, "gone", "", "", 0.0, 0.0)
@@ -714,7 +719,7 @@ def evaluate(scratch, targets, mutant, files, timeout, times):
         built = time.monotonic()
         if not compiled:
             return Outcome(mutant, "did not compile", error, where, built - started, 0.0)
-        run = scratch.run_tests(timeout, times)
+        run = scratch.run_tests(timeout, unmutated)
         tested = time.monotonic() - built
         if run.passed:
             return Outcome(mutant, "survived", "", where, built - started, tested)
@@ -861,8 +866,8 @@ def main():
             return 0
 
     targets = scratch.test_targets()
-    print(f"Building {', '.join(targets)} (the first time takes long; the build's output is "
-          f"in {scratch.logs / 'build.log'}) ...", flush=True)
+    print(f"Building {', '.join(targets)} (a first build takes long; its output is in "
+          f"{scratch.logs / 'build.log'}) ...", flush=True)
     compiled, error = scratch.compile(targets)
     if not compiled:
         raise SystemExit(f"the unmutated copy does not build: {error} (see {scratch.logs})")
@@ -881,7 +886,7 @@ def main():
         for mutant in drawn:
             if wanted is not None and compiled_count >= wanted:
                 break
-            outcome = evaluate(scratch, targets, mutant, files, timeout, baseline.times)
+            outcome = evaluate(scratch, targets, mutant, files, timeout, baseline)
             outcomes.append(outcome)
             if outcome.status not in ("did not compile", "gone"):
                 compiled_count += 1
