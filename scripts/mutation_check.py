@@ -652,7 +652,8 @@ class Scratch:
 
 
 # "  3/821 Test  #12: Name .......   Passed    0.02 sec" (names may hold blanks and dots).
-CTEST_RESULT_RE = re.compile(r"^\s*\d+/\d+\s+Test\s+#(\d+):\s(.+)\s\.+\s*(\S.*?)\s+([0-9.]+)\s+sec\s*$")
+CTEST_RESULT_RE = re.compile(
+    r"^\s*\d+/\d+\s+Test\s+#(\d+):\s(.+)\s\.+\s*(\S.*?)\s+([0-9.]+)\s+sec\s*$")
 QUICK_TEST_SECONDS = 2.0
 LISTING_FAILED_RE = re.compile(r"Error running test executable\.\s+Path: '([^']*)'\s+Result: (.*)")
 # GoogleTest appends a value-parameterised test's parameter, sometimes as raw bytes.
