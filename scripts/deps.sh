@@ -8,11 +8,15 @@ set -euo pipefail
 readonly COMMON_PACKAGES=(
     cmake make                          # the presets use CMake's default generator
     libcli11-dev nlohmann-json3-dev     # command lines (rimtrace-report, sequences); JSON output
+    libxxhash-dev                       # the site's content hashes and page names
 )
 readonly NATIVE_PACKAGES=(
     g++                                 # the host compiler
     libgtest-dev libbenchmark-dev       # unit tests and benchmarks
     librsvg2-bin imagemagick            # rimtrace-report's pictures, rendered and checked by pixel
+    python3                             # rimtrace-report site's tests, which drive the program
+    chromium chromium-driver            #   and open its pages in a headless browser
+    python3-selenium
 )
 readonly FUZZ_PACKAGES=(
     clang libclang-rt-dev               # the report reader's fuzz target (libFuzzer)

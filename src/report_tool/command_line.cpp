@@ -33,6 +33,16 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     summary->add_option("-o,--output", summaryOutput, "write to this file (CSV unless --json)");
     summary->add_flag("--json", summaryJson, "JSON instead of CSV");
 
+    std::vector<std::string> siteNames;
+    std::string siteFolder;
+    CLI::App* site = app.add_subcommand(
+        "site", "A web site of the reports: every report at a glance, each board's history.");
+    site->add_option("FOLDER", siteNames, "report files, or folders searched for .pts")->required();
+    site->add_option("-o,--output", siteFolder,
+                     "the site's folder: new, empty, or a site made here before (brought up to "
+                     "date)")
+        ->required();
+
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
@@ -45,6 +55,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (show->parsed()) {
         return RunShow(showName, showOutput, err);
+    }
+    if (site->parsed()) {
+        return RunSite(siteNames, siteFolder, out, err);
     }
     return RunSummary(summaryNames, summaryOutput, summaryJson, out, err);
 }

@@ -11,6 +11,7 @@
 #include "report_tool/reading/report_limits.h"
 #include "report_tool/reading/text_encoding.h"
 #include "report_tool/report_files.h"
+#include "report_tool/site/site_build.h"
 #include "report_tool/summary/summary_output.h"
 
 namespace {
@@ -128,5 +129,31 @@ int RunSummary(const std::vector<std::string>& names, const std::string& output,
         err << output << ": cannot be written\n";
         return exit_code::kProblems;
     }
+    return inputs.notFound.empty() ? exit_code::kOk : exit_code::kProblems;
+}
+
+int RunSite(const std::vector<std::string>& names, const std::string& folder, std::ostream& out,
+            std::ostream& err) {
+    const ReportInputs inputs = FindReports(names);
+    for (const std::string& missing : inputs.notFound) {
+        err << missing << "\n";
+    }
+    const SiteOutcome site = BuildSite(inputs.files, PathFromUtf8(folder));
+    if (!site.refusal.empty()) {
+        err << folder << ": not used for the site: " << site.refusal << "\n";
+        return exit_code::kUsage;
+    }
+    for (const std::string& failure : site.failures) {
+        err << failure << "\n";
+    }
+    if (!site.failures.empty()) {
+        err << folder << ": the site is not complete; the next run finishes it\n";
+        return exit_code::kProblems;
+    }
+    out << folder << ": " << Plural(site.reports, "report") << " of "
+        << Plural(site.boards, "board") << "; " << site.added << " new, " << site.changed
+        << " read again, " << site.touched << " touched only, " << site.removed << " removed; "
+        << Plural(site.boardPages, "board page") << " written, the index "
+        << (site.indexWritten ? "written" : "as it was") << "\n";
     return inputs.notFound.empty() ? exit_code::kOk : exit_code::kProblems;
 }

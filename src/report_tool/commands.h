@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-// The three commands of rimtrace-report. Each returns the program's exit code: 0 when every
+// The commands of rimtrace-report. Each returns the program's exit code: 0 when every
 // report is valid and consistent (and any output was written), 1 when anything is wrong with a
 // report or an output file could not be written, 2 for a usage error.
 namespace exit_code {
@@ -24,6 +24,11 @@ int RunShow(const std::string& name, const std::string& output, std::ostream& er
 // `output` writes to `out`.
 int RunSummary(const std::vector<std::string>& names, const std::string& output, bool json,
                std::ostream& out, std::ostream& err);
+
+// The site of the reports in `folder`: an index, a page per board and per report; made anew or
+// brought up to date (see site/site_build.h). Says what it did on `out`.
+int RunSite(const std::vector<std::string>& names, const std::string& folder, std::ostream& out,
+            std::ostream& err);
 
 // The whole command line, arguments without the program's name.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

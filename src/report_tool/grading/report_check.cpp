@@ -131,12 +131,13 @@ CheckedReport CheckReport(ByteSource& source) {
     return checked;
 }
 
+CheckedReport UnopenedReport(const FileSource& file) {
+    CheckedReport checked;
+    checked.findings.problem(0, "expected a report file to read, found " + file.openError());
+    return checked;
+}
+
 CheckedReport CheckReportFile(const std::filesystem::path& path) {
     FileSource file(path);
-    if (!file.isOpen()) {
-        CheckedReport checked;
-        checked.findings.problem(0, "expected a report file to read, found " + file.openError());
-        return checked;
-    }
-    return CheckReport(file);
+    return file.isOpen() ? CheckReport(file) : UnopenedReport(file);
 }

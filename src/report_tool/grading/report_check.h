@@ -15,3 +15,5 @@ using CheckedReport = ReadResult;
 CheckedReport CheckReport(ByteSource& source);
 // The same for a file; a file that cannot be opened is one problem about the whole file.
 CheckedReport CheckReportFile(const std::filesystem::path& path);
+// What there is to say of a file that could not be opened.
+CheckedReport UnopenedReport(const FileSource& file);

@@ -20,8 +20,10 @@ std::string Css(std::string_view hex) {
     return pairs ? std::string{'#', hex[1], hex[3], hex[5]} : std::string(hex);
 }
 
+}  // namespace
+
 // The page in the picture's colours: a verdict's word and a finding in the colour of its verdict.
-std::string Style() {
+std::string PageStyle() {
     const std::string passed = Css(palette::ColoursOf(EdgeVerdict::Passed).strong);
     const std::string correctable = Css(palette::ColoursOf(EdgeVerdict::Correctable).strong);
     const std::string notCorrectable = Css(palette::ColoursOf(EdgeVerdict::NotCorrectable).strong);
@@ -36,6 +38,14 @@ std::string Style() {
            "}li.warning{color:" + correctable + "}";
 }
 
+std::string VerdictClass(EdgeVerdict v) {
+    return v == EdgeVerdict::Passed        ? "passed"
+           : v == EdgeVerdict::Correctable ? "correctable"
+                                           : "not";
+}
+
+namespace {
+
 std::string Cell(const std::string& text, const std::string& cssClass = "") {
     return (cssClass.empty() ? "<td>" : "<td class=\"" + cssClass + "\">") + XmlEscaped(text) +
            "</td>";
@@ -47,12 +57,6 @@ std::string Row(const std::vector<std::string>& headings) {
         row += "<th>" + XmlEscaped(h) + "</th>";
     }
     return row + "</tr>\n";
-}
-
-std::string VerdictClass(EdgeVerdict v) {
-    return v == EdgeVerdict::Passed        ? "passed"
-           : v == EdgeVerdict::Correctable ? "correctable"
-                                           : "not";
 }
 
 std::string Untraced(const EdgePicture& edge) {
@@ -130,11 +134,20 @@ std::string FindingsList(const Findings& findings) {
 
 }  // namespace
 
-std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked) {
+std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked,
+                             const std::vector<PageLink>& links) {
     const PictureLayout layout = LayoutReportPicture(checked.report);
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
     html += "<title>" + XmlEscaped(SerialTitle(checked.report) + " · " + fileName) + "</title>\n";
-    html += "<style>" + Style() + "</style>\n</head>\n<body>\n";
+    html += "<style>" + PageStyle() + "</style>\n</head>\n<body>\n";
+    if (!links.empty()) {
+        html += "<p class=\"links\">";
+        for (const PageLink& link : links) {
+            html += (&link == &links.front() ? "" : " · ") + std::string("<a href=\"") +
+                    XmlEscaped(link.href) + "\">" + XmlEscaped(link.text) + "</a>";
+        }
+        html += "</p>\n";
+    }
     html += RenderReportSvg(fileName, checked);
     html += StatsTable(layout, checked.report);
     html += FindingsList(checked.findings);

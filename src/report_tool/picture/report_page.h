@@ -1,7 +1,22 @@
 #pragma once
 #include <string>
+#include <vector>
 
+#include "analysis/edge_stats.h"
 #include "report_tool/grading/report_check.h"
 
-// One self-contained HTML page: the picture, a table of the statistics and the check's findings.
-std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked);
+// A link at the top of the page, to the pages around it (the site's index, the board's history).
+struct PageLink {
+    std::string text;  // UTF-8
+    std::string href;  // a relative URL the caller made safe (the site's own page names)
+};
+
+// One self-contained, well-formed (XML-compatible) HTML page: the picture, a table of the
+// statistics and the check's findings.
+std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked,
+                             const std::vector<PageLink>& links = {});
+
+// The page's style, which pages made with it share: fonts, tables, and each verdict's colour on
+// the class VerdictClass names.
+std::string PageStyle();
+std::string VerdictClass(EdgeVerdict verdict);

@@ -121,6 +121,15 @@ void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
     out_ += "</text>\n";
 }
 
+void SvgBuilder::beginLink(std::string_view href, std::string_view tooltip) {
+    out_ += "<a" + Attribute("href", XmlEscaped(href)) + "><title>" + XmlEscaped(tooltip) +
+            "</title>\n";
+}
+
+void SvgBuilder::endLink() {
+    out_ += "</a>\n";
+}
+
 void SvgBuilder::beginClip(const Box& box) {
     const std::string id = "clip" + std::to_string(++clipCount_);
     out_ += "<clipPath" + Attribute("id", id) + "><rect" + Attribute("x", box.left) +

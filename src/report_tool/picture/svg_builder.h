@@ -45,6 +45,10 @@ class SvgBuilder {
     void polyline(const std::vector<Pixel>& points, const LineStyle& style);
     void circle(Pixel centre, double radius, std::string_view fill);
     void text(Pixel at, std::string_view text, const TextStyle& style);
+    // Everything drawn until endLink() links to `href` (a relative URL the caller made safe) and
+    // shows `tooltip` when pointed at.
+    void beginLink(std::string_view href, std::string_view tooltip);
+    void endLink();
     // Everything drawn until endClip() is cut to the box.
     void beginClip(const Box& box);
     void endClip();

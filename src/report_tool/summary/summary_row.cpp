@@ -57,6 +57,7 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked) {
     SummaryRow row;
     row.file = std::move(file);
     row.serialNumber = SerialAsUtf8(report.serialNumber);
+    row.serialBytes = report.serialNumber;
     row.writtenAt = report.writtenAt;
     for (std::size_t edge = 0; edge < 4; ++edge) {
         row.edges[edge] = SummarizeEdge(report, edge);

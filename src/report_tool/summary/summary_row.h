@@ -25,6 +25,7 @@ struct EdgeSummary {
 struct SummaryRow {
     std::string file;          // UTF-8
     std::string serialNumber;  // UTF-8
+    std::string serialBytes;   // as written: what tells one board from another
     std::optional<LocalDateTime> writtenAt;
     std::array<EdgeSummary, 4> edges;  // left, bottom, right, top
     bool secondPass = false;

@@ -1,0 +1,134 @@
+#include "report_tool/site/index_page.h"
+
+#include <array>
+#include <set>
+
+#include "report_tool/reading/value_text.h"
+#include "report_tool/site/html_text.h"
+#include "report_tool/site/page_names.h"
+#include "report_tool/site/site_rows.h"
+
+namespace {
+
+constexpr std::array<const char*, 4> kEdgeNames = {"Left", "Bottom", "Right", "Top"};
+
+std::string Counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Counts(const std::vector<const SummaryRow*>& rows) {
+    std::set<std::string_view> boards;
+    std::size_t notCorrectable = 0;
+    std::size_t failing = 0;
+    for (const SummaryRow* row : rows) {
+        boards.insert(row->serialBytes);
+        notCorrectable += WorstVerdict(*row) == EdgeVerdict::NotCorrectable ? 1 : 0;
+        failing += row->problems > 0 ? 1 : 0;
+    }
+    return HtmlWrap(
+        "p", {{"class", "counts"}},
+        HtmlElement("span", {{"id", "count-reports"}}, Counted(rows.size(), "report", "reports")) +
+            HtmlElement("span", {{"id", "count-boards"}},
+                        Counted(boards.size(), "board", "boards")) +
+            HtmlElement(
+                "span", {{"id", "count-not-correctable"}, {"class", "not"}},
+                Counted(notCorrectable, "report", "reports") + " with an edge not correctable") +
+            HtmlElement("span", {{"id", "count-failing"}},
+                        Counted(failing, "report", "reports") + " failing the check"));
+}
+
+// The filters are of use only with the script, which shows them.
+std::string Filters() {
+    const auto option = [](const char* value, const char* text) {
+        return HtmlElement("option", {{"value", value}}, text);
+    };
+    return "<form id=\"filters\" hidden=\"hidden\">" +
+           HtmlWrap("label", {},
+                    "Serial number <input type=\"search\" name=\"serial\" autocomplete=\"off\"/>") +
+           HtmlWrap(
+               "label", {},
+               "Verdict " + HtmlWrap("select", {{"name", "verdict"}},
+                                     option("", "any") + option("passed", "every edge passed") +
+                                         option("correctable", "worst edge correctable") +
+                                         option("not", "an edge not correctable"))) +
+           HtmlWrap("label", {},
+                    "Check " + HtmlWrap("select", {{"name", "check"}},
+                                        option("", "any") + option("ok", "ok") +
+                                            option("failed", "failed"))) +
+           "<output id=\"shown\"></output></form>\n";
+}
+
+std::string Head() {
+    std::string groups = "<tr class=\"groups\"><th colspan=\"2\"></th>";
+    std::string columns = "<tr>" + HtmlElement("th", {{"class", "text"}}, "Serial number") +
+                          HtmlElement("th", {{"class", "text"}}, "Date");
+    for (const char* edge : kEdgeNames) {
+        groups += HtmlElement("th", {{"colspan", "2"}}, edge);
+        columns += HtmlElement("th", {{"class", "text"}, {"data-type", "number"}}, "verdict") +
+                   HtmlElement("th", {{"data-type", "number"}}, "traced %");
+    }
+    groups += "<th colspan=\"4\"></th></tr>\n";
+    columns += HtmlElement("th", {{"class", "text"}}, "Second pass") +
+               HtmlElement("th", {{"class", "text"}}, "Internal trace") +
+               HtmlElement("th", {{"class", "text"}, {"data-type", "number"}}, "Check") +
+               HtmlElement("th", {{"class", "text"}}, "Report") + "</tr>\n";
+    return "<thead>\n" + groups + columns + "</thead>\n";
+}
+
+std::string EdgeCells(const EdgeSummary& edge) {
+    const std::string verdict = edge.verdict ? VerdictWord(*edge.verdict) : "unreadable";
+    const std::string rank = edge.verdict ? std::to_string(static_cast<int>(*edge.verdict)) : "3";
+    const std::string percent = OneDecimal(edge.coveragePercent);
+    return HtmlElement("td", {{"class", "text " + VerdictKey(edge.verdict)}, {"data-key", rank}},
+                       verdict) +
+           HtmlElement("td", {{"data-key", percent}}, percent);
+}
+
+std::string CheckCell(const SummaryRow& row) {
+    if (row.problems == 0) {
+        return HtmlElement("td", {{"class", "text passed"}, {"data-key", "0"}}, "ok");
+    }
+    return HtmlElement("td",
+                       {{"class", "text not"},
+                        {"data-key", std::to_string(row.problems)},
+                        {"title", row.firstProblem}},
+                       CheckText(row));
+}
+
+std::string Row(const SummaryRow& row) {
+    std::string cells =
+        HtmlWrap("td", {{"class", "text"}},
+                 HtmlElement("a", {{"href", BoardPageName(row.serialBytes)}}, SerialText(row))) +
+        HtmlElement("td",
+                    {{"class", "text"},
+                     {"data-key", row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string()}},
+                    DateText(row));
+    for (const EdgeSummary& edge : row.edges) {
+        cells += EdgeCells(edge);
+    }
+    cells += HtmlElement("td", {{"class", "text"}}, row.secondPass ? "yes" : "no") +
+             HtmlElement("td", {{"class", "text"}}, row.internalTrace ? "yes" : "no") +
+             CheckCell(row) +
+             HtmlWrap("td", {{"class", "text"}},
+                      HtmlElement("a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
+                                  FileNameOf(row)));
+    return HtmlWrap("tr",
+                    {{"data-serial", row.serialNumber},
+                     {"data-worst", VerdictKey(WorstVerdict(row))},
+                     {"data-check", CheckKey(row)}},
+                    cells) +
+           "\n";
+}
+
+}  // namespace
+
+std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst) {
+    std::string html = SitePageStart("Edge-trace reports", "") + "<h1>Edge-trace reports</h1>\n" +
+                       Counts(newestFirst) + "\n" + Filters() +
+                       "<table id=\"reports\" class=\"list\">\n" + Head() + "<tbody>\n";
+    for (const SummaryRow* row : newestFirst) {
+        html += Row(*row);
+    }
+    return html + "</tbody>\n</table>\n<script src=\"" + std::string(site_files::kScript) +
+           "\"></script>\n" + SitePageEnd();
+}

@@ -1,0 +1,84 @@
+#include "report_tool/site/page_names.h"
+
+#include <algorithm>
+
+#include "report_tool/site/content_hash.h"
+
+namespace {
+
+constexpr std::size_t kReadableLength = 40;
+constexpr std::size_t kHashLength = 16;
+constexpr std::string_view kExtension = ".html";
+constexpr std::array<std::string_view, 2> kFolders = {"boards/", "reports/"};
+
+bool IsSlugCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+}
+
+// The readable part: ASCII letters in lower case and digits kept, every run of anything else one
+// '-', none at either end.
+std::string Readable(std::string_view text, std::string_view otherwise) {
+    std::string slug;
+    for (char c : text) {
+        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (IsSlugCharacter(lower) && lower != '-') {
+            slug += lower;
+        } else if (!slug.empty() && slug.back() != '-') {
+            slug += '-';
+        }
+        if (slug.size() == kReadableLength) {
+            break;
+        }
+    }
+    while (!slug.empty() && slug.back() == '-') {
+        slug.pop_back();
+    }
+    return slug.empty() ? std::string(otherwise) : slug;
+}
+
+std::string_view LastComponent(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    path = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = path.rfind('.');
+    return dot == std::string_view::npos || dot == 0 ? path : path.substr(0, dot);
+}
+
+bool IsPageFileName(std::string_view name) {
+    if (!name.ends_with(kExtension)) {
+        return false;
+    }
+    name.remove_suffix(kExtension.size());
+    if (name.size() < kHashLength + 2 || name.size() > kReadableLength + 1 + kHashLength ||
+        name[name.size() - kHashLength - 1] != '-') {
+        return false;
+    }
+    const std::string_view hash = name.substr(name.size() - kHashLength);
+    return std::all_of(name.begin(), name.end(), IsSlugCharacter) &&
+           std::all_of(hash.begin(), hash.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+}  // namespace
+
+std::string BoardPageName(std::string_view serialBytes) {
+    return std::string(kFolders[0]) + Readable(serialBytes, "board") + "-" + NameHash(serialBytes) +
+           std::string(kExtension);
+}
+
+std::string ReportPageName(std::string_view sourcePath) {
+    return std::string(kFolders[1]) + Readable(LastComponent(sourcePath), "report") + "-" +
+           NameHash(sourcePath) + std::string(kExtension);
+}
+
+bool IsSiteFileName(std::string_view name) {
+    if (std::find(site_files::kTopPages.begin(), site_files::kTopPages.end(), name) !=
+        site_files::kTopPages.end()) {
+        return true;
+    }
+    for (std::string_view folder : kFolders) {
+        if (name.starts_with(folder)) {
+            return IsPageFileName(name.substr(folder.size()));
+        }
+    }
+    return false;
+}

@@ -1,0 +1,357 @@
+#include "report_tool/site/site_build.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
+
+#include "framework/file_replace.h"
+#include "report_tool/grading/report_check.h"
+#include "report_tool/parallel_map.h"
+#include "report_tool/picture/report_page.h"
+#include "report_tool/reading/text_encoding.h"
+#include "report_tool/site/board_page.h"
+#include "report_tool/site/content_hash.h"
+#include "report_tool/site/index_page.h"
+#include "report_tool/site/page_names.h"
+#include "report_tool/site/site_manifest.h"
+#include "report_tool/site/site_rows.h"
+#include "report_tool/site/site_style.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A manifest of a million reports stays well below this.
+constexpr std::size_t kManifestLimit = std::size_t{1} << 30;
+
+fs::path InSite(const fs::path& folder, std::string_view name) {
+    return folder / PathFromUtf8(name);
+}
+
+bool Exists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+std::optional<std::string> ReadIfThere(const fs::path& path) {
+    return Exists(path) ? ReadSmallFile(path, kManifestLimit) : std::nullopt;
+}
+
+// The folder as a site: its manifest, with the files of an interrupted run's journal among those
+// it wrote; a new site when the folder is empty or not there (its empty manifest written at once,
+// so that the folder is known as a site even if this run is interrupted). None, and why, when the
+// folder is neither.
+std::optional<SiteManifest> OpenSite(const fs::path& folder, std::set<std::string>& journal,
+                                     SiteOutcome& result) {
+    std::string& refusal = result.refusal;
+    std::error_code error;
+    const fs::file_status status = fs::status(folder, error);
+    if (status.type() != fs::file_type::not_found && !fs::is_directory(status)) {
+        refusal = error ? error.message() : "it is not a folder";
+        return std::nullopt;
+    }
+    const fs::path manifestPath = InSite(folder, site_files::kManifest);
+    if (const auto text = ReadIfThere(manifestPath)) {
+        auto manifest = ParseManifest(*text);
+        if (!manifest) {
+            refusal = "its " + std::string(site_files::kManifest) +
+                      " is not the manifest of a site this program made";
+            return std::nullopt;
+        }
+        if (const auto pending = ReadIfThere(InSite(folder, site_files::kPending))) {
+            journal = ParsePending(*pending);
+            manifest->files.insert(journal.begin(), journal.end());
+        }
+        return manifest;
+    }
+    if (Exists(manifestPath)) {
+        refusal = "its " + std::string(site_files::kManifest) + " cannot be read";
+        return std::nullopt;
+    }
+    if (Exists(folder) && !fs::is_empty(folder, error)) {
+        refusal =
+            "it is not empty and holds no site made by `rimtrace-report site`; give a new "
+            "or empty folder";
+        return std::nullopt;
+    }
+    fs::create_directories(folder, error);
+    if (error || !ReplaceFile(manifestPath, ManifestText({}))) {
+        result.failures.push_back(PathToUtf8(manifestPath) + ": cannot be written");
+        return std::nullopt;
+    }
+    return SiteManifest{};
+}
+
+struct Stamp {
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0;
+    bool known = false;
+};
+
+Stamp StampOf(const fs::path& path) {
+    std::error_code sizeError;
+    std::error_code timeError;
+    const std::uintmax_t size = fs::file_size(path, sizeError);
+    const fs::file_time_type time = fs::last_write_time(path, timeError);
+    if (sizeError || timeError) {
+        return {};
+    }
+    return {size, static_cast<std::int64_t>(time.time_since_epoch().count()), true};
+}
+
+// A report given to this run, and what the last run knew of it.
+struct Source {
+    fs::path path;
+    std::string key;  // the absolute path, UTF-8
+    Stamp stamp;
+    const SiteEntry* previous = nullptr;
+    bool pageThere = false;
+
+    bool unchanged() const {
+        return previous && stamp.known && pageThere && stamp.size == previous->size &&
+               stamp.modified == previous->modified;
+    }
+};
+
+std::vector<Source> SourcesOf(const std::vector<fs::path>& reports, const SiteManifest& old,
+                              const fs::path& folder) {
+    std::unordered_map<std::string_view, const SiteEntry*> known;
+    for (const SiteEntry& entry : old.reports) {
+        known.emplace(entry.source, &entry);
+    }
+    std::vector<Source> sources;
+    std::set<std::string> seen;
+    for (const fs::path& path : reports) {
+        std::error_code error;
+        std::string key = PathToUtf8(fs::absolute(path, error).lexically_normal());
+        if (seen.insert(key).second) {
+            const auto it = known.find(key);
+            sources.push_back({path, std::move(key), {}, it == known.end() ? nullptr : it->second});
+        }
+    }
+    // A stat or two for each; shared out, as there may be many thousands.
+    ParallelMap<bool>(sources.size(), [&](std::size_t i) {
+        Source& source = sources[i];
+        source.stamp = StampOf(source.path);
+        source.pageThere = source.previous && Exists(InSite(folder, ReportPageName(source.key)));
+        return true;
+    });
+    return sources;
+}
+
+enum class Fate { Kept, Touched, Added, ReadAgain };
+
+struct Outcome {
+    SiteEntry entry;
+    Fate fate = Fate::Kept;
+    std::string failure;
+};
+
+std::vector<PageLink> ReportLinks(const SummaryRow& row) {
+    return {{"All reports", "../" + std::string(site_files::kIndex)},
+            {"Board " + SerialText(row), "../" + BoardPageName(row.serialBytes)}};
+}
+
+// Reads a report, writes its page, and returns what the manifest keeps of it.
+Outcome ReadReport(const Source& source, const fs::path& folder) {
+    Outcome outcome;
+    outcome.fate = source.previous ? Fate::ReadAgain : Fate::Added;
+    FileSource file(source.path);
+    CheckedReport checked;
+    std::string digest;
+    if (file.isOpen()) {
+        HashingSource hashing(file);
+        checked = CheckReport(hashing);
+        digest = hashing.failed() ? std::string() : hashing.digest();
+    } else {
+        checked = UnopenedReport(file);
+    }
+    outcome.entry = {source.key, source.stamp.size, source.stamp.modified, std::move(digest),
+                     SummarizeReport(source.key, checked)};
+    const std::string page = ReportPageName(source.key);
+    const std::string html = RenderReportHtml(source.key, checked, ReportLinks(outcome.entry.row));
+    if (!ReplaceFile(InSite(folder, page), html)) {
+        outcome.failure = page + ": cannot be written";
+    }
+    return outcome;
+}
+
+Outcome Bring(const Source& source, const fs::path& folder) {
+    if (source.unchanged()) {
+        return {*source.previous, Fate::Kept, {}};
+    }
+    // Touched but the same bytes (copied, restored from a backup): the page stands.
+    if (source.previous && source.pageThere && !source.previous->digest.empty() &&
+        FileDigest(source.path) == source.previous->digest) {
+        Outcome outcome{*source.previous, Fate::Touched, {}};
+        outcome.entry.size = source.stamp.size;
+        outcome.entry.modified = source.stamp.modified;
+        return outcome;
+    }
+    return ReadReport(source, folder);
+}
+
+bool WriteJournal(const fs::path& folder, const std::set<std::string>& journal) {
+    return ReplaceFile(InSite(folder, site_files::kPending), PendingText(journal));
+}
+
+using Boards = std::map<std::string, std::vector<const SummaryRow*>>;  // by serial number bytes
+
+Boards BoardsOf(const std::vector<SiteEntry>& entries) {
+    Boards boards;
+    for (const SiteEntry& entry : entries) {
+        boards[entry.row.serialBytes].push_back(&entry.row);
+    }
+    for (auto& [serial, rows] : boards) {
+        SortNewestFirst(rows);
+        std::reverse(rows.begin(), rows.end());
+    }
+    return boards;
+}
+
+}  // namespace
+
+SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& folder) {
+    SiteOutcome result;
+    std::set<std::string> journal;
+    const std::optional<SiteManifest> old = OpenSite(folder, journal, result);
+    if (!old) {
+        return result;
+    }
+    std::error_code error;
+    for (std::string_view sub : {"reports", "boards"}) {
+        fs::create_directories(InSite(folder, sub), error);
+    }
+    std::vector<Source> sources = SourcesOf(reports, *old, folder);
+
+    // The pages this run may write are in the journal before they are written.
+    const std::size_t journalled = journal.size();
+    for (const Source& source : sources) {
+        if (!source.unchanged()) {
+            journal.insert(ReportPageName(source.key));
+        }
+    }
+    if (journal.size() != journalled && !WriteJournal(folder, journal)) {
+        result.failures.push_back(std::string(site_files::kPending) + ": cannot be written");
+        return result;
+    }
+    std::vector<Outcome> outcomes = ParallelMap<Outcome>(
+        sources.size(), [&](std::size_t i) { return Bring(sources[i], folder); });
+
+    std::set<std::string> dirtyBoards;
+    std::vector<SiteEntry> entries;
+    entries.reserve(outcomes.size());
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        Outcome& outcome = outcomes[i];
+        if (!outcome.failure.empty()) {
+            result.failures.push_back(std::move(outcome.failure));
+        }
+        result.added += outcome.fate == Fate::Added ? 1 : 0;
+        result.changed += outcome.fate == Fate::ReadAgain ? 1 : 0;
+        result.touched += outcome.fate == Fate::Touched ? 1 : 0;
+        if (outcome.fate == Fate::Added || outcome.fate == Fate::ReadAgain) {
+            dirtyBoards.insert(outcome.entry.row.serialBytes);
+            if (sources[i].previous) {
+                dirtyBoards.insert(sources[i].previous->row.serialBytes);
+            }
+        }
+        entries.push_back(std::move(outcome.entry));
+    }
+    std::set<std::string_view> given;
+    for (const Source& source : sources) {
+        given.insert(source.key);
+    }
+    for (const SiteEntry& entry : old->reports) {
+        if (!given.contains(entry.source)) {
+            ++result.removed;
+            dirtyBoards.insert(entry.row.serialBytes);
+        }
+    }
+
+    const Boards boards = BoardsOf(entries);
+    std::set<std::string> owned(site_files::kTopPages.begin(), site_files::kTopPages.end());
+    for (const SiteEntry& entry : entries) {
+        owned.insert(ReportPageName(entry.source));
+    }
+    std::vector<const std::vector<const SummaryRow*>*> boardsToWrite;
+    for (const auto& [serial, rows] : boards) {
+        const std::string page = BoardPageName(serial);
+        owned.insert(page);
+        if (dirtyBoards.contains(serial) || !Exists(InSite(folder, page))) {
+            boardsToWrite.push_back(&rows);
+            journal.insert(page);
+        }
+    }
+    const bool anyRead = result.added + result.changed + result.removed > 0;
+    result.indexWritten =
+        anyRead ||
+        std::any_of(site_files::kTopPages.begin(), site_files::kTopPages.end(),
+                    [&](std::string_view name) { return !Exists(InSite(folder, name)); });
+    if (result.indexWritten) {
+        journal.insert(site_files::kTopPages.begin(), site_files::kTopPages.end());
+    }
+    if (journal.size() != journalled && !WriteJournal(folder, journal)) {
+        result.failures.push_back(std::string(site_files::kPending) + ": cannot be written");
+    }
+
+    const std::vector<std::string> boardFailures =
+        ParallelMap<std::string>(boardsToWrite.size(), [&](std::size_t i) {
+            const std::vector<const SummaryRow*>& rows = *boardsToWrite[i];
+            const std::string page = BoardPageName(rows.front()->serialBytes);
+            return ReplaceFile(InSite(folder, page), RenderBoardPage(rows))
+                       ? std::string()
+                       : page + ": cannot be written";
+        });
+    result.boardPages = boardsToWrite.size();
+    for (const std::string& failure : boardFailures) {
+        if (!failure.empty()) {
+            result.failures.push_back(failure);
+        }
+    }
+    if (result.indexWritten) {
+        std::vector<const SummaryRow*> rows;
+        for (const SiteEntry& entry : entries) {
+            rows.push_back(&entry.row);
+        }
+        SortNewestFirst(rows);
+        const std::pair<std::string_view, std::string> top[] = {
+            {site_files::kStyle, SiteStyle()},
+            {site_files::kScript, std::string(SiteScript())},
+            {site_files::kIndex, RenderIndexPage(rows)}};
+        for (const auto& [name, bytes] : top) {
+            if (!ReplaceFile(InSite(folder, name), bytes)) {
+                result.failures.push_back(std::string(name) + ": cannot be written");
+            }
+        }
+    }
+    result.reports = entries.size();
+    result.boards = boards.size();
+    // After a failure the manifest stays as it was, so the next run does again what this one
+    // could not finish; the journal keeps what it wrote.
+    if (!result.failures.empty()) {
+        return result;
+    }
+    const bool anyChange = anyRead || result.touched > 0 || result.boardPages > 0 ||
+                           result.indexWritten || journalled > 0 || old->files != owned;
+    if (anyChange) {
+        std::sort(entries.begin(), entries.end(),
+                  [](const SiteEntry& a, const SiteEntry& b) { return a.source < b.source; });
+        if (!ReplaceFile(InSite(folder, site_files::kManifest),
+                         ManifestText({std::move(entries), owned}))) {
+            result.failures.push_back(std::string(site_files::kManifest) + ": cannot be written");
+            return result;
+        }
+    }
+    std::set<std::string> written = old->files;
+    written.insert(journal.begin(), journal.end());
+    for (const std::string& name : written) {
+        if (!owned.contains(name)) {
+            fs::remove(InSite(folder, name), error);
+        }
+    }
+    fs::remove(InSite(folder, site_files::kPending), error);
+    return result;
+}
