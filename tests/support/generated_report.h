@@ -2,6 +2,7 @@
 // Reports as the program writes them, made from traces that follow the program's own rules:
 // the statistics come from its analysis and the bytes from its writer, so a generated report is
 // one the program could have written.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
@@ -10,6 +11,7 @@
 #include "analysis/edge_geometry.h"
 #include "analysis/edge_statistics.h"
 #include "report/report_writer.h"
+#include "rules/board_rules.h"
 #include "trace/travel.h"
 
 struct GeneratedTest {
@@ -36,7 +38,8 @@ struct GeneratedTest {
 };
 
 // A trace along array i's edge from `from` to `to` (along the edge, in the direction of travel)
-// at cross-edge position `across`, in steps of 1..maxStep with up to `jitter` units of wobble.
+// at cross-edge position `across`, in steps of 1..maxStep with up to `jitter` units of wobble,
+// and on the board, as a pen reports it.
 inline TracePointArray GeneratedTrace(std::size_t array, std::int32_t from, std::int32_t to,
                                       std::int32_t across, std::int32_t maxStep,
                                       std::int32_t jitter, std::mt19937& random) {
@@ -48,14 +51,14 @@ inline TracePointArray GeneratedTrace(std::size_t array, std::int32_t from, std:
     TracePointArray trace;
     for (std::int32_t along = from; direction > 0 ? along <= to : along >= to;
          along += direction * step(random)) {
-        const std::int32_t a = across + wobble(random);
+        const std::int32_t a = std::clamp(across + wobble(random), 0, rules::kBoardExtent - 1);
         trace.append(alongY ? BoardPoint{a, along} : BoardPoint{along, a});
     }
     return trace;
 }
 
-// A whole test: four edges near the bezel (some ended early by the time-out), and now and then a
-// second pass or internal lines, and free strokes.
+// A whole test of a board in good, worn or bad shape: four edges near the bezel (some ended early
+// by the time-out), and now and then a second pass or internal lines, and free strokes.
 inline GeneratedTest GenerateTest(std::uint32_t seed) {
     std::mt19937 random(seed);
     GeneratedTest test;
@@ -67,7 +70,8 @@ inline GeneratedTest GenerateTest(std::uint32_t seed) {
     const std::int32_t near[4] = {20, 4076, 4076, 20};   // the bezel's position across each edge
     const std::int32_t inset[4] = {55, 4041, 4041, 55};  // the internal lines'
     std::uniform_int_distribution<std::int32_t> chance(0, 9);
-    std::uniform_int_distribution<std::int32_t> jitter(0, 160);
+    const std::int32_t wobbleOfShape[3] = {20, 150, 450};
+    std::uniform_int_distribution<std::int32_t> jitter(0, wobbleOfShape[chance(random) % 3]);
     const bool second = chance(random) < 3;
     const bool internal = !second && chance(random) < 5;
     for (std::size_t i = 0; i < 12; ++i) {

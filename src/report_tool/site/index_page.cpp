@@ -97,8 +97,10 @@ std::string CheckCell(const SummaryRow& row) {
 
 std::string Row(const SummaryRow& row) {
     std::string cells =
-        HtmlWrap("td", {{"class", "text"}},
-                 HtmlElement("a", {{"href", BoardPageName(row.serialBytes)}}, SerialText(row))) +
+        HtmlWrap(
+            "td", {{"class", "text serial"}},
+            HtmlElement("a", {{"href", BoardPageName(row.serialBytes)}, {"title", SerialText(row)}},
+                        SerialText(row))) +
         HtmlElement("td",
                     {{"class", "text"},
                      {"data-key", row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string()}},

@@ -15,8 +15,10 @@ std::string SiteStyle() {
            "}\n#filters{margin:12px 0;display:flex;gap:1.2em;align-items:center;flex-wrap:wrap}"
            "#filters label{display:flex;gap:.4em;align-items:center}#shown{color:" +
            muted +
-           "}\ntable.list td.text,table.list th.text{text-align:left}table.list td,table.list th{"
-           "white-space:nowrap}table.list tr.groups th{text-align:center}"
+           "}\ntable.list{font-size:14px}table.list td,table.list th{padding:3px "
+           "6px;white-space:nowrap}"
+           "table.list td.text,table.list th.text{text-align:left}table.list tr.groups th{"
+           "text-align:center}td.serial{max-width:16em;overflow:hidden;text-overflow:ellipsis}"
            "table.list thead th{position:sticky;top:0}table.list thead tr.groups th{top:auto;"
            "position:static}th button{font:inherit;font-weight:bold;border:0;background:none;"
            "padding:0;cursor:pointer;color:inherit}th[aria-sort=ascending] button::after{content:"
