@@ -40,8 +40,10 @@ std::string Stroke(const LineStyle& style) {
 
 std::string XmlEscaped(std::string_view text) {
     const std::string utf8 = IsValidUtf8(text) ? std::string(text) : SerialAsUtf8(text);
+    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
     std::string out;
-    for (char c : utf8) {
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
             case '&':
@@ -58,7 +60,11 @@ std::string XmlEscaped(std::string_view text) {
                 break;
             default:
                 if (byte < 0x20 && c != '\t') {
-                    out += "\xEF\xBF\xBD";
+                    out += kReplacement;
+                } else if (utf8.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < utf8.size() &&
+                           (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
+                    out += kReplacement;  // U+FFFE and U+FFFF, which XML does not allow either
+                    i += 2;
                 } else {
                     out += c;
                 }

@@ -61,5 +61,6 @@ class SvgBuilder {
     int clipCount_ = 0;
 };
 
-// UTF-8 text made safe inside XML.
+// UTF-8 text made safe inside XML, in text and in attribute values: markup escaped, characters
+// XML does not allow (control characters but tab, U+FFFE, U+FFFF) as U+FFFD.
 std::string XmlEscaped(std::string_view text);
