@@ -20,6 +20,7 @@ readonly NATIVE_PACKAGES=(
 )
 readonly FUZZ_PACKAGES=(
     clang libclang-rt-dev               # the report reader's fuzz target (libFuzzer)
+    libxml2-dev                         #   which reads every page it makes as strict XML
 )
 readonly MINGW_PACKAGES=(
     g++-mingw-w64-x86-64-posix          # x86_64-w64-mingw32-g++-posix
