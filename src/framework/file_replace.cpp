@@ -1,5 +1,6 @@
 #include "framework/file_replace.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -22,6 +23,8 @@ namespace {
 
 // Tries at most this many temporary names before giving up on a crowded directory.
 constexpr int kMaxNameAttempts = 100;
+constexpr std::string_view kTemporaryPrefix = "~rt";
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // Removes the temporary file when the write does not get as far as replacing the target.
 class TemporaryFile {
@@ -52,8 +55,9 @@ fs::path UnusedTemporaryName(const fs::path& target) {
     const auto ticks = static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() & 0xFFFFF);
     for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-        const fs::path candidate =
-            target.parent_path() / ("~rt" + std::to_string(ticks + counter++) + ".tmp");
+        const fs::path candidate = target.parent_path() / (std::string(kTemporaryPrefix) +
+                                                           std::to_string(ticks + counter++) +
+                                                           std::string(kTemporarySuffix));
         std::error_code ec;
         const fs::file_status status = fs::symlink_status(candidate, ec);
         if (status.type() == fs::file_type::not_found) {
@@ -133,6 +137,18 @@ bool ReplaceFile(const fs::path& target, std::string_view bytes) {
         // Only memory exhaustion while building names can get here: the file is not written.
         return false;
     }
+}
+
+bool IsReplacementTemporary(const fs::path& name) {
+    const std::u8string name8 = name.filename().u8string();
+    const std::string text(name8.begin(), name8.end());
+    if (!text.starts_with(kTemporaryPrefix) || !text.ends_with(kTemporarySuffix)) {
+        return false;
+    }
+    const std::string_view digits = std::string_view(text).substr(
+        kTemporaryPrefix.size(), text.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
+    return !digits.empty() &&
+           std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 std::optional<std::string> ReadSmallFile(const fs::path& path, std::size_t limit) {

@@ -13,6 +13,10 @@
 // that does not name a file gives false.
 bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes);
 
+// Whether a file name is that of the temporary file ReplaceFile writes beside its target, which
+// stays behind only when the process is killed in the middle of a write.
+bool IsReplacementTemporary(const std::filesystem::path& name);
+
 // The whole content of a file of at most `limit` bytes; nothing when it cannot be opened or
 // read, or is larger than that.
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std::size_t limit);

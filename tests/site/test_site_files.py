@@ -228,7 +228,7 @@ class Incremental(unittest.TestCase):
 
     def test_a_run_interrupted_at_any_moment_is_completed_by_the_next(self):
         generate(self.inputs, 300, boards=7)
-        for delay in (0.05, 0.3, 0.8):
+        for delay in (0.01, 0.02, 0.04, 0.08, 0.15, 0.3, 0.6, 1.0):
             run = subprocess.Popen([str(REPORT_TOOL), "site", str(self.inputs), "-o",
                                     str(self.site)], stdout=subprocess.DEVNULL)
             time.sleep(delay)

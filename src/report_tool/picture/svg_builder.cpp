@@ -38,10 +38,10 @@ std::string Stroke(const LineStyle& style) {
 
 }  // namespace
 
-std::string XmlEscaped(std::string_view text) {
-    const std::string utf8 = IsValidUtf8(text) ? std::string(text) : SerialAsUtf8(text);
+void AppendXmlEscaped(std::string& out, std::string_view text) {
+    std::string converted;
+    const std::string_view utf8 = IsValidUtf8(text) ? text : (converted = SerialAsUtf8(text));
     constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-    std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
         const auto byte = static_cast<unsigned char>(c);
@@ -61,7 +61,7 @@ std::string XmlEscaped(std::string_view text) {
             default:
                 if (byte < 0x20 && c != '\t') {
                     out += kReplacement;
-                } else if (utf8.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < utf8.size() &&
+                } else if (utf8.substr(i, 2) == "\xEF\xBF" && i + 2 < utf8.size() &&
                            (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
                     out += kReplacement;  // U+FFFE and U+FFFF, which XML does not allow either
                     i += 2;
@@ -70,6 +70,11 @@ std::string XmlEscaped(std::string_view text) {
                 }
         }
     }
+}
+
+std::string XmlEscaped(std::string_view text) {
+    std::string out;
+    AppendXmlEscaped(out, text);
     return out;
 }
 

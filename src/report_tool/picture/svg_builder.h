@@ -64,3 +64,4 @@ class SvgBuilder {
 // UTF-8 text made safe inside XML, in text and in attribute values: markup escaped, characters
 // XML does not allow (control characters but tab, U+FFFE, U+FFFF) as U+FFFD.
 std::string XmlEscaped(std::string_view text);
+void AppendXmlEscaped(std::string& out, std::string_view text);

@@ -23,7 +23,7 @@ std::string Charts(const std::vector<const SummaryRow*>& oldestFirst) {
 std::string EdgeCell(const EdgeSummary& edge) {
     std::string text = edge.verdict ? VerdictWord(*edge.verdict) : "unreadable";
     text += edge.spread ? " · " + std::to_string(*edge.spread) : std::string(" · no points");
-    return HtmlElement("td", {{"class", "text " + VerdictKey(edge.verdict)}}, text);
+    return HtmlElement("td", {{"class", edge.verdict ? VerdictKey(edge.verdict) : "text"}}, text);
 }
 
 std::string Visits(const std::vector<const SummaryRow*>& oldestFirst) {
@@ -41,9 +41,8 @@ std::string Visits(const std::vector<const SummaryRow*>& oldestFirst) {
             cells += EdgeCell(edge);
         }
         const bool ok = row.problems == 0;
-        cells += HtmlElement(
-            "td", {{"class", ok ? "text passed" : "text not"}, {"title", row.firstProblem}},
-            CheckText(row));
+        cells += HtmlElement("td", {{"class", ok ? "passed" : "not"}, {"title", row.firstProblem}},
+                             CheckText(row));
         cells += HtmlWrap(
             "td", {{"class", "text"}},
             HtmlElement("a", {{"href", "../" + ReportPageName(row.file)}, {"title", row.file}},

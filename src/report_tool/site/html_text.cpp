@@ -3,18 +3,44 @@
 #include "report_tool/picture/svg_builder.h"
 #include "report_tool/site/page_names.h"
 
-std::string HtmlWrap(std::string_view tag, const HtmlAttributes& attributes,
-                     std::string_view markup) {
-    std::string html = "<" + std::string(tag);
+void OpenTag(std::string& out, std::string_view tag, HtmlAttributes attributes) {
+    out += '<';
+    out += tag;
     for (const auto& [name, value] : attributes) {
-        html += " " + std::string(name) + "=\"" + XmlEscaped(value) + "\"";
+        out += ' ';
+        out += name;
+        out += "=\"";
+        AppendXmlEscaped(out, value);
+        out += '"';
     }
-    return html + ">" + std::string(markup) + "</" + std::string(tag) + ">";
+    out += '>';
 }
 
-std::string HtmlElement(std::string_view tag, const HtmlAttributes& attributes,
-                        std::string_view text) {
-    return HtmlWrap(tag, attributes, XmlEscaped(text));
+void CloseTag(std::string& out, std::string_view tag) {
+    out += "</";
+    out += tag;
+    out += '>';
+}
+
+void AppendElement(std::string& out, std::string_view tag, HtmlAttributes attributes,
+                   std::string_view text) {
+    OpenTag(out, tag, attributes);
+    AppendXmlEscaped(out, text);
+    CloseTag(out, tag);
+}
+
+std::string HtmlElement(std::string_view tag, HtmlAttributes attributes, std::string_view text) {
+    std::string html;
+    AppendElement(html, tag, attributes, text);
+    return html;
+}
+
+std::string HtmlWrap(std::string_view tag, HtmlAttributes attributes, std::string_view markup) {
+    std::string html;
+    OpenTag(html, tag, attributes);
+    html += markup;
+    CloseTag(html, tag);
+    return html;
 }
 
 std::string SitePageStart(std::string_view title, std::string_view toTop) {

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr std::array<const char*, 4> kEdgeNames = {"Left", "Bottom", "Right", "Top"};
+constexpr std::size_t kRowBytes = 800;  // about what a row takes
 
 std::string Counted(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -75,51 +76,53 @@ std::string Head() {
     return "<thead>\n" + groups + columns + "</thead>\n";
 }
 
-std::string EdgeCells(const EdgeSummary& edge) {
-    const std::string verdict = edge.verdict ? VerdictWord(*edge.verdict) : "unreadable";
-    const std::string rank = edge.verdict ? std::to_string(static_cast<int>(*edge.verdict)) : "3";
-    const std::string percent = OneDecimal(edge.coveragePercent);
-    return HtmlElement("td", {{"class", "text " + VerdictKey(edge.verdict)}, {"data-key", rank}},
-                       verdict) +
-           HtmlElement("td", {{"data-key", percent}}, percent);
+void AppendEdgeCells(std::string& html, const EdgeSummary& edge) {
+    // Sorted by how bad: an unreadable verdict last.
+    const int rank = edge.verdict ? static_cast<int>(*edge.verdict) : 3;
+    AppendElement(html, "td",
+                  {{"class", edge.verdict ? VerdictKey(edge.verdict) : "text"},
+                   {"data-key", std::to_string(rank)}},
+                  edge.verdict ? VerdictWord(*edge.verdict) : "unreadable");
+    AppendElement(html, "td", {}, OneDecimal(edge.coveragePercent));
 }
 
-std::string CheckCell(const SummaryRow& row) {
+void AppendCheckCell(std::string& html, const SummaryRow& row) {
     if (row.problems == 0) {
-        return HtmlElement("td", {{"class", "text passed"}, {"data-key", "0"}}, "ok");
+        AppendElement(html, "td", {{"class", "passed"}, {"data-key", "0"}}, "ok");
+    } else {
+        AppendElement(html, "td",
+                      {{"class", "not"},
+                       {"data-key", std::to_string(row.problems)},
+                       {"title", row.firstProblem}},
+                      CheckText(row));
     }
-    return HtmlElement("td",
-                       {{"class", "text not"},
-                        {"data-key", std::to_string(row.problems)},
-                        {"title", row.firstProblem}},
-                       CheckText(row));
 }
 
-std::string Row(const SummaryRow& row) {
-    std::string cells =
-        HtmlWrap(
-            "td", {{"class", "text serial"}},
-            HtmlElement("a", {{"href", BoardPageName(row.serialBytes)}, {"title", SerialText(row)}},
-                        SerialText(row))) +
-        HtmlElement("td",
-                    {{"class", "text"},
-                     {"data-key", row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string()}},
-                    DateText(row));
+void AppendRow(std::string& html, const SummaryRow& row) {
+    OpenTag(html, "tr",
+            {{"data-serial", row.serialNumber},
+             {"data-worst", VerdictKey(WorstVerdict(row))},
+             {"data-check", CheckKey(row)}});
+    const std::string serial = SerialText(row);
+    OpenTag(html, "td", {{"class", "text serial"}});
+    AppendElement(html, "a", {{"href", BoardPageName(row.serialBytes)}, {"title", serial}}, serial);
+    CloseTag(html, "td");
+    AppendElement(html, "td",
+                  {{"class", "text"},
+                   {"data-key", row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string()}},
+                  DateText(row));
     for (const EdgeSummary& edge : row.edges) {
-        cells += EdgeCells(edge);
+        AppendEdgeCells(html, edge);
     }
-    cells += HtmlElement("td", {{"class", "text"}}, row.secondPass ? "yes" : "no") +
-             HtmlElement("td", {{"class", "text"}}, row.internalTrace ? "yes" : "no") +
-             CheckCell(row) +
-             HtmlWrap("td", {{"class", "text"}},
-                      HtmlElement("a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
-                                  FileNameOf(row)));
-    return HtmlWrap("tr",
-                    {{"data-serial", row.serialNumber},
-                     {"data-worst", VerdictKey(WorstVerdict(row))},
-                     {"data-check", CheckKey(row)}},
-                    cells) +
-           "\n";
+    AppendElement(html, "td", {{"class", "text"}}, row.secondPass ? "yes" : "no");
+    AppendElement(html, "td", {{"class", "text"}}, row.internalTrace ? "yes" : "no");
+    AppendCheckCell(html, row);
+    OpenTag(html, "td", {{"class", "text"}});
+    AppendElement(html, "a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
+                  FileNameOf(row));
+    CloseTag(html, "td");
+    CloseTag(html, "tr");
+    html += '\n';
 }
 
 }  // namespace
@@ -128,8 +131,9 @@ std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst) {
     std::string html = SitePageStart("Edge-trace reports", "") + "<h1>Edge-trace reports</h1>\n" +
                        Counts(newestFirst) + "\n" + Filters() +
                        "<table id=\"reports\" class=\"list\">\n" + Head() + "<tbody>\n";
+    html.reserve(html.size() + newestFirst.size() * kRowBytes);
     for (const SummaryRow* row : newestFirst) {
-        html += Row(*row);
+        AppendRow(html, *row);
     }
     return html + "</tbody>\n</table>\n<script src=\"" + std::string(site_files::kScript) +
            "\"></script>\n" + SitePageEnd();

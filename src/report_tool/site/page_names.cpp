@@ -9,7 +9,6 @@ namespace {
 constexpr std::size_t kReadableLength = 40;
 constexpr std::size_t kHashLength = 16;
 constexpr std::string_view kExtension = ".html";
-constexpr std::array<std::string_view, 2> kFolders = {"boards/", "reports/"};
 
 bool IsSlugCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
@@ -61,13 +60,14 @@ bool IsPageFileName(std::string_view name) {
 }  // namespace
 
 std::string BoardPageName(std::string_view serialBytes) {
-    return std::string(kFolders[0]) + Readable(serialBytes, "board") + "-" + NameHash(serialBytes) +
-           std::string(kExtension);
+    return std::string(site_files::kBoardFolder) + "/" + Readable(serialBytes, "board") + "-" +
+           NameHash(serialBytes) + std::string(kExtension);
 }
 
 std::string ReportPageName(std::string_view sourcePath) {
-    return std::string(kFolders[1]) + Readable(LastComponent(sourcePath), "report") + "-" +
-           NameHash(sourcePath) + std::string(kExtension);
+    return std::string(site_files::kReportFolder) + "/" +
+           Readable(LastComponent(sourcePath), "report") + "-" + NameHash(sourcePath) +
+           std::string(kExtension);
 }
 
 bool IsSiteFileName(std::string_view name) {
@@ -75,9 +75,9 @@ bool IsSiteFileName(std::string_view name) {
         site_files::kTopPages.end()) {
         return true;
     }
-    for (std::string_view folder : kFolders) {
-        if (name.starts_with(folder)) {
-            return IsPageFileName(name.substr(folder.size()));
+    for (std::string_view folder : {site_files::kBoardFolder, site_files::kReportFolder}) {
+        if (name.starts_with(folder) && name.substr(folder.size()).starts_with('/')) {
+            return IsPageFileName(name.substr(folder.size() + 1));
         }
     }
     return false;

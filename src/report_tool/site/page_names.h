@@ -19,6 +19,9 @@ inline constexpr std::string_view kStyle = "site.css";
 inline constexpr std::string_view kScript = "site.js";
 inline constexpr std::string_view kManifest = "rimtrace-site.json";
 inline constexpr std::string_view kPending = "rimtrace-site.pending";
+// The folders of the board pages and of the report pages.
+inline constexpr std::string_view kBoardFolder = "boards";
+inline constexpr std::string_view kReportFolder = "reports";
 // The files of the top that a run rewrites and may remove; the manifest and journal are kept.
 inline constexpr std::array<std::string_view, 3> kTopPages = {kIndex, kStyle, kScript};
 }  // namespace site_files

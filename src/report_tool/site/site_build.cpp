@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "framework/file_replace.h"
 #include "report_tool/grading/report_check.h"
@@ -40,6 +41,18 @@ std::optional<std::string> ReadIfThere(const fs::path& path) {
     return Exists(path) ? ReadSmallFile(path, kManifestLimit) : std::nullopt;
 }
 
+// A folder where an interrupted first run may have left only the temporary file of its manifest.
+bool IsEmptyButForTemporaries(const fs::path& folder) {
+    std::error_code error;
+    for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        if (!IsReplacementTemporary(it->path())) {
+            return false;
+        }
+    }
+    return !error;
+}
+
 // The folder as a site: its manifest, with the files of an interrupted run's journal among those
 // it wrote; a new site when the folder is empty or not there (its empty manifest written at once,
 // so that the folder is known as a site even if this run is interrupted). None, and why, when the
@@ -71,7 +84,7 @@ std::optional<SiteManifest> OpenSite(const fs::path& folder, std::set<std::strin
         refusal = "its " + std::string(site_files::kManifest) + " cannot be read";
         return std::nullopt;
     }
-    if (Exists(folder) && !fs::is_empty(folder, error)) {
+    if (Exists(folder) && !IsEmptyButForTemporaries(folder)) {
         refusal =
             "it is not empty and holds no site made by `rimtrace-report site`; give a new "
             "or empty folder";
@@ -116,27 +129,50 @@ struct Source {
     }
 };
 
+// The names of the files in one of the site's folders, read at once rather than one by one; the
+// temporary files interrupted writes left there go to `leftovers`.
+std::unordered_set<std::string> FilesIn(const fs::path& folder, std::vector<fs::path>& leftovers) {
+    std::unordered_set<std::string> names;
+    std::error_code error;
+    for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        if (IsReplacementTemporary(it->path())) {
+            leftovers.push_back(it->path());
+        } else {
+            names.insert(PathToUtf8(it->path().filename()));
+        }
+    }
+    return names;
+}
+
 std::vector<Source> SourcesOf(const std::vector<fs::path>& reports, const SiteManifest& old,
-                              const fs::path& folder) {
+                              const fs::path& folder, std::vector<fs::path>& leftovers) {
     std::unordered_map<std::string_view, const SiteEntry*> known;
     for (const SiteEntry& entry : old.reports) {
         known.emplace(entry.source, &entry);
     }
+    std::error_code error;
+    const fs::path here = fs::current_path(error);
     std::vector<Source> sources;
-    std::set<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const fs::path& path : reports) {
-        std::error_code error;
-        std::string key = PathToUtf8(fs::absolute(path, error).lexically_normal());
+        std::string key = PathToUtf8((path.is_absolute() ? path : here / path).lexically_normal());
         if (seen.insert(key).second) {
             const auto it = known.find(key);
             sources.push_back({path, std::move(key), {}, it == known.end() ? nullptr : it->second});
         }
     }
+    const std::unordered_set<std::string> pages =
+        FilesIn(InSite(folder, site_files::kReportFolder), leftovers);
+    FilesIn(folder, leftovers);
+    FilesIn(InSite(folder, site_files::kBoardFolder), leftovers);
     // A stat or two for each; shared out, as there may be many thousands.
     ParallelMap<bool>(sources.size(), [&](std::size_t i) {
         Source& source = sources[i];
         source.stamp = StampOf(source.path);
-        source.pageThere = source.previous && Exists(InSite(folder, ReportPageName(source.key)));
+        source.pageThere =
+            source.previous &&
+            pages.contains(ReportPageName(source.key).substr(site_files::kReportFolder.size() + 1));
         return true;
     });
     return sources;
@@ -222,10 +258,11 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         return result;
     }
     std::error_code error;
-    for (std::string_view sub : {"reports", "boards"}) {
+    for (std::string_view sub : {site_files::kReportFolder, site_files::kBoardFolder}) {
         fs::create_directories(InSite(folder, sub), error);
     }
-    std::vector<Source> sources = SourcesOf(reports, *old, folder);
+    std::vector<fs::path> leftovers;  // of runs interrupted while writing a file
+    std::vector<Source> sources = SourcesOf(reports, *old, folder, leftovers);
 
     // The pages this run may write are in the journal before they are written.
     const std::size_t journalled = journal.size();
@@ -351,6 +388,9 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         if (!owned.contains(name)) {
             fs::remove(InSite(folder, name), error);
         }
+    }
+    for (const fs::path& leftover : leftovers) {
+        fs::remove(leftover, error);
     }
     fs::remove(InSite(folder, site_files::kPending), error);
     return result;

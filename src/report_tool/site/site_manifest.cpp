@@ -1,189 +1,258 @@
 #include "report_tool/site/site_manifest.h"
 
-#include <nlohmann/json.hpp>
+#include <array>
+#include <charconv>
 
 #include "report_tool/site/page_names.h"
 #include "rimtrace_version.h"
 
 namespace {
 
-using Json = nlohmann::json;
-
 constexpr std::string_view kFormat = "rimtrace-report site";
-constexpr std::string_view kGenerator = "rimtrace-report " RIMTRACE_VERSION_TEXT;
+constexpr std::string_view kGenerator = "generator rimtrace-report " RIMTRACE_VERSION_TEXT;
+constexpr std::string_view kFile = "file ";
+constexpr std::string_view kReport = "report ";
+constexpr std::string_view kNone = "-";
 
-// Bytes that need not be UTF-8 (a path on some systems, a serial number in any code page) travel
-// as hexadecimal digits; JSON strings hold UTF-8 only.
-std::string ToHex(std::string_view bytes) {
-    constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 0xF];
-    }
-    return hex;
-}
+// Fields of a report line, written one after another.
+class FieldWriter {
+  public:
+    explicit FieldWriter(std::string& out) : out_(out) {}
 
-int HexDigit(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string FromHex(const std::string& hex) {
-    if (hex.size() % 2 != 0) {
-        throw std::invalid_argument("odd hexadecimal text");
-    }
-    std::string bytes;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = HexDigit(hex[i]);
-        const int low = HexDigit(hex[i + 1]);
-        if (high < 0 || low < 0) {
-            throw std::invalid_argument("not a hexadecimal digit");
+    void text(std::string_view bytes) {
+        constexpr char kDigits[] = "0123456789abcdef";
+        start();
+        if (bytes.empty()) {
+            out_ += kNone;
         }
-        bytes += static_cast<char>(high * 16 + low);
-    }
-    return bytes;
-}
-
-template <typename T>
-Json Optional(const std::optional<T>& value) {
-    return value ? Json(*value) : Json(nullptr);
-}
-
-template <typename T>
-std::optional<T> OptionalFrom(const Json& json) {
-    return json.is_null() ? std::nullopt : std::optional<T>(json.get<T>());
-}
-
-Json EdgeJson(const EdgeSummary& edge) {
-    return {{"points", edge.points},
-            {"min", Optional(edge.min)},
-            {"max", Optional(edge.max)},
-            {"spread", Optional(edge.spread)},
-            {"verdict", edge.verdict ? Json(static_cast<int>(*edge.verdict)) : Json(nullptr)},
-            {"coverage", edge.coveragePercent}};
-}
-
-EdgeSummary EdgeFrom(const Json& json) {
-    EdgeSummary edge;
-    edge.points = json.at("points").get<std::size_t>();
-    edge.min = OptionalFrom<std::uint32_t>(json.at("min"));
-    edge.max = OptionalFrom<std::uint32_t>(json.at("max"));
-    edge.spread = OptionalFrom<std::uint32_t>(json.at("spread"));
-    if (const auto verdict = OptionalFrom<int>(json.at("verdict"))) {
-        if (*verdict < 0 || *verdict > static_cast<int>(EdgeVerdict::NotCorrectable)) {
-            throw std::invalid_argument("no such verdict");
+        for (char c : bytes) {
+            out_ += kDigits[static_cast<unsigned char>(c) >> 4];
+            out_ += kDigits[static_cast<unsigned char>(c) & 0xF];
         }
-        edge.verdict = static_cast<EdgeVerdict>(*verdict);
     }
-    edge.coveragePercent = json.at("coverage").get<double>();
-    return edge;
-}
+    // A token of the program's own making, which holds no blank (a digest).
+    void word(std::string_view token) {
+        start();
+        out_ += token.empty() ? kNone : token;
+    }
+    template <typename T>
+    void number(T value) {
+        start();
+        std::array<char, 32> digits{};
+        out_.append(digits.data(), std::to_chars(digits.data(), digits.data() + 32, value).ptr);
+    }
+    template <typename T>
+    void optional(const std::optional<T>& value) {
+        if (value) {
+            number(*value);
+        } else {
+            start();
+            out_ += kNone;
+        }
+    }
 
-Json DateJson(const std::optional<LocalDateTime>& t) {
+  private:
+    void start() {
+        if (!first_) {
+            out_ += ' ';
+        }
+        first_ = false;
+    }
+    std::string& out_;
+    bool first_ = true;
+};
+
+// The same fields read back; any that is not what was written makes the line unreadable.
+class FieldReader {
+  public:
+    explicit FieldReader(std::string_view line) : rest_(line) {}
+
+    bool ok() const { return ok_ && rest_.empty() && !past_; }
+
+    std::string text() {
+        const std::string_view hex = next();
+        std::string bytes;
+        if (hex == kNone) {
+            return bytes;
+        }
+        ok_ = ok_ && hex.size() % 2 == 0;
+        for (std::size_t i = 0; ok_ && i + 1 < hex.size(); i += 2) {
+            const int high = Digit(hex[i]);
+            const int low = Digit(hex[i + 1]);
+            ok_ = high >= 0 && low >= 0;
+            bytes += static_cast<char>(high * 16 + low);
+        }
+        return bytes;
+    }
+    std::string word() {
+        const std::string_view token = next();
+        return token == kNone ? std::string() : std::string(token);
+    }
+    template <typename T>
+    T number() {
+        const std::string_view digits = next();
+        T value{};
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        ok_ = ok_ && error == std::errc() && end == digits.data() + digits.size();
+        return value;
+    }
+    template <typename T>
+    std::optional<T> optional() {
+        if (rest_.starts_with(kNone) && (rest_.size() == 1 || rest_[1] == ' ')) {
+            next();
+            return std::nullopt;
+        }
+        return number<T>();
+    }
+
+  private:
+    static int Digit(char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    }
+    std::string_view next() {
+        if (rest_.empty()) {
+            past_ = true;
+            return {};
+        }
+        const std::size_t blank = std::min(rest_.find(' '), rest_.size());
+        const std::string_view field = rest_.substr(0, blank);
+        rest_.remove_prefix(std::min(blank + 1, rest_.size()));
+        ok_ = ok_ && !field.empty();
+        return field;
+    }
+    std::string_view rest_;
+    bool ok_ = true;
+    bool past_ = false;
+};
+
+std::optional<std::int64_t> DateNumber(const std::optional<LocalDateTime>& t) {
     if (!t) {
-        return nullptr;
-    }
-    return Json::array({t->year, t->month, t->day, t->hour, t->minute, t->second});
-}
-
-std::optional<LocalDateTime> DateFrom(const Json& json) {
-    if (json.is_null()) {
         return std::nullopt;
     }
-    const auto parts = json.get<std::vector<std::uint16_t>>();
-    if (parts.size() != 6) {
-        throw std::invalid_argument("a date has six parts");
-    }
-    return LocalDateTime{parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
+    return ((((std::int64_t{t->year} * 100 + t->month) * 100 + t->day) * 100 + t->hour) * 100 +
+            t->minute) *
+               100 +
+           t->second;
 }
 
-// The row without the file, which is the entry's source.
-Json RowJson(const SummaryRow& row) {
-    Json edges = Json::array();
+std::optional<LocalDateTime> DateFrom(std::optional<std::int64_t> number) {
+    if (!number) {
+        return std::nullopt;
+    }
+    LocalDateTime t;
+    std::uint16_t* parts[6] = {&t.second, &t.minute, &t.hour, &t.day, &t.month, &t.year};
+    for (std::uint16_t* part : parts) {
+        *part = static_cast<std::uint16_t>(*number % (part == &t.year ? 10000 : 100));
+        *number /= part == &t.year ? 10000 : 100;
+    }
+    return t;
+}
+
+void WriteEntry(std::string& out, const SiteEntry& entry) {
+    out += kReport;
+    FieldWriter field(out);
+    field.text(entry.source);
+    field.number(entry.size);
+    field.number(entry.modified);
+    field.word(entry.digest);
+    const SummaryRow& row = entry.row;
+    field.text(row.serialBytes);
+    field.text(row.serialNumber);
+    field.optional(DateNumber(row.writtenAt));
     for (const EdgeSummary& edge : row.edges) {
-        edges.push_back(EdgeJson(edge));
+        field.number(edge.points);
+        field.optional(edge.min);
+        field.optional(edge.max);
+        field.optional(edge.spread);
+        field.optional(edge.verdict ? std::optional<int>(static_cast<int>(*edge.verdict))
+                                    : std::nullopt);
+        field.number(edge.coveragePercent);
     }
-    return {{"serial", ToHex(row.serialBytes)}, {"serial_text", row.serialNumber},
-            {"date", DateJson(row.writtenAt)},  {"edges", edges},
-            {"second_pass", row.secondPass},    {"internal_trace", row.internalTrace},
-            {"free_strokes", row.freeStrokes},  {"problems", row.problems},
-            {"first_problem", row.firstProblem}};
+    field.number(int{row.secondPass});
+    field.number(int{row.internalTrace});
+    field.number(row.freeStrokes);
+    field.number(row.problems);
+    field.text(row.firstProblem);
+    out += '\n';
 }
 
-SummaryRow RowFrom(const Json& json, const std::string& file) {
-    SummaryRow row;
-    row.file = file;
-    row.serialBytes = FromHex(json.at("serial").get<std::string>());
-    row.serialNumber = json.at("serial_text").get<std::string>();
-    row.writtenAt = DateFrom(json.at("date"));
-    const Json& edges = json.at("edges");
-    if (edges.size() != row.edges.size()) {
-        throw std::invalid_argument("a row has four edges");
-    }
-    for (std::size_t e = 0; e < row.edges.size(); ++e) {
-        row.edges[e] = EdgeFrom(edges.at(e));
-    }
-    row.secondPass = json.at("second_pass").get<bool>();
-    row.internalTrace = json.at("internal_trace").get<bool>();
-    row.freeStrokes = json.at("free_strokes").get<std::size_t>();
-    row.problems = json.at("problems").get<std::size_t>();
-    row.firstProblem = json.at("first_problem").get<std::string>();
-    return row;
-}
-
-SiteEntry EntryFrom(const Json& json) {
+std::optional<SiteEntry> ReadEntry(std::string_view line) {
+    FieldReader field(line);
     SiteEntry entry;
-    entry.source = FromHex(json.at("source").get<std::string>());
-    entry.size = json.at("size").get<std::uintmax_t>();
-    entry.modified = json.at("modified").get<std::int64_t>();
-    entry.digest = json.at("digest").get<std::string>();
-    entry.row = RowFrom(json.at("row"), entry.source);
-    return entry;
+    entry.source = field.text();
+    entry.size = field.number<std::uintmax_t>();
+    entry.modified = field.number<std::int64_t>();
+    entry.digest = field.word();
+    SummaryRow& row = entry.row;
+    row.file = entry.source;
+    row.serialBytes = field.text();
+    row.serialNumber = field.text();
+    row.writtenAt = DateFrom(field.optional<std::int64_t>());
+    for (EdgeSummary& edge : row.edges) {
+        edge.points = field.number<std::size_t>();
+        edge.min = field.optional<std::uint32_t>();
+        edge.max = field.optional<std::uint32_t>();
+        edge.spread = field.optional<std::uint32_t>();
+        const std::optional<int> verdict = field.optional<int>();
+        if (verdict && (*verdict < 0 || *verdict > static_cast<int>(EdgeVerdict::NotCorrectable))) {
+            return std::nullopt;
+        }
+        edge.verdict = verdict ? std::optional(static_cast<EdgeVerdict>(*verdict)) : std::nullopt;
+        edge.coveragePercent = field.number<double>();
+    }
+    row.secondPass = field.number<int>() != 0;
+    row.internalTrace = field.number<int>() != 0;
+    row.freeStrokes = field.number<std::size_t>();
+    row.problems = field.number<std::size_t>();
+    row.firstProblem = field.text();
+    return field.ok() ? std::optional(std::move(entry)) : std::nullopt;
+}
+
+// The text's lines, without their line ends.
+template <typename Each>
+void ForEachLine(std::string_view text, Each each) {
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        each(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
 }
 
 }  // namespace
 
 std::string ManifestText(const SiteManifest& manifest) {
-    Json reports = Json::array();
-    for (const SiteEntry& entry : manifest.reports) {
-        reports.push_back({{"source", ToHex(entry.source)},
-                           {"size", entry.size},
-                           {"modified", entry.modified},
-                           {"digest", entry.digest},
-                           {"row", RowJson(entry.row)}});
+    std::string text = std::string(kFormat) + "\n" + std::string(kGenerator) + "\n";
+    for (const std::string& file : manifest.files) {
+        text += std::string(kFile) + file + "\n";
     }
-    const Json json = {{"format", kFormat},
-                       {"generator", kGenerator},
-                       {"files", manifest.files},
-                       {"reports", std::move(reports)}};
-    return json.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
+    for (const SiteEntry& entry : manifest.reports) {
+        WriteEntry(text, entry);
+    }
+    return text;
 }
 
 std::optional<SiteManifest> ParseManifest(std::string_view text) {
-    const Json json = Json::parse(text, nullptr, false);
-    const auto textOf = [&json](const char* key) {
-        const auto it = json.find(key);
-        return it != json.end() && it->is_string() ? it->get<std::string>() : std::string();
-    };
-    if (!json.is_object() || textOf("format") != kFormat || !json.contains("files") ||
-        !json["files"].is_array()) {
+    if (!text.starts_with(std::string(kFormat) + "\n")) {
         return std::nullopt;
     }
     SiteManifest manifest;
-    for (const Json& file : json["files"]) {
-        if (file.is_string() && IsSiteFileName(file.get<std::string>())) {
-            manifest.files.insert(file.get<std::string>());
+    bool sameVersion = false;
+    bool readable = true;
+    ForEachLine(text, [&](std::string_view line) {
+        if (line == kGenerator) {
+            sameVersion = true;
+        } else if (line.starts_with(kFile) && IsSiteFileName(line.substr(kFile.size()))) {
+            manifest.files.emplace(line.substr(kFile.size()));
+        } else if (line.starts_with(kReport) && readable) {
+            auto entry = ReadEntry(line.substr(kReport.size()));
+            readable = entry.has_value();
+            if (entry) {
+                manifest.reports.push_back(std::move(*entry));
+            }
         }
-    }
-    if (textOf("generator") != kGenerator || !json.contains("reports")) {
-        return manifest;
-    }
-    try {
-        for (const Json& entry : json["reports"]) {
-            manifest.reports.push_back(EntryFrom(entry));
-        }
-    } catch (const std::exception&) {
+    });
+    if (!sameVersion || !readable) {
         manifest.reports.clear();
     }
     return manifest;
@@ -199,13 +268,10 @@ std::string PendingText(const std::set<std::string>& files) {
 
 std::set<std::string> ParsePending(std::string_view text) {
     std::set<std::string> files;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        const std::string name(text.substr(0, end));
+    ForEachLine(text, [&](std::string_view name) {
         if (IsSiteFileName(name)) {
-            files.insert(name);
+            files.emplace(name);
         }
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
+    });
     return files;
 }

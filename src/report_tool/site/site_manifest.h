@@ -25,7 +25,10 @@ struct SiteManifest {
     std::set<std::string> files;  // relative to the site's folder, with '/'
 };
 
-// The manifest as a JSON document, tagged with this program's version.
+// The manifest as text: a line naming the format, one naming this program's version, a line per
+// file and one per report, its fields separated by blanks (text as hexadecimal bytes, so that no
+// byte of a report can break a line). Lines of plain fields, as a site of many thousand reports
+// reads and writes it on every run.
 std::string ManifestText(const SiteManifest& manifest);
 
 // A manifest read back. None when the text is not a site's manifest. Files that are not names the
