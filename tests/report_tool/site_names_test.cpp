@@ -46,7 +46,7 @@ TEST(SitePageNames, OnlyNamesTheSiteMakesAreItsOwn) {
         EXPECT_TRUE(IsSiteFileName(own)) << own;
     }
     for (const char* other :
-         {"rimtrace-site.json", "rimtrace-site.pending", "notes.txt", "",
+         {"rimtrace-site.manifest", "rimtrace-site.pending", "notes.txt", "",
           "../x-0123456789abcdef.html", "reports/../../x-0123456789abcdef.html",
           "reports/sub/x-0123456789abcdef.html", "reports/X-0123456789abcdef.html",
           "reports/x-0123456789ABCDEF.html", "reports/x-0123456789abcde.html",

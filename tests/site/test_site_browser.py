@@ -3,6 +3,7 @@ loads without a console error, its sorting and filters give the right rows, a bo
 its charts, links open the pages they name. Screenshots go to $RIMTRACE_SCREENSHOTS."""
 
 import os
+import shutil
 import tempfile
 import unittest
 from pathlib import Path
@@ -25,7 +26,9 @@ def start_chromium():
     options = webdriver.ChromeOptions()
     for flag in CHROMIUM_FLAGS:
         options.add_argument(flag)
-    options.add_argument("--user-data-dir=" + tempfile.mkdtemp(prefix="rimtrace-chromium-"))
+    profile = tempfile.mkdtemp(prefix="rimtrace-chromium-")
+    SiteInABrowser.addClassCleanup(shutil.rmtree, profile, True)
+    options.add_argument("--user-data-dir=" + profile)
     options.binary_location = "/usr/bin/chromium"
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
@@ -35,6 +38,7 @@ class SiteInABrowser(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         sandbox = Path(tempfile.mkdtemp(prefix="rimtrace-site-browser-"))
+        cls.addClassCleanup(shutil.rmtree, sandbox, True)
         inputs = sandbox / "inputs"
         generate(inputs, 36, boards=4)
         damaged = report_with(b"SN-1", b"2/1/2027 8:30:0").replace(b"# max: 24", b"# max: 924")

@@ -2,6 +2,7 @@
 run reads and writes again, and that it never writes or removes anything beyond its own files."""
 
 import os
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -50,6 +51,7 @@ class HostileSerials(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.sandbox = Path(tempfile.mkdtemp(prefix="rimtrace-site-hostile-"))
+        cls.addClassCleanup(shutil.rmtree, cls.sandbox, True)
         inputs = cls.sandbox / "inputs"
         inputs.mkdir()
         # Each report has a date of its own, which tells its row in the index.
@@ -155,6 +157,7 @@ class Incremental(unittest.TestCase):
 
     def setUp(self):
         self.sandbox = Path(tempfile.mkdtemp(prefix="rimtrace-site-incremental-"))
+        self.addCleanup(shutil.rmtree, self.sandbox, True)
         self.inputs = self.sandbox / "inputs"
         self.site = self.sandbox / "site"
 
@@ -194,7 +197,7 @@ class Incremental(unittest.TestCase):
         os.utime(self.report(5), ns=(stamp + 10**10, stamp + 10**10))
         self.run_site("0 new, 0 read again, 1 touched only, 0 removed; 0 board pages written, "
                       "the index as it was")
-        self.assertEqual(rewritten(before, snapshot(self.site)), [b"rimtrace-site.json"])
+        self.assertEqual(rewritten(before, snapshot(self.site)), [b"rimtrace-site.manifest"])
 
         # Changed: report 6 moves from board SN-0 to SN-1; both boards and the index follow.
         before = snapshot(self.site)
@@ -204,7 +207,7 @@ class Incremental(unittest.TestCase):
                       "the index written")
         self.assertEqual(rewritten(before, snapshot(self.site)),
                          sorted([page_of["LMEdgeReport_6.pts"], board_of["SN-0"], board_of["SN-1"],
-                                 b"index.html", b"rimtrace-site.json", b"site.css", b"site.js"]))
+                                 b"index.html", b"rimtrace-site.manifest"]))
 
         # A new report, and a report gone: its page goes, its board's page is written again.
         before = snapshot(self.site)
@@ -215,8 +218,7 @@ class Incremental(unittest.TestCase):
         after = snapshot(self.site)
         self.assertNotIn(page_of["LMEdgeReport_9.pts"], after)
         self.assertEqual(rewritten(before, after),
-                         sorted([board_of["SN-0"], b"index.html", b"rimtrace-site.json",
-                                 b"site.css", b"site.js"]))
+                         sorted([board_of["SN-0"], b"index.html", b"rimtrace-site.manifest"]))
         self.assertEqual(len(set(after) - set(before)), 1)
 
         # The last report of a board gone: the board's page goes too.
@@ -244,6 +246,7 @@ class FolderSafety(unittest.TestCase):
 
     def setUp(self):
         self.sandbox = Path(tempfile.mkdtemp(prefix="rimtrace-site-folder-"))
+        self.addCleanup(shutil.rmtree, self.sandbox, True)
         self.inputs = self.sandbox / "inputs"
         self.inputs.mkdir()
         (self.inputs / "a.pts").write_bytes(report_with(b"SN-A"))
@@ -257,7 +260,7 @@ class FolderSafety(unittest.TestCase):
         self.assertIn("not empty and holds no site made by `rimtrace-report site`", err)
         self.assertEqual(site_files(self.site), [b"index.html"])
         (self.site / "index.html").unlink()
-        (self.site / "rimtrace-site.json").write_text('{"format": "something else"}')
+        (self.site / "rimtrace-site.manifest").write_text("something else\n")
         self.assertEqual(run_site(self.site, self.inputs)[0], 2)
         file = self.sandbox / "file"
         file.write_text("a file")
@@ -273,10 +276,11 @@ class FolderSafety(unittest.TestCase):
         outside = self.sandbox / "outside.txt"
         outside.write_text("outside")
         # A manifest edited by hand (or by someone else) names files outside the site.
-        manifest = (self.site / "rimtrace-site.json").read_text()
-        for name in ("../outside.txt", str(outside), "reports/../../outside.txt", "notes.txt"):
-            manifest = manifest.replace('"files":[', '"files":["%s",' % name)
-        (self.site / "rimtrace-site.json").write_text(manifest)
+        manifest = (self.site / "rimtrace-site.manifest").read_text().splitlines()
+        injected = ["file " + name for name in
+                    ("../outside.txt", str(outside), "reports/../../outside.txt", "notes.txt")]
+        (self.site / "rimtrace-site.manifest").write_text(
+            "\n".join(manifest[:2] + injected + manifest[2:]) + "\n")
         # An interrupted run's journal names a page it may have written: that one goes.
         orphan = "reports/orphan-0123456789abcdef.html"
         (self.site / orphan).write_text("half a run's page")
@@ -290,7 +294,7 @@ class FolderSafety(unittest.TestCase):
             self.assertEqual((self.site / name).read_text(), text)
         self.assertEqual(sorted(site_files(self.site)),
                          sorted([b"boards/look-alike-0123456789abcdef.html", b"index.html",
-                                 b"notes.txt", b"reports/mine.html", b"rimtrace-site.json",
+                                 b"notes.txt", b"reports/mine.html", b"rimtrace-site.manifest",
                                  b"site.css", b"site.js"]))
 
 

@@ -17,7 +17,7 @@ namespace site_files {
 inline constexpr std::string_view kIndex = "index.html";
 inline constexpr std::string_view kStyle = "site.css";
 inline constexpr std::string_view kScript = "site.js";
-inline constexpr std::string_view kManifest = "rimtrace-site.json";
+inline constexpr std::string_view kManifest = "rimtrace-site.manifest";
 inline constexpr std::string_view kPending = "rimtrace-site.pending";
 // The folders of the board pages and of the report pages.
 inline constexpr std::string_view kBoardFolder = "boards";

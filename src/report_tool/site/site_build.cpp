@@ -27,6 +27,9 @@ namespace {
 
 // A manifest of a million reports stays well below this.
 constexpr std::size_t kManifestLimit = std::size_t{1} << 30;
+// Each page is flushed to the disk before it replaces the old one, so a writer mostly waits: more
+// writers than cores keep the cores busy.
+constexpr unsigned kWritersPerCore = 4;
 
 fs::path InSite(const fs::path& folder, std::string_view name) {
     return folder / PathFromUtf8(name);
@@ -230,8 +233,41 @@ Outcome Bring(const Source& source, const fs::path& folder) {
     return ReadReport(source, folder);
 }
 
-bool WriteJournal(const fs::path& folder, const std::set<std::string>& journal) {
-    return ReplaceFile(InSite(folder, site_files::kPending), PendingText(journal));
+// The names of files this run may write that no finished run wrote, written down (and flushed to
+// the disk) before the files are: an interrupted run's files are known to the next one.
+class Journal {
+  public:
+    Journal(const fs::path& folder, std::set<std::string> names, const std::set<std::string>& owned)
+        : path_(InSite(folder, site_files::kPending)), names_(std::move(names)), owned_(owned) {}
+
+    void add(const std::string& name) {
+        if (!owned_.contains(name) && names_.insert(name).second) {
+            unwritten_ = true;
+        }
+    }
+    // Before the files named are written; false when the journal cannot be.
+    bool write() {
+        const bool ok = !unwritten_ || ReplaceFile(path_, PendingText(names_));
+        unwritten_ = false;
+        return ok;
+    }
+    const std::set<std::string>& names() const { return names_; }
+    void remove() {
+        std::error_code error;
+        fs::remove(path_, error);
+    }
+
+  private:
+    fs::path path_;
+    std::set<std::string> names_;
+    const std::set<std::string>& owned_;
+    bool unwritten_ = false;
+};
+
+// Writes a file whose bytes are the program's own (the style, the script) only when they differ.
+bool WriteUnlessSame(const fs::path& path, std::string_view bytes) {
+    const auto there = ReadSmallFile(path, bytes.size());
+    return (there && *there == bytes) || ReplaceFile(path, bytes);
 }
 
 using Boards = std::map<std::string, std::vector<const SummaryRow*>>;  // by serial number bytes
@@ -252,8 +288,8 @@ Boards BoardsOf(const std::vector<SiteEntry>& entries) {
 
 SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& folder) {
     SiteOutcome result;
-    std::set<std::string> journal;
-    const std::optional<SiteManifest> old = OpenSite(folder, journal, result);
+    std::set<std::string> pending;
+    const std::optional<SiteManifest> old = OpenSite(folder, pending, result);
     if (!old) {
         return result;
     }
@@ -263,21 +299,25 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     }
     std::vector<fs::path> leftovers;  // of runs interrupted while writing a file
     std::vector<Source> sources = SourcesOf(reports, *old, folder, leftovers);
+    const bool interrupted = !pending.empty();
+    Journal journal(folder, std::move(pending), old->files);
+    const auto fail = [&](std::string_view name) {
+        result.failures.push_back(std::string(name) + ": cannot be written");
+    };
 
-    // The pages this run may write are in the journal before they are written.
-    const std::size_t journalled = journal.size();
     for (const Source& source : sources) {
         if (!source.unchanged()) {
-            journal.insert(ReportPageName(source.key));
+            journal.add(ReportPageName(source.key));
         }
     }
-    if (journal.size() != journalled && !WriteJournal(folder, journal)) {
-        result.failures.push_back(std::string(site_files::kPending) + ": cannot be written");
+    if (!journal.write()) {
+        fail(site_files::kPending);
         return result;
     }
     std::vector<Outcome> outcomes = ParallelMap<Outcome>(
-        sources.size(), [&](std::size_t i) { return Bring(sources[i], folder); });
+        sources.size(), [&](std::size_t i) { return Bring(sources[i], folder); }, kWritersPerCore);
 
+    // The boards whose pages change: of every report read, before and after, and of those gone.
     std::set<std::string> dirtyBoards;
     std::vector<SiteEntry> entries;
     entries.reserve(outcomes.size());
@@ -297,7 +337,7 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         }
         entries.push_back(std::move(outcome.entry));
     }
-    std::set<std::string_view> given;
+    std::unordered_set<std::string_view> given;
     for (const Source& source : sources) {
         given.insert(source.key);
     }
@@ -319,34 +359,35 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         owned.insert(page);
         if (dirtyBoards.contains(serial) || !Exists(InSite(folder, page))) {
             boardsToWrite.push_back(&rows);
-            journal.insert(page);
+            journal.add(page);
         }
     }
-    const bool anyRead = result.added + result.changed + result.removed > 0;
-    result.indexWritten =
-        anyRead ||
-        std::any_of(site_files::kTopPages.begin(), site_files::kTopPages.end(),
-                    [&](std::string_view name) { return !Exists(InSite(folder, name)); });
-    if (result.indexWritten) {
-        journal.insert(site_files::kTopPages.begin(), site_files::kTopPages.end());
+    if (!journal.write()) {
+        fail(site_files::kPending);
+        return result;
     }
-    if (journal.size() != journalled && !WriteJournal(folder, journal)) {
-        result.failures.push_back(std::string(site_files::kPending) + ": cannot be written");
-    }
-
-    const std::vector<std::string> boardFailures =
-        ParallelMap<std::string>(boardsToWrite.size(), [&](std::size_t i) {
+    const std::vector<bool> boardsWritten = ParallelMap<bool>(
+        boardsToWrite.size(),
+        [&](std::size_t i) {
             const std::vector<const SummaryRow*>& rows = *boardsToWrite[i];
-            const std::string page = BoardPageName(rows.front()->serialBytes);
-            return ReplaceFile(InSite(folder, page), RenderBoardPage(rows))
-                       ? std::string()
-                       : page + ": cannot be written";
-        });
-    result.boardPages = boardsToWrite.size();
-    for (const std::string& failure : boardFailures) {
-        if (!failure.empty()) {
-            result.failures.push_back(failure);
+            return ReplaceFile(InSite(folder, BoardPageName(rows.front()->serialBytes)),
+                               RenderBoardPage(rows));
+        },
+        kWritersPerCore);
+    for (std::size_t i = 0; i < boardsToWrite.size(); ++i) {
+        if (!boardsWritten[i]) {
+            fail(BoardPageName(boardsToWrite[i]->front()->serialBytes));
         }
+    }
+    result.boardPages = boardsToWrite.size();
+
+    const bool anyRead = result.added + result.changed + result.removed > 0;
+    result.indexWritten = anyRead || !Exists(InSite(folder, site_files::kIndex));
+    if (!WriteUnlessSame(InSite(folder, site_files::kStyle), SiteStyle())) {
+        fail(site_files::kStyle);
+    }
+    if (!WriteUnlessSame(InSite(folder, site_files::kScript), SiteScript())) {
+        fail(site_files::kScript);
     }
     if (result.indexWritten) {
         std::vector<const SummaryRow*> rows;
@@ -354,14 +395,8 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
             rows.push_back(&entry.row);
         }
         SortNewestFirst(rows);
-        const std::pair<std::string_view, std::string> top[] = {
-            {site_files::kStyle, SiteStyle()},
-            {site_files::kScript, std::string(SiteScript())},
-            {site_files::kIndex, RenderIndexPage(rows)}};
-        for (const auto& [name, bytes] : top) {
-            if (!ReplaceFile(InSite(folder, name), bytes)) {
-                result.failures.push_back(std::string(name) + ": cannot be written");
-            }
+        if (!ReplaceFile(InSite(folder, site_files::kIndex), RenderIndexPage(rows))) {
+            fail(site_files::kIndex);
         }
     }
     result.reports = entries.size();
@@ -371,19 +406,18 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     if (!result.failures.empty()) {
         return result;
     }
-    const bool anyChange = anyRead || result.touched > 0 || result.boardPages > 0 ||
-                           result.indexWritten || journalled > 0 || old->files != owned;
-    if (anyChange) {
+    if (anyRead || result.touched > 0 || result.boardPages > 0 || interrupted ||
+        old->files != owned) {
         std::sort(entries.begin(), entries.end(),
                   [](const SiteEntry& a, const SiteEntry& b) { return a.source < b.source; });
         if (!ReplaceFile(InSite(folder, site_files::kManifest),
                          ManifestText({std::move(entries), owned}))) {
-            result.failures.push_back(std::string(site_files::kManifest) + ": cannot be written");
+            fail(site_files::kManifest);
             return result;
         }
     }
     std::set<std::string> written = old->files;
-    written.insert(journal.begin(), journal.end());
+    written.insert(journal.names().begin(), journal.names().end());
     for (const std::string& name : written) {
         if (!owned.contains(name)) {
             fs::remove(InSite(folder, name), error);
@@ -392,6 +426,6 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     for (const fs::path& leftover : leftovers) {
         fs::remove(leftover, error);
     }
-    fs::remove(InSite(folder, site_files::kPending), error);
+    journal.remove();
     return result;
 }

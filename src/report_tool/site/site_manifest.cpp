@@ -19,15 +19,23 @@ class FieldWriter {
   public:
     explicit FieldWriter(std::string& out) : out_(out) {}
 
+    // Printable ASCII as it is, any other byte (a blank, '%', a line end, UTF-8) as %XX; "-" for
+    // nothing.
     void text(std::string_view bytes) {
-        constexpr char kDigits[] = "0123456789abcdef";
+        constexpr char kDigits[] = "0123456789ABCDEF";
         start();
         if (bytes.empty()) {
             out_ += kNone;
         }
         for (char c : bytes) {
-            out_ += kDigits[static_cast<unsigned char>(c) >> 4];
-            out_ += kDigits[static_cast<unsigned char>(c) & 0xF];
+            const auto b = static_cast<unsigned char>(c);
+            if (b > ' ' && b < 0x7F && c != '%' && bytes != kNone) {
+                out_ += c;
+            } else {
+                out_ += '%';
+                out_ += kDigits[b >> 4];
+                out_ += kDigits[b & 0xF];
+            }
         }
     }
     // A token of the program's own making, which holds no blank (a digest).
@@ -70,17 +78,21 @@ class FieldReader {
     bool ok() const { return ok_ && rest_.empty() && !past_; }
 
     std::string text() {
-        const std::string_view hex = next();
+        const std::string_view escaped = next();
         std::string bytes;
-        if (hex == kNone) {
+        if (escaped == kNone) {
             return bytes;
         }
-        ok_ = ok_ && hex.size() % 2 == 0;
-        for (std::size_t i = 0; ok_ && i + 1 < hex.size(); i += 2) {
-            const int high = Digit(hex[i]);
-            const int low = Digit(hex[i + 1]);
-            ok_ = high >= 0 && low >= 0;
+        for (std::size_t i = 0; ok_ && i < escaped.size(); ++i) {
+            if (escaped[i] != '%') {
+                bytes += escaped[i];
+                continue;
+            }
+            const int high = i + 2 < escaped.size() ? Digit(escaped[i + 1]) : -1;
+            const int low = high >= 0 ? Digit(escaped[i + 2]) : -1;
+            ok_ = low >= 0;
             bytes += static_cast<char>(high * 16 + low);
+            i += 2;
         }
         return bytes;
     }
@@ -108,7 +120,7 @@ class FieldReader {
 
   private:
     static int Digit(char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
     }
     std::string_view next() {
         if (rest_.empty()) {

@@ -26,9 +26,9 @@ struct SiteManifest {
 };
 
 // The manifest as text: a line naming the format, one naming this program's version, a line per
-// file and one per report, its fields separated by blanks (text as hexadecimal bytes, so that no
-// byte of a report can break a line). Lines of plain fields, as a site of many thousand reports
-// reads and writes it on every run.
+// file and one per report, its fields separated by blanks (in text, any byte but printable ASCII
+// as %XX, so that nothing a report says can break a line). Lines of plain fields, as a site of
+// many thousand reports reads and writes it on every run.
 std::string ManifestText(const SiteManifest& manifest);
 
 // A manifest read back. None when the text is not a site's manifest. Files that are not names the
