@@ -23,20 +23,19 @@ std::string Charts(const std::vector<const SummaryRow*>& oldestFirst) {
 std::string EdgeCell(const EdgeSummary& edge) {
     std::string text = edge.verdict ? VerdictWord(*edge.verdict) : "unreadable";
     text += edge.spread ? " · " + std::to_string(*edge.spread) : std::string(" · no points");
-    return HtmlElement("td", {{"class", edge.verdict ? VerdictKey(edge.verdict) : "text"}}, text);
+    return HtmlElement("td", {{"class", VerdictKey(edge.verdict)}}, text);
 }
 
 std::string Visits(const std::vector<const SummaryRow*>& oldestFirst) {
-    std::string html =
-        "<table class=\"list\">\n<thead><tr>" + HtmlElement("th", {{"class", "text"}}, "Date");
+    std::string html = "<table class=\"list\">\n<thead><tr>" + HtmlElement("th", {}, "Date");
     for (Edge edge : kEdges) {
-        html += HtmlElement("th", {{"class", "text"}}, EdgeName(edge) + ": verdict · spread");
+        html += HtmlElement("th", {}, EdgeName(edge) + ": verdict · spread");
     }
-    html += HtmlElement("th", {{"class", "text"}}, "Check") +
-            HtmlElement("th", {{"class", "text"}}, "Report") + "</tr></thead>\n<tbody>\n";
+    html += HtmlElement("th", {}, "Check") + HtmlElement("th", {}, "Report") +
+            "</tr></thead>\n<tbody>\n";
     for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it) {
         const SummaryRow& row = **it;
-        std::string cells = HtmlElement("td", {{"class", "text"}}, DateText(row));
+        std::string cells = HtmlElement("td", {}, DateText(row));
         for (const EdgeSummary& edge : row.edges) {
             cells += EdgeCell(edge);
         }
@@ -44,7 +43,7 @@ std::string Visits(const std::vector<const SummaryRow*>& oldestFirst) {
         cells += HtmlElement("td", {{"class", ok ? "passed" : "not"}, {"title", row.firstProblem}},
                              CheckText(row));
         cells += HtmlWrap(
-            "td", {{"class", "text"}},
+            "td", {},
             HtmlElement("a", {{"href", "../" + ReportPageName(row.file)}, {"title", row.file}},
                         FileNameOf(row)));
         html += HtmlWrap("tr", {}, cells) + "\n";

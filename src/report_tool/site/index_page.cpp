@@ -61,18 +61,17 @@ std::string Filters() {
 
 std::string Head() {
     std::string groups = "<tr class=\"groups\"><th colspan=\"2\"></th>";
-    std::string columns = "<tr>" + HtmlElement("th", {{"class", "text"}}, "Serial number") +
-                          HtmlElement("th", {{"class", "text"}}, "Date");
+    std::string columns =
+        "<tr>" + HtmlElement("th", {}, "Serial number") + HtmlElement("th", {}, "Date");
     for (const char* edge : kEdgeNames) {
         groups += HtmlElement("th", {{"colspan", "2"}}, edge);
-        columns += HtmlElement("th", {{"class", "text"}, {"data-type", "number"}}, "verdict") +
-                   HtmlElement("th", {{"data-type", "number"}}, "traced %");
+        columns += HtmlElement("th", {{"data-type", "number"}}, "verdict") +
+                   HtmlElement("th", {{"class", "n"}, {"data-type", "number"}}, "traced %");
     }
     groups += "<th colspan=\"4\"></th></tr>\n";
-    columns += HtmlElement("th", {{"class", "text"}}, "Second pass") +
-               HtmlElement("th", {{"class", "text"}}, "Internal trace") +
-               HtmlElement("th", {{"class", "text"}, {"data-type", "number"}}, "Check") +
-               HtmlElement("th", {{"class", "text"}}, "Report") + "</tr>\n";
+    columns += HtmlElement("th", {}, "Second pass") + HtmlElement("th", {}, "Internal trace") +
+               HtmlElement("th", {{"data-type", "number"}}, "Check") +
+               HtmlElement("th", {}, "Report") + "</tr>\n";
     return "<thead>\n" + groups + columns + "</thead>\n";
 }
 
@@ -80,10 +79,9 @@ void AppendEdgeCells(std::string& html, const EdgeSummary& edge) {
     // Sorted by how bad: an unreadable verdict last.
     const int rank = edge.verdict ? static_cast<int>(*edge.verdict) : 3;
     AppendElement(html, "td",
-                  {{"class", edge.verdict ? VerdictKey(edge.verdict) : "text"},
-                   {"data-key", std::to_string(rank)}},
+                  {{"class", VerdictKey(edge.verdict)}, {"data-key", std::to_string(rank)}},
                   edge.verdict ? VerdictWord(*edge.verdict) : "unreadable");
-    AppendElement(html, "td", {}, OneDecimal(edge.coveragePercent));
+    AppendElement(html, "td", {{"class", "n"}}, OneDecimal(edge.coveragePercent));
 }
 
 void AppendCheckCell(std::string& html, const SummaryRow& row) {
@@ -103,21 +101,17 @@ void AppendRow(std::string& html, const SummaryRow& row) {
             {{"data-serial", row.serialNumber},
              {"data-worst", VerdictKey(WorstVerdict(row))},
              {"data-check", CheckKey(row)}});
-    const std::string serial = SerialText(row);
-    OpenTag(html, "td", {{"class", "text serial"}});
-    AppendElement(html, "a", {{"href", BoardPageName(row.serialBytes)}, {"title", serial}}, serial);
+    OpenTag(html, "td", {{"class", "serial"}});
+    AppendElement(html, "a", {{"href", BoardPageName(row.serialBytes)}}, SerialText(row));
     CloseTag(html, "td");
-    AppendElement(html, "td",
-                  {{"class", "text"},
-                   {"data-key", row.writtenAt ? IsoDateTime(*row.writtenAt) : std::string()}},
-                  DateText(row));
+    AppendElement(html, "td", {}, DateText(row));
     for (const EdgeSummary& edge : row.edges) {
         AppendEdgeCells(html, edge);
     }
-    AppendElement(html, "td", {{"class", "text"}}, row.secondPass ? "yes" : "no");
-    AppendElement(html, "td", {{"class", "text"}}, row.internalTrace ? "yes" : "no");
+    AppendElement(html, "td", {}, row.secondPass ? "yes" : "no");
+    AppendElement(html, "td", {}, row.internalTrace ? "yes" : "no");
     AppendCheckCell(html, row);
-    OpenTag(html, "td", {{"class", "text"}});
+    OpenTag(html, "td");
     AppendElement(html, "a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
                   FileNameOf(row));
     CloseTag(html, "td");

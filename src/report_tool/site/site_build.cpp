@@ -123,7 +123,7 @@ struct Source {
     fs::path path;
     std::string key;  // the absolute path, UTF-8
     Stamp stamp;
-    const SiteEntry* previous = nullptr;
+    SiteEntry* previous = nullptr;  // in the old manifest, whose entries the new one takes over
     bool pageThere = false;
 
     bool unchanged() const {
@@ -148,10 +148,10 @@ std::unordered_set<std::string> FilesIn(const fs::path& folder, std::vector<fs::
     return names;
 }
 
-std::vector<Source> SourcesOf(const std::vector<fs::path>& reports, const SiteManifest& old,
+std::vector<Source> SourcesOf(const std::vector<fs::path>& reports, SiteManifest& old,
                               const fs::path& folder, std::vector<fs::path>& leftovers) {
-    std::unordered_map<std::string_view, const SiteEntry*> known;
-    for (const SiteEntry& entry : old.reports) {
+    std::unordered_map<std::string_view, SiteEntry*> known;
+    for (SiteEntry& entry : old.reports) {
         known.emplace(entry.source, &entry);
     }
     std::error_code error;
@@ -184,8 +184,8 @@ std::vector<Source> SourcesOf(const std::vector<fs::path>& reports, const SiteMa
 enum class Fate { Kept, Touched, Added, ReadAgain };
 
 struct Outcome {
-    SiteEntry entry;
     Fate fate = Fate::Kept;
+    std::optional<SiteEntry> entry;  // of a report read; the old one stands for the others
     std::string failure;
 };
 
@@ -208,10 +208,10 @@ Outcome ReadReport(const Source& source, const fs::path& folder) {
     } else {
         checked = UnopenedReport(file);
     }
-    outcome.entry = {source.key, source.stamp.size, source.stamp.modified, std::move(digest),
-                     SummarizeReport(source.key, checked)};
+    outcome.entry = SiteEntry{source.key, source.stamp.size, source.stamp.modified,
+                              std::move(digest), SummarizeReport(source.key, checked)};
     const std::string page = ReportPageName(source.key);
-    const std::string html = RenderReportHtml(source.key, checked, ReportLinks(outcome.entry.row));
+    const std::string html = RenderReportHtml(source.key, checked, ReportLinks(outcome.entry->row));
     if (!ReplaceFile(InSite(folder, page), html)) {
         outcome.failure = page + ": cannot be written";
     }
@@ -220,15 +220,12 @@ Outcome ReadReport(const Source& source, const fs::path& folder) {
 
 Outcome Bring(const Source& source, const fs::path& folder) {
     if (source.unchanged()) {
-        return {*source.previous, Fate::Kept, {}};
+        return {Fate::Kept, std::nullopt, {}};
     }
     // Touched but the same bytes (copied, restored from a backup): the page stands.
     if (source.previous && source.pageThere && !source.previous->digest.empty() &&
         FileDigest(source.path) == source.previous->digest) {
-        Outcome outcome{*source.previous, Fate::Touched, {}};
-        outcome.entry.size = source.stamp.size;
-        outcome.entry.modified = source.stamp.modified;
-        return outcome;
+        return {Fate::Touched, std::nullopt, {}};
     }
     return ReadReport(source, folder);
 }
@@ -289,7 +286,7 @@ Boards BoardsOf(const std::vector<SiteEntry>& entries) {
 SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& folder) {
     SiteOutcome result;
     std::set<std::string> pending;
-    const std::optional<SiteManifest> old = OpenSite(folder, pending, result);
+    std::optional<SiteManifest> old = OpenSite(folder, pending, result);
     if (!old) {
         return result;
     }
@@ -317,26 +314,8 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     std::vector<Outcome> outcomes = ParallelMap<Outcome>(
         sources.size(), [&](std::size_t i) { return Bring(sources[i], folder); }, kWritersPerCore);
 
-    // The boards whose pages change: of every report read, before and after, and of those gone.
+    // The boards whose pages change: of those gone, and of every report read, before and after.
     std::set<std::string> dirtyBoards;
-    std::vector<SiteEntry> entries;
-    entries.reserve(outcomes.size());
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {
-        Outcome& outcome = outcomes[i];
-        if (!outcome.failure.empty()) {
-            result.failures.push_back(std::move(outcome.failure));
-        }
-        result.added += outcome.fate == Fate::Added ? 1 : 0;
-        result.changed += outcome.fate == Fate::ReadAgain ? 1 : 0;
-        result.touched += outcome.fate == Fate::Touched ? 1 : 0;
-        if (outcome.fate == Fate::Added || outcome.fate == Fate::ReadAgain) {
-            dirtyBoards.insert(outcome.entry.row.serialBytes);
-            if (sources[i].previous) {
-                dirtyBoards.insert(sources[i].previous->row.serialBytes);
-            }
-        }
-        entries.push_back(std::move(outcome.entry));
-    }
     std::unordered_set<std::string_view> given;
     for (const Source& source : sources) {
         given.insert(source.key);
@@ -345,6 +324,29 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         if (!given.contains(entry.source)) {
             ++result.removed;
             dirtyBoards.insert(entry.row.serialBytes);
+        }
+    }
+    std::vector<SiteEntry> entries;
+    entries.reserve(outcomes.size());
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        Outcome& outcome = outcomes[i];
+        Source& source = sources[i];
+        if (!outcome.failure.empty()) {
+            result.failures.push_back(std::move(outcome.failure));
+        }
+        result.added += outcome.fate == Fate::Added ? 1 : 0;
+        result.changed += outcome.fate == Fate::ReadAgain ? 1 : 0;
+        result.touched += outcome.fate == Fate::Touched ? 1 : 0;
+        if (outcome.entry) {
+            dirtyBoards.insert(outcome.entry->row.serialBytes);
+            if (source.previous) {
+                dirtyBoards.insert(source.previous->row.serialBytes);
+            }
+            entries.push_back(std::move(*outcome.entry));
+        } else {
+            entries.push_back(std::move(*source.previous));
+            entries.back().size = source.stamp.size;
+            entries.back().modified = source.stamp.modified;
         }
     }
 

@@ -234,9 +234,12 @@ void ForEachLine(std::string_view text, Each each) {
 }  // namespace
 
 std::string ManifestText(const SiteManifest& manifest) {
-    std::string text = std::string(kFormat) + "\n" + std::string(kGenerator) + "\n";
+    constexpr std::size_t kLineBytes = 320;  // about what a report's line takes
+    std::string text;
+    text.reserve((manifest.files.size() + manifest.reports.size()) * kLineBytes);
+    text.append(kFormat).append("\n").append(kGenerator).append("\n");
     for (const std::string& file : manifest.files) {
-        text += std::string(kFile) + file + "\n";
+        text.append(kFile).append(file).append("\n");
     }
     for (const SiteEntry& entry : manifest.reports) {
         WriteEntry(text, entry);

@@ -17,8 +17,8 @@ std::string SiteStyle() {
            muted +
            "}\ntable.list{font-size:14px}table.list td,table.list th{padding:3px "
            "6px;white-space:nowrap}"
-           "table.list td.text,table.list th.text,table.list td.passed,table.list td.correctable,"
-           "table.list td.not{text-align:left}table.list tr.groups th{"
+           "table.list td,table.list th{text-align:left}table.list .n{text-align:right}table.list "
+           "tr.groups th{"
            "text-align:center}td.serial{max-width:16em;overflow:hidden;text-overflow:ellipsis}"
            "table.list thead th{position:sticky;top:0}table.list thead tr.groups th{top:auto;"
            "position:static}th button{font:inherit;font-weight:bold;border:0;background:none;"
