@@ -131,7 +131,7 @@ bool CRimtraceDlg::WriteReport(const std::wstring& path) {
     fw::Platform& platform = fw::CurrentPlatform();
     const ReportContent content{platform.toAnsi(SerialNumberForText(m_serialNumber)),
                                 platform.localTime(), m_edgeStats, m_tracePoints, m_extraStrokes};
-    return ReplaceFile(FileSystemPath(path), FormatReport(content));
+    return WriteFileDurably(FileSystemPath(path), FormatReport(content));
 }
 
 std::wstring CRimtraceDlg::WriteReportSomewhere(bool tellUser) {

@@ -104,7 +104,7 @@ const std::string kOldReport = "# v1\r\n\r\n# serial number: OLD, and much longe
 
 TEST_F(FileReplace, WritesTheExactBytesAndLeavesNothingElse) {
     const fs::path target = dir_ / "report.pts";
-    ASSERT_TRUE(ReplaceFile(target, kReport));
+    ASSERT_TRUE(WriteFileDurably(target, kReport));
     EXPECT_EQ(ReadFile(target), kReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
@@ -112,26 +112,26 @@ TEST_F(FileReplace, WritesTheExactBytesAndLeavesNothingElse) {
 TEST_F(FileReplace, ReplacesAnExistingFileCompletely) {
     const fs::path target = dir_ / "report.pts";
     PutFile(target, kOldReport);
-    ASSERT_TRUE(ReplaceFile(target, kReport));
+    ASSERT_TRUE(WriteFileDurably(target, kReport));
     EXPECT_EQ(ReadFile(target), kReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
 TEST_F(FileReplace, NamesOutsideAsciiWork) {
     const fs::path target = dir_ / fs::path(u8"Bericht_\u00e9\u4e2d.pts");
-    ASSERT_TRUE(ReplaceFile(target, kReport));
+    ASSERT_TRUE(WriteFileDurably(target, kReport));
     EXPECT_EQ(ReadFile(target), kReport);
 }
 
 TEST_F(FileReplace, MissingDirectoryFailsAndCreatesNothing) {
-    EXPECT_FALSE(ReplaceFile(dir_ / "missing" / "report.pts", kReport));
+    EXPECT_FALSE(WriteFileDurably(dir_ / "missing" / "report.pts", kReport));
     EXPECT_FALSE(fs::exists(dir_ / "missing"));
     EXPECT_TRUE(Names(dir_).empty());
 }
 
 TEST_F(FileReplace, ParentThatIsAFileFails) {
     PutFile(dir_ / "plain", "x");
-    EXPECT_FALSE(ReplaceFile(dir_ / "plain" / "report.pts", kReport));
+    EXPECT_FALSE(WriteFileDurably(dir_ / "plain" / "report.pts", kReport));
     EXPECT_EQ(ReadFile(dir_ / "plain"), "x");
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"plain"});
 }
@@ -146,8 +146,8 @@ TEST_F(FileReplace, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
         if (!unprivileged.active()) {
             GTEST_SKIP() << "cannot give up root's right to write into read-only directories";
         }
-        EXPECT_FALSE(ReplaceFile(target, kReport));
-        EXPECT_FALSE(ReplaceFile(dir_ / "new.pts", kReport));
+        EXPECT_FALSE(WriteFileDurably(target, kReport));
+        EXPECT_FALSE(WriteFileDurably(dir_ / "new.pts", kReport));
     }
     EXPECT_EQ(ReadFile(target), kOldReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
@@ -160,7 +160,7 @@ TEST_F(FileReplace, FailedWriteMidwayKeepsTheOldFileAndRemovesTheTemporary) {
     {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.active());
-        EXPECT_FALSE(ReplaceFile(target, bigReport));
+        EXPECT_FALSE(WriteFileDurably(target, bigReport));
     }
     EXPECT_EQ(ReadFile(target), kOldReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
@@ -169,14 +169,14 @@ TEST_F(FileReplace, FailedWriteMidwayKeepsTheOldFileAndRemovesTheTemporary) {
 TEST_F(FileReplace, TargetThatIsADirectoryFailsAndRemovesTheTemporary) {
     fs::create_directory(dir_ / "report.pts");
     PutFile(dir_ / "report.pts" / "inside", "kept");
-    EXPECT_FALSE(ReplaceFile(dir_ / "report.pts", kReport));
+    EXPECT_FALSE(WriteFileDurably(dir_ / "report.pts", kReport));
     EXPECT_TRUE(fs::is_directory(dir_ / "report.pts"));
     EXPECT_EQ(ReadFile(dir_ / "report.pts" / "inside"), "kept");
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
 TEST_F(FileReplace, EmptyPathOrPathWithoutFileNameFails) {
-    EXPECT_FALSE(ReplaceFile(fs::path(), kReport));
-    EXPECT_FALSE(ReplaceFile(dir_ / "", kReport));
+    EXPECT_FALSE(WriteFileDurably(fs::path(), kReport));
+    EXPECT_FALSE(WriteFileDurably(dir_ / "", kReport));
     EXPECT_TRUE(Names(dir_).empty());
 }
