@@ -122,9 +122,9 @@ class CRimtraceDlg : public fw::CDialog,
     CErrorDlg* m_speedWarning = nullptr;
     bool m_penUpPending = false;
     TraceStage m_stage = stage::kFirstLeft;
-    // The current contact of the test's board has become a free stroke (it touched down, or
+    // The current contact of the test's board has become an extra stroke (it touched down, or
     // went on, after the test was complete); its points stay in that stroke until its pen-up.
-    bool m_contactInFreeStroke = false;
+    bool m_contactInExtraStroke = false;
     // Where the boards' own values wait on disk while the test runs, and the boards an earlier run
     // that died left there which are not attached now.
     RestoreRecordFile m_restoreRecord{{}};
@@ -146,7 +146,7 @@ class CRimtraceDlg : public fw::CDialog,
     // Pen input (trace/pen_input.cpp).
     bool AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel);
     bool IsActiveBoardPointer(int pointerId);
-    // A point of the test's board: to the current edge's array, or to the contact's free stroke
+    // A point of the test's board: to the current edge's array, or to the contact's extra stroke
     // after the test.
     void TakePoint(BoardPoint point);
     // Offers a point to the current tracing stage's array; true when it was accepted.

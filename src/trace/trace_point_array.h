@@ -5,7 +5,7 @@
 #include "trace/board_point.h"
 #include "trace/run_boxes.h"
 
-// The accepted points of one traced edge, or the raw points of one free stroke. Points are only
+// The accepted points of one traced edge, or the raw points of one extra stroke. Points are only
 // appended or cleared as a whole. Access outside 0 <= i < size throws std::invalid_argument,
 // the container's defined failure for a bad index; nothing ever reads past the end.
 // The array also keeps boxes around runs of its points, so that painting a small part of the
@@ -53,7 +53,7 @@ class TracePointArray {
     mutable std::size_t boxed_ = 0;
 };
 
-// One TracePointArray per free stroke, in the order the strokes were drawn.
+// One TracePointArray per extra stroke, in the order the strokes were drawn.
 class StrokeList {
   public:
     std::size_t size() const { return strokes_.size(); }
