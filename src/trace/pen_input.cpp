@@ -22,7 +22,7 @@ void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
     const int board = m_sdk.TAVLOGetBoardNumberFromPointerID(pointerId);
     // A pointer that maps to no board (number 0, or a nonsense negative one) never becomes the
     // test's board: its traces would reach nothing.
-    if (m_tracePoints[0].empty() && board >= 1) {
+    if (m_tracePoints[ArrayOf(Pass::First, Edge::Left)].empty() && board >= 1) {
         m_activeBoard = board;
     }
     if (!IsActiveBoardPointer(pointerId)) {
@@ -92,14 +92,14 @@ bool CRimtraceDlg::IsActiveBoardPointer(int pointerId) {
 bool CRimtraceDlg::OfferToStage(BoardPoint point) {
     const StageRow& row = RowOf(m_stage);
     TracePointArray& array = m_tracePoints[static_cast<std::size_t>(row.array)];
-    switch (row.travel) {
-        case Travel::Down:
+    switch (row.edge) {
+        case Edge::Left:
             return AcceptPointDownward(array, point);
-        case Travel::Right:
+        case Edge::Bottom:
             return AcceptPointRightward(array, point);
-        case Travel::Up:
+        case Edge::Right:
             return AcceptPointUpward(array, point);
-        case Travel::Left:
+        case Edge::Top:
             return AcceptPointLeftward(array, point);
     }
     return false;
@@ -112,23 +112,23 @@ void CRimtraceDlg::AppendToExtraStroke(BoardPoint point) {
 }
 
 bool CRimtraceDlg::AcceptPointDownward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Down);
+    return AcceptPoint(array, point, Edge::Left);
 }
 
 bool CRimtraceDlg::AcceptPointRightward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Right);
+    return AcceptPoint(array, point, Edge::Bottom);
 }
 
 bool CRimtraceDlg::AcceptPointUpward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Up);
+    return AcceptPoint(array, point, Edge::Right);
 }
 
 bool CRimtraceDlg::AcceptPointLeftward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Left);
+    return AcceptPoint(array, point, Edge::Top);
 }
 
-bool CRimtraceDlg::AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel) {
-    switch (JudgeStep(array, point, travel)) {
+bool CRimtraceDlg::AcceptPoint(TracePointArray& array, BoardPoint point, Edge edge) {
+    switch (JudgeStep(array, point, edge)) {
         case StepVerdict::Accept:
             array.append(point);
             return true;
