@@ -112,13 +112,12 @@ void CRimtraceDlg::ShowSaveDialog() {
     m_sendReport = dialog.m_send;
     m_serialNumber = dialog.m_serial;
     m_proposedReportName = dialog.m_proposedName;
-    // The internal trace wins when both were chosen.
-    if (dialog.m_internalTrace) {
-        m_stage = stage::kInternalLeft;
-        ShowPromptOf(m_stage);
-        RepaintAll();
-    } else if (dialog.m_secondTrace) {
-        m_stage = stage::kSecondLeft;
+    const StageRow& finished = RowOf(stage::kFinished);
+    const TraceStage next = dialog.m_internalTrace ? finished.nextByInternalTrace
+                            : dialog.m_secondTrace ? finished.nextBySecondTrace
+                                                   : -1;
+    if (next >= 0) {
+        m_stage = next;
         ShowPromptOf(m_stage);
         RepaintAll();
     }

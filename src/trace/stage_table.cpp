@@ -52,11 +52,14 @@ constexpr StageRow TracingRow(TraceStage first, Pass pass, Edge edge) {
     return row;
 }
 
+// The result on screen: extra strokes only, or one of the passes the end-of-test dialog offers.
 constexpr StageRow FinishedRow() {
     StageRow row;
     row.stage = stage::kFinished;
     row.bars = Pass::First;
     row.finishedBars = 4;
+    row.nextBySecondTrace = stage::kSecondLeft;
+    row.nextByInternalTrace = stage::kInternalLeft;
     return row;
 }
 

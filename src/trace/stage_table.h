@@ -61,6 +61,10 @@ struct StageRow {
     Strip strip = Strip::None;
     std::optional<Pass> bars;  // whose bars the window shows; none: no bars
     int finishedBars = 0;  // how many of the shown bars, from the left one on, reach their far end
+    // Where the end-of-test dialog's choice of a second pass or an internal trace leads from this
+    // stage (-1: nowhere); the internal trace wins when both were chosen.
+    TraceStage nextBySecondTrace = -1;
+    TraceStage nextByInternalTrace = -1;
 };
 
 // The row of a stage; a value outside the sequence gets a row that does nothing.
