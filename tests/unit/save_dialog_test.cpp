@@ -83,61 +83,52 @@ TEST_F(SaveDialog, OptionsFollowTheirBoxesIndependently) {
     EXPECT_EQ(dialog.m_serial, L"SN 12");
 }
 
-TEST_F(SaveDialog, CancelCopiesNothing) {
-    const Choices dialog = Run([](ModalSession& s) {
-        s.type(IDC_SERIAL_NUMBER, L"SN 12");
-        s.click(fw::kIdCancel);
-    });
-    EXPECT_EQ(result_, fw::kIdCancel);
-    EXPECT_TRUE(dialog.m_fileName.empty());
-    EXPECT_TRUE(dialog.m_serial.empty());
-}
-
-class EndOfTestChoices : public TraceTest {
-  protected:
-    void SetUp() override { Open(); }
-    void EndFirstPass(std::function<void(ModalSession&)> user) {
-        host.onModal(IDD_SAVE_DATA, std::move(user));
-        TraceFourEdges();
-    }
+// Where the end-of-test dialog's answer leads once the first pass is over.
+struct Choice {
+    const char* name;
+    bool toggleInternal;
+    bool toggleSecond;
+    bool ok;
+    TraceStage next;
+    unsigned prompt;  // 0: the result line stays
 };
 
-TEST_F(EndOfTestChoices, EnterAtOnceAcceptsEverythingProposedAndStartsTheInternalTrace) {
-    EndFirstPass([](ModalSession& s) { s.click(fw::kIdOk); });
-    EXPECT_EQ(dlg->m_stage, stage::kInternalLeft);
-    EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_LINE_DOWN));
-    EXPECT_EQ(dlg->m_picture, nullptr);
-    EXPECT_EQ(dlg->m_reportPath, L"C:\\Tools\\LMEdgeReport_05-03-2007_9.07.05.pts");
-    EXPECT_TRUE(dlg->m_sendReport);
-    EXPECT_TRUE(dlg->m_serialNumber.empty());
-    EXPECT_TRUE(host.log.back().whole);
+class EndOfTestChoices : public TraceTest, public ::testing::WithParamInterface<Choice> {};
+
+TEST_P(EndOfTestChoices, LeadOnOrKeepTheResultOnScreen) {
+    const Choice& c = GetParam();
+    Open();
+    host.onModal(IDD_SAVE_DATA, [&](ModalSession& s) {
+        if (c.toggleInternal) {
+            s.toggle(IDC_INTERNAL_TRACE);
+        }
+        if (c.toggleSecond) {
+            s.toggle(IDC_SECOND_TRACE);
+        }
+        s.type(IDC_SERIAL_NUMBER, L"SN-1");
+        s.click(c.ok ? fw::kIdOk : fw::kIdCancel);
+    });
+    TraceFourEdges();
+    EXPECT_EQ(dlg->m_stage, c.next);
+    if (c.prompt != 0) {
+        EXPECT_EQ(dlg->m_prompt, host.loadString(c.prompt));
+        EXPECT_TRUE(host.log.back().whole);
+    } else {
+        EXPECT_EQ(dlg->m_prompt.rfind(L"Test complete (", 0), 0u);
+    }
+    EXPECT_EQ(dlg->m_reportPath, c.ok ? L"C:\\Tools\\LMEdgeReport_05-03-2007_9.07.05.pts" : L"");
+    EXPECT_EQ(dlg->m_serialNumber, c.ok ? L"SN-1" : L"");
+    EXPECT_EQ(dlg->m_sendReport, c.ok);
 }
 
-TEST_F(EndOfTestChoices, TheInternalTraceWinsOverTheSecondPass) {
-    EndFirstPass([](ModalSession& s) {
-        s.toggle(IDC_SECOND_TRACE);
-        s.click(fw::kIdOk);
-    });
-    EXPECT_EQ(dlg->m_stage, stage::kInternalLeft);
-}
-
-TEST_F(EndOfTestChoices, NoFollowUpKeepsTheResultOnScreen) {
-    EndFirstPass([](ModalSession& s) {
-        s.toggle(IDC_INTERNAL_TRACE);
-        s.click(fw::kIdOk);
-    });
-    EXPECT_EQ(dlg->m_stage, stage::kFinished);
-    EXPECT_EQ(dlg->m_prompt.rfind(L"Test complete (", 0), 0u);
-}
-
-TEST_F(EndOfTestChoices, ATimeOutPendingWhileTheDialogIsOpenChangesNothing) {
-    EndFirstPass([&](ModalSession& s) {
-        s.advance(30000);
-        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 10, 10);
-        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 20, 20);
-        s.pump();
-        s.click(fw::kIdCancel);
-    });
-    EXPECT_EQ(dlg->m_stage, stage::kFinished);
-    EXPECT_EQ(dlg->m_extraStrokes.size(), 1u);  // pens during the dialog are free strokes
-}
+INSTANTIATE_TEST_SUITE_P(
+    Answers, EndOfTestChoices,
+    ::testing::Values(Choice{"EnterAtOnceStartsTheInternalTrace", false, false, true,
+                             stage::kInternalLeft, IDS_LINE_DOWN},
+                      Choice{"TheInternalTraceWinsOverTheSecondPass", false, true, true,
+                             stage::kInternalLeft, IDS_LINE_DOWN},
+                      Choice{"TheSecondPassAlone", true, true, true, stage::kSecondLeft,
+                             IDS_TRACE_LEFT},
+                      Choice{"NoFurtherTracing", true, false, true, stage::kFinished, 0},
+                      Choice{"CancelStoresNothing", false, true, false, stage::kFinished, 0}),
+    [](const ::testing::TestParamInfo<Choice>& info) { return info.param.name; });

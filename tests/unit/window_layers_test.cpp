@@ -1,10 +1,9 @@
-// The layers of a paint in their order, and the device context left as it was found.
+// The layers of a paint in their order, each pinned at 1024 x 768: the background tiles, the D
+// grid, the prompt, and the D overlay of every point of every array and extra stroke.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "app/paint_geometry.h"
 #include "framework/headless/recording_dc.h"
 #include "framework/platform.h"
 #include "res/resource.h"
@@ -12,11 +11,11 @@
 
 using headless::BlitOp;
 using headless::LineOp;
+using headless::PolylineOp;
+using headless::PolyPolylineOp;
 using headless::Primitive;
 using headless::RecordingDC;
 using headless::TextOp;
-
-// --- layers and the context ---
 
 TEST_F(MainPaint, LayersAreDrawnBottomToTop) {
     Open();
@@ -51,21 +50,6 @@ TEST_F(MainPaint, LayersAreDrawnBottomToTop) {
     EXPECT_EQ(layers, (std::vector<int>{0, 1, 2, 3, 4, 5}));
 }
 
-TEST_F(MainPaint, EverySelectionIsRestoredWhateverIsShown) {
-    Open();
-    FillAllFour(0);
-    Stroke({{1000, 1000}, {1100, 1200}});
-    for (TraceStage s : {0, 4, 6, 11}) {
-        for (bool traces : {false, true}) {
-            dlg->m_stage = s;
-            dlg->m_showTraces = traces;
-            const RecordingDC dc = Paint();
-            EXPECT_TRUE(dc.balanced()) << "stage " << s << " traces " << traces;
-            EXPECT_TRUE(dc.errors().empty());
-        }
-    }
-}
-
 TEST_F(MainPaint, ThePromptIsBoldTransparentTextWithoutAMapping) {
     Open();
     const RecordingDC dc = Paint();
@@ -88,8 +72,9 @@ TEST_F(MainPaint, TheBackgroundTileCoversTheWindowFromTheTopLeftCorner) {
     EXPECT_EQ(tiles.back().source, (fw::Point{0, 0}));
 }
 
-TEST_F(MainPaint, TheGridDrawsAllVerticalLinesThenAllHorizontalOnes) {
+TEST_F(MainPaint, TheGridOfDDrawsAllVerticalLinesThenAllHorizontalOnes) {
     Open();
+    EXPECT_TRUE(Lines(Paint(), kGray).empty());
     dlg->m_showTraces = true;
     const RecordingDC dc = Paint();
     const auto grid = Lines(dc, kGray);
@@ -99,4 +84,54 @@ TEST_F(MainPaint, TheGridDrawsAllVerticalLinesThenAllHorizontalOnes) {
     EXPECT_EQ(grid[51], (LineOp{{0, 20}, {1024, 20}}));
     EXPECT_EQ(grid.back(), (LineOp{{0, 760}, {1024, 760}}));
     EXPECT_EQ(PenWidths(dc, kGray), std::vector<std::int32_t>{1});
+}
+
+TEST_F(MainPaint, AThreePointExtraStrokeShowsTwoSegmentsAndTwoCrossesInTwoCalls) {
+    Open();
+    dlg->m_stage = stage::kFinished;
+    dlg->m_showTraces = true;
+    Stroke({{1000, 1000}, {1100, 1200}, {900, 1300}});
+    const RecordingDC dc = Paint();
+    // The stroke's line, then its ticks: one pen, so the order changes no pixel.
+    EXPECT_EQ(Lines(dc, kRed), (std::vector<LineOp>{{{1000, 1000}, {1100, 1200}},
+                                                    {{1100, 1200}, {900, 1300}},
+                                                    {{1100, 1190}, {1100, 1210}},
+                                                    {{1090, 1200}, {1110, 1200}},
+                                                    {{900, 1290}, {900, 1310}},
+                                                    {{890, 1300}, {910, 1300}}}));
+    // The line as one polyline, the four ticks as one poly-polyline.
+    std::vector<const Primitive*> red;
+    for (const Primitive& p : dc.primitives()) {
+        if (HasPen(p.state, kRed)) {
+            red.push_back(&p);
+        }
+    }
+    ASSERT_EQ(red.size(), 2u);
+    EXPECT_TRUE(std::holds_alternative<PolylineOp>(red[0]->op));
+    EXPECT_EQ(std::get<PolyPolylineOp>(red[1]->op).counts,
+              (std::vector<std::uint32_t>{2, 2, 2, 2}));
+}
+
+TEST_F(MainPaint, TraceTicksCrossTheEdgeAndArraysFollowTheirOrder) {
+    Open();
+    dlg->m_showTraces = true;
+    Fill(11, {{3000, 60}, {2900, 50}});   // internal top: vertical tick
+    Fill(0, {{20, 100}, {25, 400}});      // first left: horizontal tick
+    Fill(5, {{100, 4070}, {300, 4075}});  // second bottom: vertical tick
+    EXPECT_EQ(Lines(Paint(), kRed), (std::vector<LineOp>{{{20, 100}, {25, 400}},
+                                                         {{15, 400}, {35, 400}},
+                                                         {{100, 4070}, {300, 4075}},
+                                                         {{300, 4065}, {300, 4085}},
+                                                         {{3000, 60}, {2900, 50}},
+                                                         {{2900, 40}, {2900, 60}}}));
+}
+
+TEST_F(MainPaint, TicksAtExtremeCoordinatesDoNotWrapAroundIntoTheWindow) {
+    Open();
+    dlg->m_showTraces = true;
+    // A tick that wrapped past the 32-bit range would span the whole window at y = 300.
+    Stroke({{0, 300}, {INT32_MAX - 5, 300}, {INT32_MIN + 5, 300}});
+    EXPECT_EQ(Lines(Paint(), kRed),
+              (std::vector<LineOp>{{{0, 300}, {INT32_MAX - 5, 300}},
+                                   {{INT32_MAX - 5, 300}, {INT32_MIN + 5, 300}}}));
 }
