@@ -28,11 +28,6 @@ class TracePointArray {
     const BoardPoint* begin() const { return points_.data(); }
     const BoardPoint* end() const { return points_.data() + points_.size(); }
 
-    // The smallest box around every point; empty for an empty array.
-    PointBox bounds() const {
-        boxNewPoints();
-        return runs_.bounds();
-    }
     // Calls visit(first, last) for ascending, separate ranges of indices [first, last) that hold
     // every point i whose step from point i - 1 (point 0: the point alone) lies in a box that
     // near(box) accepts. `near` must accept every box around one it accepts, as a test of

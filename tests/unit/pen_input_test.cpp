@@ -193,27 +193,6 @@ TEST_F(PenInput, APenDownOnAnyBoardClosesTheWarningAndTheRestOfThatContactIsSwal
               (std::vector<BoardPoint>{{100, 100}, {100, 200}, {100, 300}}));
 }
 
-TEST_F(PenInput, TheWarningStopsTheStageTimeOutAndRestartsItWhenClosed) {
-    Down(100, 100);
-    Up(100, 200);  // not at the far end: time-out pending
-    ASSERT_EQ(host.timersOf(*dlg).count(1), 1u);
-    host.clock.advance(9000);
-    host.onModal(IDD_ERROR, [&](ModalSession& s) {
-        EXPECT_TRUE(host.timersOf(*dlg).empty());
-        s.advance(60000);  // no time-out while the warning is up
-        EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
-        s.click(fw::kIdOk);
-    });
-    // A pen-down kills the pending time-out; a move that is too fast raises the warning.
-    Down(100, 300);
-    Move(100, 900);
-    EXPECT_EQ(dlg->m_edgeTimer, 1u);
-    host.advance(9999);
-    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
-    host.advance(1);  // ten seconds after the warning closed, the edge ends
-    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
-}
-
 TEST_F(PenInput, APenDownCancelsAPendingTimeOutEvenWhenItsPointIsRejected) {
     Down(100, 100);
     Up(100, 200);

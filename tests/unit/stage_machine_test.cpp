@@ -83,9 +83,10 @@ TEST_F(StageMachine, DeleteLeavesAPendingTimeOutRunning) {
 }
 
 TEST_F(StageMachine, DTogglesTheStrokeDisplayAndRepaints) {
+    host.log.clear();
     host.pressKey(fw::kVkD);
     EXPECT_TRUE(dlg->m_showTraces);
-    EXPECT_TRUE(host.log.back().whole);
+    EXPECT_TRUE(!host.log.empty() && host.log.back().whole);
     host.pressKey(fw::kVkD);
     EXPECT_FALSE(dlg->m_showTraces);
 }

@@ -163,9 +163,10 @@ TEST_P(StageSequence, DeleteDiscardsTheStagesPointsThenStepsBackWithinItsPass) {
     }
     const int own = e.stage == stage::kFinished ? -1 : ArrayOfStage(e.stage);
 
+    host.log.clear();
     host.pressKey(fw::kVkDelete);
     EXPECT_EQ(dlg->m_stage, e.stage);
-    EXPECT_TRUE(host.log.back().whole);  // the whole window is repainted
+    EXPECT_TRUE(!host.log.empty() && host.log.back().whole);  // the whole window is repainted
     if (own >= 0 && e.deleteClears) {
         sizes[static_cast<std::size_t>(own)] = 0;
     }

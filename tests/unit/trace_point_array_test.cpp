@@ -42,32 +42,6 @@ TEST(StrokeList, PointsLandInTheNewestStrokeOnly) {
     EXPECT_EQ(s.element(1).last(), (BoardPoint{2, 2}));
 }
 
-TEST(TracePointArray, BoundsHoldEveryPointWhereverTheExtremesLie) {
-    // Up to three runs of points: the extremes at every place, at the ends of runs too.
-    for (std::size_t n = 1; n <= 70; ++n) {
-        for (std::size_t at = 0; at < n; ++at) {
-            TracePointArray points;
-            for (std::size_t i = 0; i < n; ++i) {
-                points.append(i == at ? BoardPoint{INT32_MIN, INT32_MAX} : BoardPoint{5, 6});
-            }
-            const PointBox box = points.bounds();
-            EXPECT_EQ(box.left, INT32_MIN) << n << " " << at;
-            EXPECT_EQ(box.right, n == 1 ? INT32_MIN : 5) << n << " " << at;
-            EXPECT_EQ(box.top, n == 1 ? INT32_MAX : 6) << n << " " << at;
-            EXPECT_EQ(box.bottom, INT32_MAX) << n << " " << at;
-        }
-    }
-    TracePointArray points;
-    EXPECT_TRUE(points.bounds().empty());
-    for (std::int32_t i = 0; i < 5000; ++i) {
-        points.append({i, -i});
-    }
-    points.clear();
-    EXPECT_TRUE(points.bounds().empty());
-    points.append({7, 8});
-    EXPECT_EQ(points.bounds(), (PointBox{7, 8, 7, 8}));
-}
-
 namespace {
 
 bool Overlaps(const PointBox& a, const PointBox& b) {
