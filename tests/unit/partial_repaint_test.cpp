@@ -1,3 +1,6 @@
+// Repainting part of the window: the bars and the overlay, batched into polylines and clipped,
+// show in every clip box what the plain painting of every line shows, at a cost that follows the
+// clip box rather than the traces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/polyline_batch.h"
 #include "framework/headless/recording_dc.h"
 #include "res/resource.h"
 #include "support/paint_fixture.h"
@@ -14,63 +16,13 @@
 using headless::LineOp;
 using headless::Mapping;
 using headless::PolylineOp;
-using headless::PolyPolylineOp;
 using headless::Primitive;
 using headless::RecordingDC;
 using headless::SegmentsOf;
 
-// --- repainting part of the window ---
-
-TEST(PolylineBatch, JoinedLinesBecomeOnePolylineAndALeftOutLineSplitsIt) {
-    RecordingDC dc({0, 0, 100, 100});
-    PolylineBatch lines(BoardBox{0, 0, 20, 20});
-    lines.moveTo({0, 0});
-    lines.lineTo({10, 0});
-    lines.lineTo({10, 500});
-    lines.lineTo({10, 1000});   // wholly outside
-    lines.lineTo({300, 1000});  // wholly outside
-    lines.lineTo({15, 10});     // from outside back in: starts where it would have
-    EXPECT_TRUE(dc.primitives().empty());
-    lines.flush(dc);
-    ASSERT_EQ(dc.primitives().size(), 1u);
-    const auto& drawn = std::get<PolyPolylineOp>(dc.primitives()[0].op);
-    EXPECT_EQ(drawn.points,
-              (std::vector<fw::Point>{{0, 0}, {10, 0}, {10, 500}, {300, 1000}, {15, 10}}));
-    EXPECT_EQ(drawn.counts, (std::vector<std::uint32_t>{3, 2}));
-    EXPECT_TRUE(dc.errors().empty());
-}
-
-TEST(PolylineBatch, AMoveToWhereThePolylineEndsContinuesItAMoveElsewhereStartsAnother) {
-    RecordingDC dc({0, 0, 100, 100});
-    PolylineBatch lines(BoardBox{0, 0, 100, 100});
-    lines.moveTo({1, 1});
-    lines.lineTo({5, 5});
-    lines.moveTo({5, 5});
-    lines.lineTo({6, 9});
-    lines.moveTo({2, 2});
-    lines.lineTo({3, 3});
-    lines.flush(dc);
-    const auto& drawn = std::get<PolyPolylineOp>(dc.primitives().at(0).op);
-    EXPECT_EQ(drawn.points, (std::vector<fw::Point>{{1, 1}, {5, 5}, {6, 9}, {2, 2}, {3, 3}}));
-    EXPECT_EQ(drawn.counts, (std::vector<std::uint32_t>{3, 2}));
-}
-
-TEST(PolylineBatch, OnePolylineGoesOutAsAPolylineAndNothingAsNothing) {
-    RecordingDC dc({0, 0, 100, 100});
-    PolylineBatch lines(BoardBox{0, 0, 100, 100});
-    lines.flush(dc);
-    lines.moveTo({1, 1});
-    lines.lineTo({500, 500});  // reaches in from outside: drawn whole
-    lines.flush(dc);
-    lines.flush(dc);  // the batch starts afresh after each flush
-    ASSERT_EQ(dc.primitives().size(), 1u);
-    EXPECT_EQ(std::get<PolylineOp>(dc.primitives()[0].op).points,
-              (std::vector<fw::Point>{{1, 1}, {500, 500}}));
-}
-
 namespace {
 
-// Long traces along every edge and line, and two long free strokes: 1200 points each, so their
+// Long traces along every edge and line, and two long extra strokes: 1200 points each, so their
 // boxes stand three levels high.
 void FillLongTraces(CRimtraceDlg& dlg) {
     for (std::int32_t i = 0; i < 1200; ++i) {
@@ -240,30 +192,6 @@ TEST_P(SamePictureByStage, WildTracesInTheWholeWindowAndInStrips) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, SamePictureByStage, ::testing::Range(-1, 14));
-
-TEST_F(MainPaint, AStepThatCrossesAStripIsDrawnThoughBothItsEndsLieOutside) {
-    Open();
-    dlg->m_showTraces = true;
-    dlg->m_extraStrokes.startStroke();
-    for (std::int32_t i = 0; i < 64; ++i) {
-        // Far to the left of the strip, then far to its right from the second run of points on.
-        dlg->m_extraStrokes.lastStroke().append({i < 32 ? 100 : 4000, 1000 + i});
-    }
-    const auto lines = Lines(Paint(fw::Rect{500, 180, 519, 260}), kRed);
-    EXPECT_EQ(lines, (std::vector<LineOp>{{{100, 1031}, {4000, 1032}}}));
-}
-
-TEST_F(MainPaint, ABarReachesAcrossAStripFromTheWindowEdgeAndToItsFarEnd) {
-    Open();
-    Fill(0, {{20, 2000}, {22, 2200}, {25, 2500}});
-    dlg->m_stage = stage::kFirstBottom;  // the left edge is done: its bar reaches the bottom
-    EXPECT_EQ(Lines(Paint(fw::Rect{0, 100, 19, 150}), kBarColor),
-              (std::vector<LineOp>{{{38, 0}, {38, 2000}}}));
-    EXPECT_EQ(Lines(Paint(fw::Rect{0, 600, 19, 650}), kBarColor),
-              (std::vector<LineOp>{{{38, 2500}, {38, 4096}}}));
-    EXPECT_EQ(Lines(Paint(fw::Rect{0, 400, 19, 420}), kBarColor),
-              (std::vector<LineOp>{{{38, 2000}, {38, 2200}}, {{38, 2200}, {38, 2500}}}));
-}
 
 TEST_F(MainPaint, AWholePaintDrawsEachBarInOneCallAndEachOverlayArrayInTwo) {
     Open();

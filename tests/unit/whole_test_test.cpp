@@ -92,7 +92,7 @@ TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
     std::wstring firstResult;
     host.onModal(IDD_SAVE_DATA, [&](ModalSession& s) {
         firstResult = dlg->m_prompt;
-        // The board keeps talking while the dialog is open: a free stroke.
+        // The board keeps talking while the dialog is open: an extra stroke.
         tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 500, 500);
         tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Move, 1, 600, 650);
         tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 700, 700);
