@@ -1,3 +1,4 @@
+// The recording context the paint tests read: what it reports must not let a faulty paint pass.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,9 +9,6 @@
 #include "framework/headless/recording_dc.h"
 
 using headless::LineOp;
-using headless::Mapping;
-using headless::PolylineOp;
-using headless::PolyPolylineOp;
 using headless::RecordingDC;
 using headless::SegmentsOf;
 
@@ -22,57 +20,6 @@ TEST(RecordingDC, TheClipBoxIsReportedInLogicalUnitsRoundedOutward) {
     EXPECT_EQ(dc.clipBox(), (fw::Rect{4, 1605, 76, 1910}));
     dc.popMapping();
     EXPECT_EQ(dc.clipBox(), (fw::Rect{1, 301, 19, 358}));
-}
-
-TEST(RecordingDC, EachLineCarriesThePenAndMappingInForce) {
-    RecordingDC dc({0, 0, 100, 100});
-    dc.moveTo({1, 2});
-    dc.pushPen({3, {1, 2, 3}});
-    dc.pushMapping({10, 10}, {100, 100});
-    dc.lineTo({5, 6});
-    dc.popMapping();
-    dc.popPen();
-    dc.lineTo({7, 8});
-    ASSERT_EQ(dc.primitives().size(), 2u);
-    const auto& first = dc.primitives()[0];
-    EXPECT_EQ(std::get<LineOp>(first.op), (LineOp{{1, 2}, {5, 6}}));
-    EXPECT_EQ(first.state.pen, (fw::PenSpec{3, {1, 2, 3}}));
-    EXPECT_EQ(first.state.mapping, (Mapping{{10, 10}, {100, 100}}));
-    const auto& second = dc.primitives()[1];
-    EXPECT_EQ(std::get<LineOp>(second.op), (LineOp{{5, 6}, {7, 8}}));
-    EXPECT_FALSE(second.state.pen.has_value());
-    EXPECT_EQ(dc.issuedCount(), 3u);
-}
-
-TEST(RecordingDC, TextIsMeasuredAtHalfTheFontHeightPerCharacter) {
-    RecordingDC dc({0, 0, 10, 10});
-    dc.pushFont({-18, 700});
-    EXPECT_EQ(dc.textExtent(L"abcd"), (fw::Size{36, 18}));
-    EXPECT_EQ(dc.textExtent(L""), (fw::Size{0, 0}));
-    dc.popFont();
-}
-
-TEST(RecordingDC, PolylinesAreRecordedWholeAndLeaveThePenWhereItWas) {
-    RecordingDC dc({0, 0, 100, 100});
-    dc.pushPen({3, {1, 2, 3}});
-    dc.moveTo({1, 1});
-    const std::vector<fw::Point> points{{10, 10}, {20, 10}, {20, 20}, {30, 0}, {40, 0}};
-    dc.polyline(points);
-    dc.polyPolyline(points, std::vector<std::uint32_t>{3, 2});
-    dc.lineTo({2, 2});
-    dc.popPen();
-    ASSERT_EQ(dc.primitives().size(), 3u);
-    EXPECT_EQ(std::get<PolylineOp>(dc.primitives()[0].op).points, points);
-    EXPECT_EQ(dc.primitives()[1].state.pen, (fw::PenSpec{3, {1, 2, 3}}));
-    EXPECT_EQ(
-        SegmentsOf(dc.primitives()[0]),
-        (std::vector<LineOp>{
-            {{10, 10}, {20, 10}}, {{20, 10}, {20, 20}}, {{20, 20}, {30, 0}}, {{30, 0}, {40, 0}}}));
-    EXPECT_EQ(
-        SegmentsOf(dc.primitives()[1]),
-        (std::vector<LineOp>{{{10, 10}, {20, 10}}, {{20, 10}, {20, 20}}, {{30, 0}, {40, 0}}}));
-    EXPECT_EQ(SegmentsOf(dc.primitives()[2]), (std::vector<LineOp>{{{1, 1}, {2, 2}}}));
-    EXPECT_TRUE(dc.balanced());
 }
 
 // What the platform would refuse or leave selected makes a paint unbalanced.
