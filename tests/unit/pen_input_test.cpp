@@ -1,3 +1,5 @@
+// Pen events: which points an edge keeps, the speed warning, which board the test hears, and
+// the extra strokes after the test.
 #include <gtest/gtest.h>
 
 #include "framework/constants.h"
