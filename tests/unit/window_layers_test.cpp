@@ -1,5 +1,7 @@
 // The layers of a paint in their order, each pinned at 1024 x 768: the background tiles, the D
-// grid, the prompt, and the D overlay of every point of every array and extra stroke.
+// grid, the internal trace's target line, the prompt, the bars and the D overlay's ticks. The bars
+// and the overlay of every stage, however long or wild the traces, are held against the plain
+// painting in partial_repaint_test.cpp; these pins hold that yardstick to numbers written by hand.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,8 +13,6 @@
 
 using headless::BlitOp;
 using headless::LineOp;
-using headless::PolylineOp;
-using headless::PolyPolylineOp;
 using headless::Primitive;
 using headless::RecordingDC;
 using headless::TextOp;
@@ -86,46 +86,6 @@ TEST_F(MainPaint, TheGridOfDDrawsAllVerticalLinesThenAllHorizontalOnes) {
     EXPECT_EQ(PenWidths(dc, kGray), std::vector<std::int32_t>{1});
 }
 
-TEST_F(MainPaint, AThreePointExtraStrokeShowsTwoSegmentsAndTwoCrossesInTwoCalls) {
-    Open();
-    dlg->m_stage = stage::kFinished;
-    dlg->m_showTraces = true;
-    Stroke({{1000, 1000}, {1100, 1200}, {900, 1300}});
-    const RecordingDC dc = Paint();
-    // The stroke's line, then its ticks: one pen, so the order changes no pixel.
-    EXPECT_EQ(Lines(dc, kRed), (std::vector<LineOp>{{{1000, 1000}, {1100, 1200}},
-                                                    {{1100, 1200}, {900, 1300}},
-                                                    {{1100, 1190}, {1100, 1210}},
-                                                    {{1090, 1200}, {1110, 1200}},
-                                                    {{900, 1290}, {900, 1310}},
-                                                    {{890, 1300}, {910, 1300}}}));
-    // The line as one polyline, the four ticks as one poly-polyline.
-    std::vector<const Primitive*> red;
-    for (const Primitive& p : dc.primitives()) {
-        if (HasPen(p.state, kRed)) {
-            red.push_back(&p);
-        }
-    }
-    ASSERT_EQ(red.size(), 2u);
-    EXPECT_TRUE(std::holds_alternative<PolylineOp>(red[0]->op));
-    EXPECT_EQ(std::get<PolyPolylineOp>(red[1]->op).counts,
-              (std::vector<std::uint32_t>{2, 2, 2, 2}));
-}
-
-TEST_F(MainPaint, TraceTicksCrossTheEdgeAndArraysFollowTheirOrder) {
-    Open();
-    dlg->m_showTraces = true;
-    Fill(11, {{3000, 60}, {2900, 50}});   // internal top: vertical tick
-    Fill(0, {{20, 100}, {25, 400}});      // first left: horizontal tick
-    Fill(5, {{100, 4070}, {300, 4075}});  // second bottom: vertical tick
-    EXPECT_EQ(Lines(Paint(), kRed), (std::vector<LineOp>{{{20, 100}, {25, 400}},
-                                                         {{15, 400}, {35, 400}},
-                                                         {{100, 4070}, {300, 4075}},
-                                                         {{300, 4065}, {300, 4085}},
-                                                         {{3000, 60}, {2900, 50}},
-                                                         {{2900, 40}, {2900, 60}}}));
-}
-
 TEST_F(MainPaint, TicksAtExtremeCoordinatesDoNotWrapAroundIntoTheWindow) {
     Open();
     dlg->m_showTraces = true;
@@ -134,4 +94,34 @@ TEST_F(MainPaint, TicksAtExtremeCoordinatesDoNotWrapAroundIntoTheWindow) {
     EXPECT_EQ(Lines(Paint(), kRed),
               (std::vector<LineOp>{{{0, 300}, {INT32_MAX - 5, 300}},
                                    {{INT32_MAX - 5, 300}, {INT32_MIN + 5, 300}}}));
+}
+
+TEST_F(MainPaint, AfterTheFirstPassItsFourBarsFrameTheWindowEachToItsFarEnd) {
+    Open();
+    FillAllFour(0);
+    FillAllFour(4);  // second-trace points are not shown in stage 4
+    dlg->m_stage = stage::kFinished;
+    const auto lines = Lines(Paint(), kBarColor);
+    EXPECT_EQ(PolylineFrom(lines, {38, 0}),
+              (std::vector<fw::Point>{{38, 0}, {38, 100}, {38, 3000}, {38, 4096}}));
+    EXPECT_EQ(PolylineFrom(lines, {0, 4058}),
+              (std::vector<fw::Point>{{0, 4058}, {100, 4058}, {3000, 4058}, {4096, 4058}}));
+    EXPECT_EQ(PolylineFrom(lines, {4058, 4096}),
+              (std::vector<fw::Point>{{4058, 4096}, {4058, 4000}, {4058, 1000}, {4058, 0}}));
+    EXPECT_EQ(PolylineFrom(lines, {4096, 38}),
+              (std::vector<fw::Point>{{4096, 38}, {4000, 38}, {1000, 38}, {0, 38}}));
+    EXPECT_EQ(lines.size(), 12u);
+}
+
+TEST_F(MainPaint, OnlyTheInternalTraceShowsItsCurrentTargetLineInClientPixels) {
+    Open();
+    dlg->m_stage = stage::kInternalBottom;
+    const RecordingDC dc = Paint();
+    // 1024 / 75 = 13 pixels in from every side; segment 1 runs along the bottom.
+    EXPECT_EQ(Lines(dc, kBlack), (std::vector<LineOp>{{{13, 755}, {1011, 755}}}));
+    EXPECT_EQ(PenWidths(dc, kBlack), std::vector<std::int32_t>{3});
+    for (const TraceStage s : {stage::kFinished, stage::kCount}) {
+        dlg->m_stage = s;
+        EXPECT_TRUE(Lines(Paint(), kBlack).empty()) << s;
+    }
 }
