@@ -121,23 +121,6 @@ TEST_F(PenInput, TheBoardThatTouchesFirstIsHeardUntilTheLeftEdgeIsEmptyAgain) {
     EXPECT_EQ(dlg->m_tracePoints[0].size(), 1u);
 }
 
-// A pointer that maps to no board (number 0): its contacts reach no board, so the test never
-// follows it, whether it touches first or moves before anything touched.
-TEST_F(PenInput, APointerOfNoBoardIsNeverTheTestsBoard) {
-    Move(100, 50, 0);
-    Down(100, 100, 0);
-    Move(100, 200, 0);
-    Up(100, 300, 0);
-    EXPECT_EQ(dlg->m_activeBoard, 0);
-    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
-    EXPECT_TRUE(host.timersOf(*dlg).empty());
-    Down(100, 400, 1);
-    Move(100, 500, 0);  // still nobody's
-    Move(100, 600, 1);
-    EXPECT_EQ(dlg->m_activeBoard, 1);
-    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 400}, {100, 600}}));
-}
-
 // A board whose edges an SDK hands over in one batch with a touch of another board: once the
 // service run has sent its points, that touch must not make the other board the test's board
 // (whose driver state the end would then switch on instead of the traced board's).

@@ -74,14 +74,6 @@ TEST_F(StageMachine, ACompletedEdgeTakesItsPendingTimeOutWithIt) {
     EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
 }
 
-TEST_F(StageMachine, DeleteLeavesAPendingTimeOutRunning) {
-    StrokeY(20, 100, 400);
-    host.pressKey(fw::kVkDelete);
-    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
-    host.advance(10000);
-    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
-}
-
 TEST_F(StageMachine, DTogglesTheStrokeDisplayAndRepaints) {
     host.log.clear();
     host.pressKey(fw::kVkD);
