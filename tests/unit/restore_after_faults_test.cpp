@@ -140,13 +140,6 @@ TEST_F(RestoreAfterFaults, WithoutAFolderForTheRecordTheTestStillRuns) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(RestoreAfterFaults, TheEnvironmentVariableMovesTheRecord) {
-    host.environment[L"RIMTRACE_RESTORE_DIR"] = (dir_ / "elsewhere").wstring();
-    Open();
-    EXPECT_TRUE(fs::exists(dir_ / "elsewhere" / "restore-record.txt"));
-    EXPECT_FALSE(fs::exists(Record()));
-}
-
 TEST_F(RestoreAfterFaults, TheEndOfTheSessionGivesTheBoardsBackAndWritesAChosenReport) {
     FakeMapi::Install(host, FakeMapi::Mode::Ok);
     Open();
