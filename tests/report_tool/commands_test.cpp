@@ -74,13 +74,13 @@ TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
 
 TEST_F(Commands, ShowDrawsAPictureOrAPageAndADamagedReportAsFarAsItGoes) {
     EXPECT_EQ(Run({"show", "good.pts", "-o", "r.HTML"}).code, exit_code::kOk);
-    EXPECT_THAT(ReadWholeFile("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
+    EXPECT_THAT(FileBytes("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
     const Result run = Run({"show", "bad.pts", "-o", "r.svg"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err,
               "bad.pts: 1 problem; the picture shows what could be read "
               "(`rimtrace-report check` lists them)\n");
-    EXPECT_TRUE(ReadWholeFile("r.svg").starts_with("<svg "));
+    EXPECT_TRUE(FileBytes("r.svg").starts_with("<svg "));
 }
 
 TEST_F(Commands, ShowSaysWhyItDrewNothing) {
@@ -107,7 +107,7 @@ TEST_F(Commands, SummaryWritesCsvOrJsonToAFileOrTheOutput) {
     run = Run({"summary", "bad.pts", "-o", "s.json", "--json"});
     EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
     EXPECT_EQ(run.out, "");
-    EXPECT_THAT(ReadWholeFile("s.json"), HasSubstr("\"check\": \"failed\""));
+    EXPECT_THAT(FileBytes("s.json"), HasSubstr("\"check\": \"failed\""));
 }
 
 TEST_F(Commands, AWrongCommandLineEndsWithTwo) {
