@@ -244,11 +244,11 @@ TEST_P(SecondStart, LeavesTheRunningTestAlone) {
     const std::wstring second = GetParam();
     host.onModal(IDD_RIMTRACE_DIALOG, [&](headless::ModalSession& s) {
         Down(20, 40);
-        const std::string record = ReadAll(Record());
+        const std::string record = FileBytes(Record());
         const auto journal = host.journal;
         EXPECT_EQ(RunWithArguments(second), kExitTestRunning);
         EXPECT_EQ(host.journal, journal);
-        EXPECT_EQ(ReadAll(Record()), record);
+        EXPECT_EQ(FileBytes(Record()), record);
         const bool restore = second == L"-restore";
         EXPECT_EQ(Messages().size(), restore ? 1u : 0u);
         EXPECT_EQ(Count(LogEntry::Kind::ShowRunningTest), restore ? 0u : 1u);
