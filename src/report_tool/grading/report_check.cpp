@@ -5,19 +5,13 @@
 #include <string>
 #include <type_traits>
 
-#include "analysis/edge_geometry.h"
-#include "analysis/edge_statistics.h"
-#include "analysis/edge_verdict.h"
 #include "report/report_float.h"
+#include "report_tool/grading/edge_grade.h"
 #include "report_tool/reading/value_text.h"
 #include "rules/board_rules.h"
 #include "trace/travel.h"
 
 namespace {
-
-bool Readable(const PointSection& section) {
-    return section.labelLine != 0 && section.allPointsGood();
-}
 
 std::string PointText(BoardPoint p) {
     return std::to_string(p.x) + "," + std::to_string(p.y);
@@ -63,16 +57,13 @@ std::string WholeText(std::uint32_t v) {
 }
 
 void CompareStats(const ParsedReport& report, std::size_t edge, Findings& findings) {
-    const PointSection& section = report.arrays[kFirstPass + edge];
-    if (!Readable(section)) {
+    const EdgeGrade grade = GradeEdge(report, static_cast<Edge>(edge));
+    if (!grade.graded) {
         return;
     }
-    const auto e = static_cast<Edge>(edge);
-    const EdgeGeometry g = GeometryOf(e);
-    const EdgeStats computed =
-        ComputeEdgeStats(section.points, FindTraceStart(section.points, g.xLimit, g.yLimit), e);
+    const EdgeStats& computed = grade.stats;
     const StoredStats& stored = report.stats[edge];
-    StatsComparison compare(stored, section, edge, findings);
+    StatsComparison compare(stored, report.arrays[kFirstPass + edge], edge, findings);
     compare.field(StatLine::Min, "# min: ", stored.min, computed.min, WholeText);
     compare.field(StatLine::Max, "# max: ", stored.max, computed.max, WholeText);
     compare.field(StatLine::Avg, "# avg: ", stored.avg, computed.avg, FormatReportFloat);
@@ -80,7 +71,7 @@ void CompareStats(const ParsedReport& report, std::size_t edge, Findings& findin
     compare.field(StatLine::MaxGap, "# max gap: ", stored.maxGap, computed.maxGap, WholeText);
     compare.field(StatLine::AvgGap, "# avg gap: ", stored.avgGap, computed.avgGap,
                   FormatReportFloat);
-    compare.field(StatLine::Verdict, "", stored.verdict, ClassifyEdge(computed), VerdictLine);
+    compare.field(StatLine::Verdict, "", stored.verdict, *grade.verdict, VerdictLine);
 }
 
 // The along-edge values a point may take after `last`, as text for the message.
@@ -96,8 +87,10 @@ std::string AllowedStep(BoardPoint last, Travel travel) {
            kWays[static_cast<int>(travel)] + ")";
 }
 
+// The steps between the points that were read are the pen's, even in a section the end of a
+// cut-off file left short.
 void CompareSteps(const PointSection& section, std::size_t array, Findings& findings) {
-    if (!Readable(section)) {
+    if (section.labelLine == 0 || !section.allPointsGood()) {
         return;
     }
     const Travel travel = TravelOfSide(array % 4);

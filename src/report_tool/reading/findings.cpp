@@ -19,6 +19,11 @@ void Findings::warning(std::int64_t line, std::string text) {
     warnings_.push_back({line, std::move(text)});
 }
 
+std::string WithLine(const Finding& finding) {
+    return (finding.line > 0 ? "line " + std::to_string(finding.line) + ": " : std::string()) +
+           finding.text;
+}
+
 std::string Quoted(std::string_view text) {
     constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "'";

@@ -32,6 +32,9 @@ class Findings {
     std::size_t problemCount_ = 0;
 };
 
+// A finding as a list shows it: "line N: text", or the text alone for the file as a whole.
+std::string WithLine(const Finding& finding);
+
 // A line's text as a message shows it: quoted, bytes outside printable ASCII as \xNN, long text
 // shortened.
 std::string Quoted(std::string_view text);

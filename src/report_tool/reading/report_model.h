@@ -34,7 +34,10 @@ struct PointSection {
     TracePointArray points;           // the point lines that could be read, in order
     std::int64_t pointLines = 0;      // lines read as point lines, good or not
     std::int64_t firstPointLine = 0;  // point i is on line firstPointLine + i when all are good
+    bool cutOff = false;              // the file ended before the section did
     bool allPointsGood() const { return static_cast<std::int64_t>(points.size()) == pointLines; }
+    // Every point of the section is there to be graded.
+    bool readWhole() const { return labelLine != 0 && allPointsGood() && !cutOff; }
 };
 
 // The twelve arrays: first pass, second pass, internal trace; each left, bottom, right, top.

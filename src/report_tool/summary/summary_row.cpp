@@ -18,30 +18,20 @@ bool AnyPoints(const ParsedReport& report, std::size_t firstArray) {
     return false;
 }
 
-EdgeSummary SummarizeEdge(const ParsedReport& report, std::size_t edge) {
-    const TracePointArray& points = report.arrays[kFirstPass + edge].points;
-    const StoredStats& stats = report.stats[edge];
+EdgeSummary SummarizeEdge(const ParsedReport& report, const EdgeGrade& grade, Edge edge) {
+    const TracePointArray& points =
+        report.arrays[kFirstPass + static_cast<std::size_t>(edge)].points;
     EdgeSummary summary;
     summary.points = points.size();
-    summary.verdict = stats.verdict;
-    summary.coveragePercent = CoverageOf(points, static_cast<Edge>(edge)).percent;
-    if (!points.empty()) {
-        summary.min = stats.min;
-        summary.max = stats.max;
-        if (stats.min && stats.max) {
-            summary.spread = *stats.max - *stats.min;
-        }
+    summary.verdict = grade.verdict;
+    summary.claimedVerdict = grade.claimed;
+    summary.coveragePercent = CoverageOf(points, edge).percent;
+    if (grade.graded && grade.stats.count > 0) {
+        summary.min = grade.stats.min;
+        summary.max = grade.stats.max;
+        summary.spread = grade.stats.max - grade.stats.min;
     }
     return summary;
-}
-
-std::string FirstProblem(const Findings& findings) {
-    if (findings.problems().empty()) {
-        return {};
-    }
-    const Finding& first = findings.problems().front();
-    return (first.line > 0 ? "line " + std::to_string(first.line) + ": " : std::string()) +
-           first.text;
 }
 
 auto SortKey(const SummaryRow& row) {
@@ -57,15 +47,24 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked) {
     SummaryRow row;
     row.file = std::move(file);
     row.serialNumber = SerialAsUtf8(report.serialNumber);
+    row.encoding = IsValidUtf8(report.serialNumber) ? "utf-8" : "cp1252";
     row.writtenAt = report.writtenAt;
-    for (std::size_t edge = 0; edge < 4; ++edge) {
-        row.edges[edge] = SummarizeEdge(report, edge);
+    const std::array<EdgeGrade, 4> grades = GradeEdges(report);
+    for (Edge edge : kEdges) {
+        const auto e = static_cast<std::size_t>(edge);
+        row.edges[e] = SummarizeEdge(report, grades[e], edge);
     }
+    row.verdict = OverallVerdict(grades);
     row.secondPass = AnyPoints(report, kSecondPass);
     row.internalTrace = AnyPoints(report, kInternalTrace);
     row.freeStrokes = report.freeStrokes.size();
     row.problems = checked.findings.problemCount();
-    row.firstProblem = FirstProblem(checked.findings);
+    if (!checked.findings.problems().empty()) {
+        row.firstProblem = WithLine(checked.findings.problems().front());
+    }
+    for (const Finding& warning : checked.findings.warnings()) {
+        row.warnings.push_back(WithLine(warning));
+    }
     return row;
 }
 
