@@ -23,15 +23,8 @@ std::string Plural(std::size_t n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-// The problems in line order (reading finds them in file order, re-grading after it).
-std::vector<Finding> InLineOrder(std::vector<Finding> findings) {
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    return findings;
-}
-
 void PrintFindings(const std::string& file, const Findings& findings, std::ostream& out) {
-    for (const Finding& f : InLineOrder(findings.problems())) {
+    for (const Finding& f : findings.problems()) {
         out << Where(file, f.line) << f.text << "\n";
     }
     for (const Finding& f : findings.warnings()) {

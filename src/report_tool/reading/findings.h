@@ -13,9 +13,9 @@ struct Finding {
     friend bool operator==(const Finding&, const Finding&) = default;
 };
 
-// What reading and re-grading one file found. Every problem is counted; the first
-// report_limits::kMaxListedProblems are kept to be listed, so a file of garbage cannot fill the
-// memory with messages.
+// What reading and re-grading one file found, in line order (the file as a whole, line 0, first).
+// Every problem is counted; the first report_limits::kMaxListedProblems found are kept to be
+// listed, so a file of garbage cannot fill the memory with messages.
 class Findings {
   public:
     void problem(std::int64_t line, std::string text);
