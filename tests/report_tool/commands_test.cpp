@@ -104,15 +104,22 @@ TEST_F(Commands, SummaryWritesCsvOrJsonToAFileOrTheOutput) {
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err, "gone: no such file or folder\n");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
-    run = Run({"summary", "bad.pts", "-o", "s.json", "--json"});
+    run = Run({"summary", "bad.pts", "-o", "s.json", "--json", "--encoding", "cp1251"});
     EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
     EXPECT_EQ(run.out, "");
-    EXPECT_THAT(ReadWholeFile("s.json"), HasSubstr("\"check\": \"failed\""));
+    // The serial number's last byte, 0xDC, is Cyrillic in code page 1251.
+    EXPECT_THAT(ReadWholeFile("s.json"), AllOf(HasSubstr("\"check\": \"failed\""),
+                                               HasSubstr("\"serial_number\": \"SN-4711 \xD0\xAC\""),
+                                               HasSubstr("\"encoding\": \"cp1251\"")));
 }
 
 TEST_F(Commands, AWrongCommandLineEndsWithTwo) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"check"}, {"show", "x.pts"}, {"summary", "--csv", "x"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"check"},
+                                               {"show", "x.pts"},
+                                               {"summary", "--csv", "x"},
+                                               {"check", "--encoding", "437", "good.pts"}}) {
         EXPECT_EQ(Run(args).code, exit_code::kUsage) << args.size();
     }
     EXPECT_THAT(Run({"--help"}).out, HasSubstr("summary"));

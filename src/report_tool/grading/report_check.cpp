@@ -115,8 +115,8 @@ void RegradeReport(const ParsedReport& report, Findings& findings) {
 
 }  // namespace
 
-CheckedReport CheckReport(ByteSource& source) {
-    CheckedReport checked = ReadReport(source);
+CheckedReport CheckReport(ByteSource& source, const std::optional<CodePage>& serialCodePage) {
+    CheckedReport checked = ReadReport(source, serialCodePage);
     RegradeReport(checked.report, checked.findings);
     if (source.failed()) {
         checked.findings.problem(0, "expected to read the whole file, found a read error");
@@ -124,12 +124,14 @@ CheckedReport CheckReport(ByteSource& source) {
     return checked;
 }
 
-CheckedReport CheckReportFile(const std::filesystem::path& path) {
+CheckedReport CheckReportFile(const std::filesystem::path& path,
+                              const std::optional<CodePage>& serialCodePage) {
     FileSource file(path);
     if (!file.isOpen()) {
         CheckedReport checked;
+        checked.report.serial = ShowText("", serialCodePage);
         checked.findings.problem(0, "expected a report file to read, found " + file.openError());
         return checked;
     }
-    return CheckReport(file);
+    return CheckReport(file, serialCodePage);
 }

@@ -46,7 +46,7 @@ std::string SerialTitle(const ParsedReport& report) {
     if (report.serialNumber.empty()) {
         return "No serial number";
     }
-    return "Serial number " + SerialAsUtf8(report.serialNumber);
+    return "Serial number " + report.serial.utf8;
 }
 
 std::string WrittenLine(const ParsedReport& report, const std::string& fileName) {

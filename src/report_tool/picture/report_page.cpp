@@ -130,7 +130,8 @@ std::string FindingsList(const Findings& findings) {
 
 }  // namespace
 
-std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked) {
+std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked,
+                             bool debug) {
     const PictureLayout layout = LayoutReportPicture(checked.report);
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += "<title>" + XmlEscaped(SerialTitle(checked.report) + " · " + fileName) + "</title>\n";
@@ -138,6 +139,8 @@ std::string RenderReportHtml(const std::string& fileName, const CheckedReport& c
     html += RenderReportSvg(fileName, checked);
     html += StatsTable(layout, checked.report);
     html += FindingsList(checked.findings);
-    html += SectionsTable(checked.report);
+    if (debug) {
+        html += SectionsTable(checked.report);
+    }
     return html + "</body>\n</html>\n";
 }

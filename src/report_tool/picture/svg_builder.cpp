@@ -39,10 +39,8 @@ std::string Stroke(const LineStyle& style) {
 }  // namespace
 
 std::string XmlEscaped(std::string_view text) {
-    const std::string utf8 = IsValidUtf8(text) ? std::string(text) : SerialAsUtf8(text);
     std::string out;
-    for (char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (char c : ShowText(text).utf8) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -57,11 +55,7 @@ std::string XmlEscaped(std::string_view text) {
                 out += "&quot;";
                 break;
             default:
-                if (byte < 0x20 && c != '\t') {
-                    out += "\xEF\xBF\xBD";
-                } else {
-                    out += c;
-                }
+                out += c;
         }
     }
     return out;

@@ -57,5 +57,6 @@ class SvgBuilder {
     int clipCount_ = 0;
 };
 
-// UTF-8 text made safe inside XML.
+// Text made safe inside XML: shown as ShowText shows it (control characters, which XML does not
+// allow, and bytes that are not UTF-8 text become U+FFFD), with markup characters escaped.
 std::string XmlEscaped(std::string_view text);

@@ -7,6 +7,7 @@
 
 #include "analysis/edge_stats.h"
 #include "framework/local_date_time.h"
+#include "report_tool/reading/text_encoding.h"
 #include "trace/trace_point_array.h"
 
 // A report as read from its file: what each line said, and where. Line numbers count from 1;
@@ -48,6 +49,7 @@ inline constexpr std::size_t kInternalTrace = 8;
 
 struct ParsedReport {
     std::string serialNumber;  // bytes as written: the writing system's ANSI code page
+    ShownText serial;          // the same as text, in the code page it was read in
     std::int64_t serialLine = 0;
     std::optional<LocalDateTime> writtenAt;
     std::array<StoredStats, 4> stats;  // left, bottom, right, top

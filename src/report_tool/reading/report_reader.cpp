@@ -87,8 +87,10 @@ enum class Take { Good, Changed, Missing };
 
 class ReportParser {
   public:
-    ReportParser(ByteSource& source, ReadResult& out)
-        : lines_(source, report_limits::kMaxLineBytes), out_(out) {}
+    ReportParser(ByteSource& source, ReadResult& out, const std::optional<CodePage>& serialCodePage)
+        : lines_(source, report_limits::kMaxLineBytes),
+          out_(out),
+          serialCodePage_(serialCodePage) {}
 
     void run() {
         header();
@@ -256,6 +258,7 @@ class ReportParser {
                 problem(taken_, {"a serial number without a CR, which only ends a line"});
             }
         }
+        serial();
         blank(kSerialPosition + 1);
         constexpr Expected kDateForm{"", kDateLabel,
                                      " and a date and time as day/month/year hour:minute:second"};
@@ -267,6 +270,21 @@ class ReportParser {
             }
         }
         blank(kDatePosition + 1);
+    }
+
+    void serial() {
+        report().serial = ShowText(report().serialNumber, serialCodePage_);
+        if (!report().serial.replaced) {
+            return;
+        }
+        const std::string codePage = report().serial.codePage.name();
+        findings().warning(
+            report().serialLine,
+            serialCodePage_
+                ? "expected a serial number that is text in " + codePage +
+                      ", found bytes that are not, shown as U+FFFD"
+                : "expected a serial number that is text in UTF-8 or cp1252, found bytes that are "
+                  "not, shown as U+FFFD (--encoding names the code page it was written in)");
     }
 
     void statsSection(std::size_t edge) {
@@ -474,6 +492,7 @@ class ReportParser {
 
     LineReader lines_;
     ReadResult& out_;
+    std::optional<CodePage> serialCodePage_;
     std::optional<Line> current_;
     bool peeked_ = false;
     const Line* taken_ = nullptr;
@@ -500,8 +519,8 @@ std::string FreeStrokeLabel(std::size_t i) {
     return std::string(kStrokeLabel) + std::to_string(i);
 }
 
-ReadResult ReadReport(ByteSource& source) {
+ReadResult ReadReport(ByteSource& source, const std::optional<CodePage>& serialCodePage) {
     ReadResult result;
-    ReportParser(source, result).run();
+    ReportParser(source, result, serialCodePage).run();
     return result;
 }

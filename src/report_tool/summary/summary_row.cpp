@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "report_tool/grading/edge_coverage.h"
-#include "report_tool/reading/text_encoding.h"
 
 namespace {
 
@@ -46,8 +45,8 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked) {
     const ParsedReport& report = checked.report;
     SummaryRow row;
     row.file = std::move(file);
-    row.serialNumber = SerialAsUtf8(report.serialNumber);
-    row.encoding = IsValidUtf8(report.serialNumber) ? "utf-8" : "cp1252";
+    row.serialNumber = report.serial.utf8;
+    row.encoding = report.serial.codePage.name();
     row.writtenAt = report.writtenAt;
     const std::array<EdgeGrade, 4> grades = GradeEdges(report);
     for (Edge edge : kEdges) {
