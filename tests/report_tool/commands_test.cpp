@@ -11,6 +11,7 @@
 #include "support/whole_file.h"
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -75,6 +76,10 @@ TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
 TEST_F(Commands, ShowDrawsAPictureOrAPageAndADamagedReportAsFarAsItGoes) {
     EXPECT_EQ(Run({"show", "good.pts", "-o", "r.HTML"}).code, exit_code::kOk);
     EXPECT_THAT(ReadWholeFile("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
+    // Where each section is in the file is for debugging the reader.
+    EXPECT_THAT(ReadWholeFile("r.HTML"), Not(HasSubstr("Sections")));
+    EXPECT_EQ(Run({"show", "good.pts", "-o", "r.html", "--debug"}).code, exit_code::kOk);
+    EXPECT_THAT(ReadWholeFile("r.html"), HasSubstr("<h2>Sections</h2>"));
     const Result run = Run({"show", "bad.pts", "-o", "r.svg"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err,

@@ -33,16 +33,19 @@ GeneratedTest Dated(const std::string& serial, std::uint16_t year, std::uint16_t
 
 }  // namespace
 
-// The whole test's edges are traced from 50 to 3950, 100 to 2000, 4000 to 250 and 3990 to 90. Its
+// The whole test's edges are traced from 50 to 3950, 100 to 2000, 4000 to 250 and 3990 to 90. A
 // copy arrived with LF line ends, a serial number a spreadsheet would take for a formula and a
-// left edge claimed not correctable that its points pass.
+// left edge claimed not correctable that its points pass; another was cut off in the bottom
+// edge's second point, so only the left edge can be graded.
 TEST(Summary, ACsvRowHoldsWhatThePointsSayWhatTheReportClaimsAndHowMuchWasTraced) {
     std::string copy = WholeTestReport();
     std::erase(copy, '\r');
     copy.replace(copy.find("SN-4711 \xDC"), 9, "=HYPERLINK(\"http://x\",\"x\")");
     copy.replace(copy.find("# passed"), 8, "# not correctable");
+    const std::string cut = WholeTestReport().substr(0, WholeTestReport().find("072\r\n700"));
     EXPECT_THAT(
-        SplitLines(Csv({RowOf(WholeTestReport(), "dir,1/r.pts"), RowOf(copy, "-copy.pts")})),
+        SplitLines(Csv({RowOf(WholeTestReport(), "dir,1/r.pts"), RowOf(copy, "-copy.pts"),
+                        RowOf(cut, "cut.pts")})),
         ElementsAre("file,serial number,date,left min,left max,left spread,left verdict,left "
                     "points,left coverage %,bottom min,bottom max,bottom spread,bottom verdict,"
                     "bottom points,bottom coverage %,right min,right max,right spread,right "
@@ -58,7 +61,12 @@ TEST(Summary, ACsvRowHoldsWhatThePointsSayWhatTheReportClaimsAndHowMuchWasTraced
                     "91.6,28,133,105,correctable,14,95.2,no,yes,2,failed,1,\"line 14: expected "
                     "'# passed' from the 15 points of '# left', found '# not correctable'\","
                     "correctable,not correctable,,,,\"expected CR LF line ends, found LF only: "
-                    "the file was read as it is (a mail gateway may have changed them)\",utf-8"));
+                    "the file was read as it is (a mail gateway may have changed them)\",utf-8",
+                    "cut.pts,SN-4711 \xC3\x9C,2007-03-05T09:07:05,20,24,4,passed,15,95.2,,,,,1,0.0,"
+                    ",,,,0,0.0,,,,,0,0.0,no,no,0,failed,1,\"line 61: the file is cut off: expected "
+                    "the 8 point lines this line counts for '# bottom', found 1, then '400,4' and "
+                    "the end of the file without a line end\",,,passed,correctable,correctable,,"
+                    "cp1252"));
 }
 
 TEST(Summary, CsvQuotesAsRfc4180SaysAndKeepsTextFromBeingAFormula) {
