@@ -66,6 +66,13 @@ TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
               "mailed.pts: ok, 1 warning\n");
     // A warning alone does not fail a file; folders are searched for .pts in any letter case.
     EXPECT_EQ(Run({"check", "mailed.pts", "a"}).code, exit_code::kOk);
+    // The serial number's last byte, 0xDC, is Windows-1252's Ü but no UTF-8.
+    run = Run({"check", "--encoding", "utf-8", "good.pts"});
+    EXPECT_EQ(run.code, exit_code::kOk);
+    EXPECT_EQ(run.out,
+              "good.pts:3: warning: expected a serial number that is text in utf-8, found bytes "
+              "that are not, shown as U+FFFD\n"
+              "good.pts: ok, 1 warning\n");
     run = Run({"check", "a", "missing.pts"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.out,

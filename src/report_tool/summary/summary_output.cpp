@@ -59,7 +59,9 @@ std::string CsvText(std::string_view text) {
     // What a spreadsheet program would take for the start of a formula.
     constexpr std::string_view kFormulaStarts = "=+-@\t\r";
     if (!text.empty() && kFormulaStarts.find(text.front()) != std::string_view::npos) {
-        return CsvField("'" + std::string(text));
+        std::string guarded = "'";
+        guarded += text;
+        return CsvField(guarded);
     }
     return CsvField(text);
 }
