@@ -11,7 +11,7 @@
 // file or the new one. The path is used as given (wide on Windows), so names outside the ANSI
 // code page work. Returns true only when the complete file is in place; an empty path or a path
 // that does not name a file gives false.
-bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes);
+bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes);
 
 // The whole content of a file of at most `limit` bytes; nothing when it cannot be opened or
 // read, or is larger than that.

@@ -82,17 +82,17 @@ TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
 
 TEST_F(Commands, ShowDrawsAPictureOrAPageAndADamagedReportAsFarAsItGoes) {
     EXPECT_EQ(Run({"show", "good.pts", "-o", "r.HTML"}).code, exit_code::kOk);
-    EXPECT_THAT(ReadWholeFile("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
+    EXPECT_THAT(FileBytes("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
     // Where each section is in the file is for debugging the reader.
-    EXPECT_THAT(ReadWholeFile("r.HTML"), Not(HasSubstr("Sections")));
+    EXPECT_THAT(FileBytes("r.HTML"), Not(HasSubstr("Sections")));
     EXPECT_EQ(Run({"show", "good.pts", "-o", "r.html", "--debug"}).code, exit_code::kOk);
-    EXPECT_THAT(ReadWholeFile("r.html"), HasSubstr("<h2>Sections</h2>"));
+    EXPECT_THAT(FileBytes("r.html"), HasSubstr("<h2>Sections</h2>"));
     const Result run = Run({"show", "bad.pts", "-o", "r.svg"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err,
               "bad.pts: 1 problem; the picture shows what could be read "
               "(`rimtrace-report check` lists them)\n");
-    EXPECT_TRUE(ReadWholeFile("r.svg").starts_with("<svg "));
+    EXPECT_TRUE(FileBytes("r.svg").starts_with("<svg "));
 }
 
 TEST_F(Commands, ShowSaysWhyItDrewNothing) {
@@ -120,9 +120,9 @@ TEST_F(Commands, SummaryWritesCsvOrJsonToAFileOrTheOutput) {
     EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
     EXPECT_EQ(run.out, "");
     // The serial number's last byte, 0xDC, is Cyrillic in code page 1251.
-    EXPECT_THAT(ReadWholeFile("s.json"), AllOf(HasSubstr("\"check\": \"failed\""),
-                                               HasSubstr("\"serial_number\": \"SN-4711 \xD0\xAC\""),
-                                               HasSubstr("\"encoding\": \"cp1251\"")));
+    EXPECT_THAT(FileBytes("s.json"), AllOf(HasSubstr("\"check\": \"failed\""),
+                                           HasSubstr("\"serial_number\": \"SN-4711 \xD0\xAC\""),
+                                           HasSubstr("\"encoding\": \"cp1251\"")));
 }
 
 TEST_F(Commands, AWrongCommandLineEndsWithTwo) {

@@ -34,7 +34,7 @@ struct Image {
                                    png.string() + "' -depth 8 '" + ppm.string() + "'";
         EXPECT_EQ(std::system(render.c_str()), 0) << render;
         Image image;
-        const std::string bytes = ReadWholeFile(ppm);
+        const std::string bytes = FileBytes(ppm);
         int header = 0;
         std::sscanf(bytes.c_str(), "P6 %d %d 255%n", &image.width, &image.height, &header);
         image.pixels = bytes.substr(static_cast<std::size_t>(header) + 1);

@@ -8,7 +8,7 @@
 
 EdgeGrade GradeEdge(const ParsedReport& report, Edge edge) {
     const auto e = static_cast<std::size_t>(edge);
-    const PointSection& section = report.arrays[kFirstPass + e];
+    const PointSection& section = report.section(Pass::First, edge);
     const EdgeGeometry g = GeometryOf(edge);
     EdgeGrade grade;
     grade.graded = section.readWhole();

@@ -27,9 +27,8 @@ constexpr double kBandMargin = 1.25;
 constexpr double kPointMargin = 1.1;
 
 void Measure(EdgePicture& edge, const ParsedReport& report) {
-    const auto e = static_cast<std::size_t>(edge.edge);
-    const TracePointArray& first = report.arrays[kFirstPass + e].points;
-    const TracePointArray& second = report.arrays[kSecondPass + e].points;
+    const TracePointArray& first = report.section(Pass::First, edge.edge).points;
+    const TracePointArray& second = report.section(Pass::Second, edge.edge).points;
     edge.hasPoints = !first.empty();
     edge.grade = GradeEdge(report, edge.edge);
     edge.coverage = CoverageOf(first, edge.edge);

@@ -20,10 +20,10 @@ std::string Shortened(std::string text) {
     return text;
 }
 
-std::size_t PointsIn(const ParsedReport& report, std::size_t first, std::size_t count) {
+std::size_t PointsIn(const ParsedReport& report, Pass pass) {
     std::size_t total = 0;
-    for (std::size_t i = first; i < first + count; ++i) {
-        total += report.arrays[i].points.size();
+    for (Edge edge : kEdges) {
+        total += report.section(pass, edge).points.size();
     }
     return total;
 }
@@ -55,8 +55,8 @@ std::string WrittenLine(const ParsedReport& report, const std::string& fileName)
         line = "written " + IsoDateTime(*report.writtenAt);
         line[line.find('T')] = ' ';
     }
-    const bool secondPass = PointsIn(report, kSecondPass, 4) > 0;
-    const bool internal = PointsIn(report, kInternalTrace, 4) > 0;
+    const bool secondPass = PointsIn(report, Pass::Second) > 0;
+    const bool internal = PointsIn(report, Pass::Internal) > 0;
     line += "  ·  serial in " + report.serial.codePage.name();
     line += std::string("  ·  second pass: ") + (secondPass ? "yes" : "no") +
             "  ·  internal trace: " + (internal ? "yes" : "no") +
@@ -106,8 +106,7 @@ std::string PanelTitle(const EdgePicture& edge, const ParsedReport& report) {
     const EdgeGrade& grade = edge.grade;
     std::string title = EdgeName(edge.edge) + " edge: " + GradeWord(grade.verdict);
     if (!grade.graded) {
-        const PointSection& section =
-            report.arrays[kFirstPass + static_cast<std::size_t>(edge.edge)];
+        const PointSection& section = report.section(Pass::First, edge.edge);
         return title + (section.labelLine == 0 ? ", its points are not in the file"
                         : section.cutOff       ? ", the file is cut off in its points"
                                                : ", some of its point lines are damaged");
@@ -126,8 +125,7 @@ std::optional<std::string> ClaimText(const EdgePicture& edge) {
 }
 
 std::string PanelDetails(const EdgePicture& edge, const ParsedReport& report) {
-    const auto e = static_cast<std::size_t>(edge.edge);
-    const TracePointArray& first = report.arrays[kFirstPass + e].points;
+    const TracePointArray& first = report.section(Pass::First, edge.edge).points;
     std::string details = OneDecimal(edge.coverage.percent) + "% traced · " +
                           std::to_string(first.size()) + (first.size() == 1 ? " point" : " points");
     if (edge.grade.start > 0) {
@@ -140,9 +138,9 @@ std::string PanelDetails(const EdgePicture& edge, const ParsedReport& report) {
     }
     if (edge.secondPass) {
         const EdgeStats& s = *edge.secondPass;
-        details +=
-            " · second pass: " + std::to_string(report.arrays[kSecondPass + e].points.size()) +
-            " points";
+        details += " · second pass: " +
+                   std::to_string(report.section(Pass::Second, edge.edge).points.size()) +
+                   " points";
         if (s.count > 0) {
             details += ", up to " + std::to_string(s.max) + " off, mean " + OneDecimal(s.avg);
         } else {
@@ -158,7 +156,7 @@ std::string UntracedLabel(const EdgePicture& edge, const Stretch& stretch) {
 }
 
 std::string InternalLegend(const ParsedReport& report) {
-    const std::size_t points = PointsIn(report, kInternalTrace, 4);
+    const std::size_t points = PointsIn(report, Pass::Internal);
     return points == 0 ? "internal lines: none"
                        : "internal lines (" + std::to_string(points) + " points)";
 }

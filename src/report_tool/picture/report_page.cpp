@@ -77,7 +77,6 @@ std::string StatsTable(const PictureLayout& layout, const ParsedReport& report) 
     for (const EdgePicture& edge : layout.edges) {
         const EdgeGrade& grade = edge.grade;
         const EdgeStats& s = grade.stats;
-        const auto e = static_cast<std::size_t>(edge.edge);
         const auto claim = DifferingClaim(grade.verdict, grade.claimed);
         html += "<tr>" + Cell(EdgeName(edge.edge)) +
                 Cell(GradeWord(grade.verdict), VerdictClass(grade.verdict)) +
@@ -92,7 +91,7 @@ std::string StatsTable(const PictureLayout& layout, const ParsedReport& report) 
         } else {
             html += "<td colspan=\"7\">no points</td>";
         }
-        html += Cell(std::to_string(report.arrays[kFirstPass + e].points.size())) +
+        html += Cell(std::to_string(report.section(Pass::First, edge.edge).points.size())) +
                 Cell(std::to_string(s.count)) + Cell(OneDecimal(edge.coverage.percent)) +
                 Cell(Untraced(edge));
         if (edge.secondPass) {
@@ -109,7 +108,7 @@ std::string StatsTable(const PictureLayout& layout, const ParsedReport& report) 
 
 std::string SectionsTable(const ParsedReport& report) {
     std::string html = "<h2>Sections</h2>\n<table>\n" + Row({"Section", "Points", "Line"});
-    for (std::size_t i = 0; i < kPointArrays; ++i) {
+    for (std::size_t i = 0; i < kPointArrayCount; ++i) {
         const PointSection& s = report.arrays[i];
         html += "<tr>" + Cell(PointArrayLabel(i)) + Cell(std::to_string(s.points.size())) +
                 Cell(s.labelLine ? std::to_string(s.labelLine) : "missing") + "</tr>\n";

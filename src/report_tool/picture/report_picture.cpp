@@ -75,7 +75,6 @@ void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
 }
 
 void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& report) {
-    const auto e = static_cast<std::size_t>(edge.edge);
     const std::optional<EdgeVerdict>& verdict = edge.grade.verdict;
     svg.rect(edge.panel, palette::kPaper, palette::kRule);
     svg.text({edge.panel.left + 12, edge.panel.top + 20}, PanelTitle(edge, report),
@@ -110,8 +109,8 @@ void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& rep
         }
     }
     svg.beginClip(plot);
-    const TracePointArray& first = report.arrays[kFirstPass + e].points;
-    const TracePointArray& second = report.arrays[kSecondPass + e].points;
+    const TracePointArray& first = report.section(Pass::First, edge.edge).points;
+    const TracePointArray& second = report.section(Pass::Second, edge.edge).points;
     const BoardPoint* counted = first.begin() + edge.grade.start;
     // The landing of the pen, which the statistics leave out, in grey; then the counted trace.
     svg.polyline(PanelPoints(edge, first.begin(), counted == first.end() ? counted : counted + 1),
@@ -168,8 +167,9 @@ void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedRepo
             DrawUntracedOnBoard(svg, board, edge, s);
         }
     }
-    for (std::size_t i = kInternalTrace; i < kInternalTrace + 4; ++i) {
-        svg.polyline(BoardPoints(board, report.arrays[i].points), kInternalLine);
+    for (Edge edge : kEdges) {
+        svg.polyline(BoardPoints(board, report.section(Pass::Internal, edge).points),
+                     kInternalLine);
     }
     for (const PointSection& stroke : report.freeStrokes) {
         svg.polyline(BoardPoints(board, stroke.points), kFreeStrokeLine);
@@ -178,10 +178,9 @@ void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedRepo
         }
     }
     for (const EdgePicture& edge : layout.edges) {
-        const auto e = static_cast<std::size_t>(edge.edge);
-        svg.polyline(BoardPoints(board, report.arrays[kFirstPass + e].points),
+        svg.polyline(BoardPoints(board, report.section(Pass::First, edge.edge).points),
                      {palette::StrongColourOf(edge.grade.verdict), 2.5});
-        svg.polyline(BoardPoints(board, report.arrays[kSecondPass + e].points),
+        svg.polyline(BoardPoints(board, report.section(Pass::Second, edge.edge).points),
                      {palette::kSecondPassStroke, 1.2, "4 3"});
     }
     svg.endClip();

@@ -29,7 +29,7 @@ constexpr int kDatePosition = 4;
 constexpr int kStatsPosition = 6;
 constexpr int kStatsSpan = static_cast<int>(kStatLines) + 1;  // the lines and a blank line
 constexpr int kArraysPosition = kStatsPosition + 4 * kStatsSpan;
-constexpr int kStrokesPosition = kArraysPosition + static_cast<int>(kPointArrays);
+constexpr int kStrokesPosition = kArraysPosition + static_cast<int>(kPointArrayCount);
 
 // Each section costs the reader this much on top of its points.
 constexpr std::size_t kSectionCost = 16;
@@ -60,11 +60,15 @@ Expected Exactly(std::string_view line) {
     return {"", line, ""};
 }
 
-const std::array<std::string, kPointArrays>& ArrayLabels() {
-    static const std::array<std::string, kPointArrays> labels = [] {
-        std::array<std::string, kPointArrays> all;
-        for (std::size_t i = 0; i < kPointArrays; ++i) {
-            all[i] = "# " + std::string(kEdgeNames[i % 4]) + std::string(kPassSuffixes[i / 4]);
+const std::array<std::string, kPointArrayCount>& ArrayLabels() {
+    static const std::array<std::string, kPointArrayCount> labels = [] {
+        std::array<std::string, kPointArrayCount> all;
+        for (Pass pass : kPasses) {
+            for (Edge edge : kEdges) {
+                all[ArrayOf(pass, edge)] =
+                    "# " + std::string(kEdgeNames[static_cast<std::size_t>(edge)]) +
+                    std::string(kPassSuffixes[static_cast<std::size_t>(pass)]);
+            }
         }
         return all;
     }();
@@ -97,7 +101,7 @@ class ReportParser {
         for (std::size_t edge = 0; edge < 4 && !stopped_; ++edge) {
             statsSection(edge);
         }
-        for (std::size_t i = 0; i < kPointArrays && !stopped_; ++i) {
+        for (std::size_t i = 0; i < kPointArrayCount && !stopped_; ++i) {
             arraySection(i);
         }
         freeStrokes();
@@ -202,7 +206,7 @@ class ReportParser {
         if (ParseReportVerdict(text)) {
             return statsHere + static_cast<int>(StatLine::Verdict);
         }
-        for (std::size_t i = 0; i < kPointArrays; ++i) {
+        for (std::size_t i = 0; i < kPointArrayCount; ++i) {
             if (text == ArrayLabels()[i]) {
                 return kArraysPosition + static_cast<int>(i);
             }

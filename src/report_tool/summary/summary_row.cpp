@@ -8,18 +8,13 @@
 
 namespace {
 
-bool AnyPoints(const ParsedReport& report, std::size_t firstArray) {
-    for (std::size_t i = firstArray; i < firstArray + 4; ++i) {
-        if (!report.arrays[i].points.empty()) {
-            return true;
-        }
-    }
-    return false;
+bool AnyPoints(const ParsedReport& report, Pass pass) {
+    return std::any_of(std::begin(kEdges), std::end(kEdges),
+                       [&](Edge edge) { return !report.section(pass, edge).points.empty(); });
 }
 
 EdgeSummary SummarizeEdge(const ParsedReport& report, const EdgeGrade& grade, Edge edge) {
-    const TracePointArray& points =
-        report.arrays[kFirstPass + static_cast<std::size_t>(edge)].points;
+    const TracePointArray& points = report.section(Pass::First, edge).points;
     EdgeSummary summary;
     summary.points = points.size();
     summary.verdict = grade.verdict;
@@ -54,8 +49,8 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked) {
         row.edges[e] = SummarizeEdge(report, grades[e], edge);
     }
     row.verdict = OverallVerdict(grades);
-    row.secondPass = AnyPoints(report, kSecondPass);
-    row.internalTrace = AnyPoints(report, kInternalTrace);
+    row.secondPass = AnyPoints(report, Pass::Second);
+    row.internalTrace = AnyPoints(report, Pass::Internal);
     row.freeStrokes = report.freeStrokes.size();
     row.problems = checked.findings.problemCount();
     if (!checked.findings.problems().empty()) {
