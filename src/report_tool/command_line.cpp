@@ -56,7 +56,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     std::string summaryOutput;
     bool summaryJson = false;
     CLI::App* summary = app.add_subcommand(
-        "summary", "One row per report, by serial number and date: statistics, coverage, check.");
+        "summary",
+        "One row per report, by serial number and date: what its points say (positions in board "
+        "units, 4096 across the board), coverage, check.");
     summary->add_option("FILE", summaryNames, "report files, or folders searched for .pts")
         ->required();
     summary->add_option("-o,--output", summaryOutput, "write to this file (CSV unless --json)");
