@@ -76,6 +76,7 @@ std::optional<CodePage> CodePageNamed(std::string_view name) {
     for (std::string_view prefix : {"cp", "windows-"}) {
         if (digits.starts_with(prefix)) {
             digits.remove_prefix(prefix.size());
+            break;
         }
     }
     unsigned number = 0;
@@ -90,8 +91,11 @@ std::optional<CodePage> CodePageNamed(std::string_view name) {
 }
 
 std::string KnownCodePages() {
-    return "874, 932, 936, 949, 950, 1250 to 1258 or 65001 (UTF-8), as a number, cp932, "
-           "windows-1252 or utf-8";
+    std::string known;
+    for (unsigned number : kAnsiCodePages) {
+        known += std::to_string(number) + ", ";
+    }
+    return known + "or 65001 (UTF-8), as a number, cp932, windows-1252 or utf-8";
 }
 
 ShownText ShowText(std::string_view bytes, const std::optional<CodePage>& codePage) {
