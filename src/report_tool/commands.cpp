@@ -23,15 +23,8 @@ std::string Plural(std::size_t n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
-// The problems in line order (reading finds them in file order, re-grading after it).
-std::vector<Finding> InLineOrder(std::vector<Finding> findings) {
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    return findings;
-}
-
 void PrintFindings(const std::string& file, const Findings& findings, std::ostream& out) {
-    for (const Finding& f : InLineOrder(findings.problems())) {
+    for (const Finding& f : findings.problems()) {
         out << Where(file, f.line) << f.text << "\n";
     }
     for (const Finding& f : findings.warnings()) {
@@ -63,14 +56,15 @@ std::string LowerExtension(const std::string& name) {
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& names, std::ostream& out) {
+int RunCheck(const std::vector<std::string>& names, const std::optional<CodePage>& serialCodePage,
+             std::ostream& out) {
     const ReportInputs inputs = FindReports(names);
     bool allGood = inputs.notFound.empty();
     for (const std::string& missing : inputs.notFound) {
         out << missing << "\n";
     }
     const auto checks = ParallelMap<Findings>(inputs.files.size(), [&](std::size_t i) {
-        return CheckReportFile(inputs.files[i]).findings;
+        return CheckReportFile(inputs.files[i], serialCodePage).findings;
     });
     for (std::size_t i = 0; i < checks.size(); ++i) {
         PrintFindings(PathToUtf8(inputs.files[i]), checks[i], out);
@@ -79,7 +73,8 @@ int RunCheck(const std::vector<std::string>& names, std::ostream& out) {
     return allGood ? exit_code::kOk : exit_code::kProblems;
 }
 
-int RunShow(const std::string& name, const std::string& output, std::ostream& err) {
+int RunShow(const std::string& name, const std::string& output, const ShowOptions& options,
+            std::ostream& err) {
     const std::string extension = LowerExtension(output);
     const bool html = extension == ".html" || extension == ".htm";
     if (!html && extension != ".svg") {
@@ -91,9 +86,9 @@ int RunShow(const std::string& name, const std::string& output, std::ostream& er
         err << name << ": " << file.openError() << "\n";
         return exit_code::kProblems;
     }
-    const CheckedReport checked = CheckReport(file);
+    const CheckedReport checked = CheckReport(file, options.serialCodePage);
     const std::string bytes =
-        html ? RenderReportHtml(name, checked) : RenderReportSvg(name, checked);
+        html ? RenderReportHtml(name, checked, options.debug) : RenderReportSvg(name, checked);
     if (!WriteFile(output, bytes)) {
         err << output << ": cannot be written\n";
         return exit_code::kProblems;
@@ -107,14 +102,15 @@ int RunShow(const std::string& name, const std::string& output, std::ostream& er
 }
 
 int RunSummary(const std::vector<std::string>& names, const std::string& output, bool json,
-               std::ostream& out, std::ostream& err) {
+               const std::optional<CodePage>& serialCodePage, std::ostream& out,
+               std::ostream& err) {
     const ReportInputs inputs = FindReports(names);
     for (const std::string& missing : inputs.notFound) {
         err << missing << "\n";
     }
     auto rows = ParallelMap<SummaryRow>(inputs.files.size(), [&](std::size_t i) {
         const auto& path = inputs.files[i];
-        return SummarizeReport(PathToUtf8(path), CheckReportFile(path));
+        return SummarizeReport(PathToUtf8(path), CheckReportFile(path, serialCodePage));
     });
     SortRows(rows);
     std::ostringstream text;

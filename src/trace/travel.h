@@ -18,8 +18,8 @@ StepVerdict JudgeStepFrom(BoardPoint last, BoardPoint point, Edge edge);
 // travel.
 bool ReachesFarEnd(BoardPoint last, Edge edge);
 
-// Until the report tool and the random sequences name a side by its Edge: the direction each
-// edge is traced in, as they still write it. Nothing else uses these.
+// Until the random sequences name a side by its Edge: the direction each edge is traced in, as
+// they still write it. Nothing else uses these.
 enum class Travel { Down, Right, Up, Left };
 
 inline constexpr Travel TravelOfSide(int side) {

@@ -11,7 +11,7 @@
 #include "report_tool/reading/report_model.h"
 
 inline std::string Rewritten(const ParsedReport& report) {
-    std::array<TracePointArray, kPointArrays> arrays;
+    PointArrays arrays;
     for (std::size_t i = 0; i < arrays.size(); ++i) {
         arrays[i] = report.arrays[i].points;
     }

@@ -39,10 +39,8 @@ std::string Stroke(const LineStyle& style) {
 }  // namespace
 
 std::string XmlEscaped(std::string_view text) {
-    const std::string utf8 = IsValidUtf8(text) ? std::string(text) : SerialAsUtf8(text);
     std::string out;
-    for (char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (char c : ShowText(text).utf8) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -57,11 +55,7 @@ std::string XmlEscaped(std::string_view text) {
                 out += "&quot;";
                 break;
             default:
-                if (byte < 0x20 && c != '\t') {
-                    out += "\xEF\xBF\xBD";
-                } else {
-                    out += c;
-                }
+                out += c;
         }
     }
     return out;
@@ -108,7 +102,24 @@ void SvgBuilder::circle(Pixel centre, double radius, std::string_view fill) {
 }
 
 void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
-    out_ += "<text" + Attribute("x", at.x) + Attribute("y", at.y) +
+    beginText(at, style);
+    out_ += XmlEscaped(text);
+    out_ += "</text>\n";
+}
+
+void SvgBuilder::text(Pixel at, const std::vector<TextSpan>& spans, const TextStyle& style) {
+    // The blanks between runs are part of the text.
+    beginText(at, style, Attribute("xml:space", "preserve"));
+    for (const TextSpan& span : spans) {
+        out_ += "<tspan" + Attribute("fill", span.fill) +
+                (span.bold ? Attribute("font-weight", "bold") : std::string()) + ">" +
+                XmlEscaped(span.text) + "</tspan>";
+    }
+    out_ += "</text>\n";
+}
+
+void SvgBuilder::beginText(Pixel at, const TextStyle& style, const std::string& more) {
+    out_ += "<text" + more + Attribute("x", at.x) + Attribute("y", at.y) +
             Attribute("font-size", style.size) + Attribute("fill", style.fill);
     if (style.anchor != "start") {
         out_ += Attribute("text-anchor", style.anchor);
@@ -117,8 +128,6 @@ void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
         out_ += Attribute("font-weight", "bold");
     }
     out_ += '>';
-    out_ += XmlEscaped(text);
-    out_ += "</text>\n";
 }
 
 void SvgBuilder::beginClip(const Box& box) {

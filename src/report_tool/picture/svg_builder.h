@@ -27,6 +27,13 @@ struct TextStyle {
     bool bold = false;
 };
 
+// A run of text in a colour of its own, within a line of text.
+struct TextSpan {
+    std::string_view text;
+    std::string_view fill;
+    bool bold = false;
+};
+
 struct LineStyle {
     std::string_view stroke;
     double width = 1;
@@ -45,6 +52,8 @@ class SvgBuilder {
     void polyline(const std::vector<Pixel>& points, const LineStyle& style);
     void circle(Pixel centre, double radius, std::string_view fill);
     void text(Pixel at, std::string_view text, const TextStyle& style);
+    // One line of runs, each in its own colour and weight, the line placed by `style`.
+    void text(Pixel at, const std::vector<TextSpan>& spans, const TextStyle& style);
     // Everything drawn until endClip() is cut to the box.
     void beginClip(const Box& box);
     void endClip();
@@ -53,9 +62,12 @@ class SvgBuilder {
     std::string finish();
 
   private:
+    void beginText(Pixel at, const TextStyle& style, const std::string& more = {});
+
     std::string out_;
     int clipCount_ = 0;
 };
 
-// UTF-8 text made safe inside XML.
+// Text made safe inside XML: shown as ShowText shows it (control characters, which XML does not
+// allow, and bytes that are not UTF-8 text become U+FFFD), with markup characters escaped.
 std::string XmlEscaped(std::string_view text);

@@ -13,7 +13,9 @@ struct ReadResult {
     Findings findings;
 };
 
-ReadResult ReadReport(ByteSource& source);
+// The serial number is read in `serialCodePage` (see ShowText); bytes that are not text in it are
+// a warning.
+ReadResult ReadReport(ByteSource& source, const std::optional<CodePage>& serialCodePage = {});
 
 // The label of point array i (0..11): "# left", ..., "# top 2", ..., "# top extra".
 std::string PointArrayLabel(std::size_t i);
