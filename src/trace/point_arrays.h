@@ -16,5 +16,10 @@ constexpr std::size_t ArrayOf(Pass pass, Edge edge) {
     return 4 * static_cast<std::size_t>(pass) + static_cast<std::size_t>(edge);
 }
 
+// The edge array `array` holds, whichever pass it belongs to.
+constexpr Edge EdgeOfArray(std::size_t array) {
+    return kEdges[array % 4];
+}
+
 inline constexpr std::size_t kPointArrayCount = ArrayOf(Pass::Internal, Edge::Top) + 1;
 using PointArrays = std::array<TracePointArray, kPointArrayCount>;

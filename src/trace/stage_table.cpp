@@ -31,7 +31,6 @@ constexpr StageRow TracingRow(TraceStage first, Pass pass, Edge edge) {
     row.pass = pass;
     row.edge = edge;
     row.array = static_cast<int>(ArrayOf(pass, edge));
-    row.travel = TravelOfSide(static_cast<int>(side));
     row.next = edge != Edge::Top ? row.stage + 1 : stage::kFinished;
     row.bars = pass;
     if (pass == Pass::Internal) {

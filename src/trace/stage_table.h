@@ -7,7 +7,6 @@
 
 #include "trace/point_arrays.h"
 #include "trace/trace_stage.h"
-#include "trace/travel.h"
 
 // One action of a stage's completion; a completion runs its actions in the order listed.
 enum class CompletionStep {
@@ -44,13 +43,12 @@ using CompletionSteps = std::array<CompletionStep, 5>;
 
 struct StageRow {
     TraceStage stage = -1;
-    std::optional<Pass> pass;      // none: the finished stage
-    Edge edge = Edge::Left;        // the edge it traces, or the edge its internal line runs beside
-    int array = -1;                // ArrayOf(pass, edge), the array it fills; -1 for none
-    Travel travel = Travel::Down;  // the edge's direction, until the random sequences read `edge`
-    unsigned promptId = 0;         // 0: the prompt is left as it is
-    unsigned pictureId = 0;        // 0: no picture
-    TraceStage next = -1;          // where completing it leads; -1: it cannot be completed
+    std::optional<Pass> pass;  // none: the finished stage
+    Edge edge = Edge::Left;    // the edge it traces, or the edge its internal line runs beside
+    int array = -1;            // ArrayOf(pass, edge), the array it fills; -1 for none
+    unsigned promptId = 0;     // 0: the prompt is left as it is
+    unsigned pictureId = 0;    // 0: no picture
+    TraceStage next = -1;      // where completing it leads; -1: it cannot be completed
     CompletionSteps byPenUp{CompletionStep::End};
     CompletionSteps byTimeout{CompletionStep::End};
     PassEnd passEnd = PassEnd::None;

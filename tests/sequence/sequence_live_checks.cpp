@@ -33,7 +33,7 @@ void Sequence::checkLive(Place place) {
     for (std::size_t i = 0; i < d.m_tracePoints.size(); ++i) {
         const TracePointArray& a = d.m_tracePoints[i];
         std::size_t& checked = run_.checkedPoints[i];
-        const Edge edge = kEdges[i % 4];
+        const Edge edge = EdgeOfArray(i);
         for (std::size_t k = checked > a.size() || checked == 0 ? 1 : checked; k < a.size(); ++k) {
             const BoardPoint from = a.element(k - 1);
             const BoardPoint to = a.element(k);

@@ -40,7 +40,7 @@ struct GeneratedTest {
 inline TracePointArray GeneratedTrace(std::size_t array, std::int32_t from, std::int32_t to,
                                       std::int32_t across, std::int32_t maxStep,
                                       std::int32_t jitter, std::mt19937& random) {
-    const Edge edge = kEdges[array % 4];
+    const Edge edge = EdgeOfArray(array);
     const bool alongY = GeometryOf(edge).alongIsY;
     const int direction = from <= to ? 1 : -1;
     std::uniform_int_distribution<std::int32_t> step(1, maxStep);

@@ -16,7 +16,7 @@ inline std::string Rewritten(const ParsedReport& report) {
         arrays[i] = report.arrays[i].points;
     }
     StrokeList strokes;
-    for (const PointSection& section : report.freeStrokes) {
+    for (const PointSection& section : report.extraStrokes) {
         strokes.startStroke();
         strokes.lastStroke().append(section.points.begin(), section.points.end());
     }

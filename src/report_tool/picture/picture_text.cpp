@@ -60,7 +60,7 @@ std::string WrittenLine(const ParsedReport& report, const std::string& fileName)
     line += "  ·  serial in " + report.serial.codePage.name();
     line += std::string("  ·  second pass: ") + (secondPass ? "yes" : "no") +
             "  ·  internal trace: " + (internal ? "yes" : "no") +
-            "  ·  free strokes: " + std::to_string(report.freeStrokes.size());
+            "  ·  free strokes: " + std::to_string(report.extraStrokes.size());
     return Shortened(line + "  ·  " + fileName);
 }
 
@@ -161,8 +161,8 @@ std::string InternalLegend(const ParsedReport& report) {
                        : "internal lines (" + std::to_string(points) + " points)";
 }
 
-std::string FreeStrokeLegend(const ParsedReport& report) {
-    const std::size_t strokes = report.freeStrokes.size();
+std::string ExtraStrokeLegend(const ParsedReport& report) {
+    const std::size_t strokes = report.extraStrokes.size();
     return strokes == 0 ? "free strokes: none"
                         : "free strokes: " + std::to_string(strokes) + " (dot at the start)";
 }

@@ -24,7 +24,7 @@ std::optional<std::string> ClaimText(const EdgePicture& edge);
 std::string PanelDetails(const EdgePicture& edge, const ParsedReport& report);
 std::string UntracedLabel(const EdgePicture& edge, const Stretch& stretch);
 std::string InternalLegend(const ParsedReport& report);
-std::string FreeStrokeLegend(const ParsedReport& report);
+std::string ExtraStrokeLegend(const ParsedReport& report);
 std::vector<std::string> BandExplanation();
 std::string OverviewTitle();
 std::string WholeNumber(double value);

@@ -113,9 +113,9 @@ std::string SectionsTable(const ParsedReport& report) {
         html += "<tr>" + Cell(PointArrayLabel(i)) + Cell(std::to_string(s.points.size())) +
                 Cell(s.labelLine ? std::to_string(s.labelLine) : "missing") + "</tr>\n";
     }
-    for (std::size_t i = 0; i < report.freeStrokes.size(); ++i) {
-        const PointSection& s = report.freeStrokes[i];
-        html += "<tr>" + Cell(FreeStrokeLabel(i)) + Cell(std::to_string(s.points.size())) +
+    for (std::size_t i = 0; i < report.extraStrokes.size(); ++i) {
+        const PointSection& s = report.extraStrokes[i];
+        html += "<tr>" + Cell(ExtraStrokeLabel(i)) + Cell(std::to_string(s.points.size())) +
                 Cell(std::to_string(s.labelLine)) + "</tr>\n";
     }
     return html + "</table>\n";

@@ -16,7 +16,7 @@ namespace {
 constexpr LineStyle kSecondPassLine{palette::kSecondPassStroke, 1.6, "6 4"};
 constexpr LineStyle kUntracedLine{palette::kUntracedOnBoard, 5, "2 3"};
 constexpr LineStyle kInternalLine{palette::kInternalStroke, 1.5};
-constexpr LineStyle kFreeStrokeLine{palette::kFreeStroke, 1.5};
+constexpr LineStyle kExtraStrokeLine{palette::kExtraStroke, 1.5};
 
 void DrawHeader(SvgBuilder& svg, const PictureLayout& layout, const std::string& fileName,
                 const CheckedReport& checked) {
@@ -171,10 +171,10 @@ void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedRepo
         svg.polyline(BoardPoints(board, report.section(Pass::Internal, edge).points),
                      kInternalLine);
     }
-    for (const PointSection& stroke : report.freeStrokes) {
-        svg.polyline(BoardPoints(board, stroke.points), kFreeStrokeLine);
+    for (const PointSection& stroke : report.extraStrokes) {
+        svg.polyline(BoardPoints(board, stroke.points), kExtraStrokeLine);
         if (!stroke.points.empty()) {
-            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, palette::kFreeStroke);
+            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, palette::kExtraStroke);
         }
     }
     for (const EdgePicture& edge : layout.edges) {
@@ -205,7 +205,7 @@ void DrawLegend(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport
     }
     entry(kSecondPassLine, "second pass");
     entry(kInternalLine, InternalLegend(report));
-    entry(kFreeStrokeLine, FreeStrokeLegend(report));
+    entry(kExtraStrokeLine, ExtraStrokeLegend(report));
     entry(kUntracedLine, "not traced");
     y += 8;
     for (const std::string& line : BandExplanation()) {

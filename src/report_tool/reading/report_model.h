@@ -28,7 +28,7 @@ struct StoredStats {
     std::int64_t line(StatLine which) const { return lines[static_cast<std::size_t>(which)]; }
 };
 
-// One point section: a first-pass, second-pass or internal-trace array, or a free stroke.
+// One point section: a first-pass, second-pass or internal-trace array, or an extra stroke.
 struct PointSection {
     std::int64_t labelLine = 0;
     std::int64_t countLine = 0;
@@ -49,7 +49,7 @@ struct ParsedReport {
     std::optional<LocalDateTime> writtenAt;
     std::array<StoredStats, 4> stats;                   // left, bottom, right, top
     std::array<PointSection, kPointArrayCount> arrays;  // in the program's order (ArrayOf)
-    std::vector<PointSection> freeStrokes;
+    std::vector<PointSection> extraStrokes;
 
     const PointSection& section(Pass pass, Edge edge) const { return arrays[ArrayOf(pass, edge)]; }
 };

@@ -104,7 +104,7 @@ class ReportParser {
         for (std::size_t i = 0; i < kPointArrayCount && !stopped_; ++i) {
             arraySection(i);
         }
-        freeStrokes();
+        extraStrokes();
         lineEnds();
     }
 
@@ -343,9 +343,9 @@ class ReportParser {
         points(section, label);
     }
 
-    void freeStrokes() {
+    void extraStrokes() {
         while (!stopped_) {
-            const std::string label = FreeStrokeLabel(report().freeStrokes.size());
+            const std::string label = ExtraStrokeLabel(report().extraStrokes.size());
             const Line* line = peek();
             if (line == nullptr) {
                 if (partialLine_ != 0) {
@@ -365,9 +365,9 @@ class ReportParser {
             if (!spend(kSectionCost)) {
                 return;
             }
-            report().freeStrokes.emplace_back();
-            report().freeStrokes.back().labelLine = lastLine_;
-            points(report().freeStrokes.back(), label);
+            report().extraStrokes.emplace_back();
+            report().extraStrokes.back().labelLine = lastLine_;
+            points(report().extraStrokes.back(), label);
         }
     }
 
@@ -519,7 +519,7 @@ std::string PointArrayLabel(std::size_t i) {
     return ArrayLabels()[i];
 }
 
-std::string FreeStrokeLabel(std::size_t i) {
+std::string ExtraStrokeLabel(std::size_t i) {
     return std::string(kStrokeLabel) + std::to_string(i);
 }
 

@@ -20,4 +20,4 @@ ReadResult ReadReport(ByteSource& source, const std::optional<CodePage>& serialC
 // The label of point array i (0..11): "# left", ..., "# top 2", ..., "# top extra".
 std::string PointArrayLabel(std::size_t i);
 // The label of free stroke i: "# extra stroke i".
-std::string FreeStrokeLabel(std::size_t i);
+std::string ExtraStrokeLabel(std::size_t i);

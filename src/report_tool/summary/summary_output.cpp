@@ -109,7 +109,7 @@ void WriteSummaryCsv(std::ostream& out, const std::vector<SummaryRow>& rows) {
         }
         text(YesNo(row.secondPass));
         text(YesNo(row.internalTrace));
-        number(std::to_string(row.freeStrokes));
+        number(std::to_string(row.extraStrokes));
         text(CheckWord(row));
         number(std::to_string(row.problems));
         text(row.firstProblem);
@@ -162,7 +162,7 @@ void WriteSummaryJson(std::ostream& out, const std::vector<SummaryRow>& rows) {
         }
         item["second_pass"] = row.secondPass;
         item["internal_trace"] = row.internalTrace;
-        item["free_strokes"] = row.freeStrokes;
+        item["free_strokes"] = row.extraStrokes;
         item["check"] = CheckWord(row);
         item["problems"] = row.problems;
         item["first_problem"] = row.firstProblem.empty() ? Json(nullptr) : Json(row.firstProblem);

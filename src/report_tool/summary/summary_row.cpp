@@ -51,7 +51,7 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked) {
     row.verdict = OverallVerdict(grades);
     row.secondPass = AnyPoints(report, Pass::Second);
     row.internalTrace = AnyPoints(report, Pass::Internal);
-    row.freeStrokes = report.freeStrokes.size();
+    row.extraStrokes = report.extraStrokes.size();
     row.problems = checked.findings.problemCount();
     if (!checked.findings.problems().empty()) {
         row.firstProblem = WithLine(checked.findings.problems().front());

@@ -44,7 +44,7 @@ struct SummaryRow {
     std::optional<EdgeVerdict> verdict;
     bool secondPass = false;
     bool internalTrace = false;
-    std::size_t freeStrokes = 0;
+    std::size_t extraStrokes = 0;
     std::size_t problems = 0;
     std::string firstProblem;           // "line N: ..." or empty
     std::vector<std::string> warnings;  // "line N: ..." or the text alone, in the check's order
