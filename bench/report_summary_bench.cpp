@@ -62,7 +62,7 @@ void BM_SummaryOfReports(benchmark::State& state) {
     for (auto _ : state) {
         std::ostringstream out;
         std::ostringstream err;
-        const int code = RunSummary({folder.path.string()}, "", false, out, err);
+        const int code = RunSummary({folder.path.string()}, "", false, {}, out, err);
         if (code != exit_code::kOk) {
             state.SkipWithError("summary failed");
         }

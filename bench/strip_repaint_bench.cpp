@@ -19,7 +19,7 @@
 
 namespace {
 
-// What the trace window shows: the twelve point arrays and the free strokes.
+// What the trace window shows: the twelve point arrays and the extra strokes.
 struct Traces {
     std::array<TracePointArray, 12> points;
     StrokeList strokes;

@@ -602,6 +602,8 @@ class Scratch:
         if shutil.which("ccache"):
             command += ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache",
                         "-DCMAKE_C_COMPILER_LAUNCHER=ccache"]
+        if shutil.which("ld.lld"):  # every mutant relinks every test program
+            command += ["-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld"]
         status, output = self.run(command, "configure.log")
         if status != 0:
             sys.stdout.write(output)

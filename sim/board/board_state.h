@@ -9,13 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "board/saved_board_settings.h"
 #include "tavlo_sim.h"
 
 namespace tavlo_sim {
 
 // The board's integer settings in slot order, and their values on a fresh board.
 inline constexpr std::array<int, 3> kSettingIds = {0, 1, 4};
-inline constexpr std::array<std::uint32_t, 3> kDefaultSettings = {0x32, 0xC, 0x1};
+inline constexpr std::array<std::uint32_t, 3> kDefaultSettings = {
+    static_cast<std::uint32_t>(kDefaultBoardSettings.intSetting0),
+    static_cast<std::uint32_t>(kDefaultBoardSettings.intSetting1),
+    static_cast<std::uint32_t>(kDefaultBoardSettings.intSetting4)};
 
 // The slot of a setting id, or nothing for an id the board does not have.
 inline std::optional<std::size_t> SettingSlot(int setting) {

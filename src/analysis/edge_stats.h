@@ -1,10 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// The four bezel edges, in the order every group of four uses: arrays, statistics, prompts,
-// pictures and report sections.
-enum class Edge : int { Left = 0, Bottom = 1, Right = 2, Top = 3 };
-inline constexpr Edge kEdges[4] = {Edge::Left, Edge::Bottom, Edge::Right, Edge::Top};
+#include "trace/edge.h"
 
 // Per-edge result record: seven 32-bit words. A first-pass record uses all of them; a
 // second-pass comparison sets only count, max and avg.

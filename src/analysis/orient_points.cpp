@@ -37,8 +37,9 @@ void CRimtraceDlg::SendEdgeOrientPoints() {
     TAVLOPointMatrix* const matrices[4] = {&record.m_left, &record.m_bottom, &record.m_right,
                                            &record.m_top};
     MatrixRows rows[4];
-    for (std::size_t e = 0; e < 4; ++e) {
-        rows[e] = FillMatrix(*matrices[e], m_tracePoints[e]);
+    for (const Edge edge : kEdges) {
+        const auto e = static_cast<std::size_t>(edge);
+        rows[e] = FillMatrix(*matrices[e], m_tracePoints[ArrayOf(Pass::First, edge)]);
     }
     m_boardSettings.TAVLOSetEdgeOrientPoints(m_activeBoard, record);
     // The rows are freed here, before the record goes: the SDK only borrowed them.

@@ -13,12 +13,17 @@ int StartOf(const TracePointArray& firstPass, Edge edge) {
     const EdgeGeometry g = GeometryOf(edge);
     return FindTraceStart(firstPass, g.xLimit, g.yLimit);
 }
+
+const TracePointArray& FirstPass(const PointArrays& arrays, Edge edge) {
+    return arrays[ArrayOf(Pass::First, edge)];
+}
 }  // namespace
 
 void CRimtraceDlg::AnalyzeFirstPass() {
     for (Edge edge : kEdges) {
         const auto e = static_cast<std::size_t>(edge);
-        m_edgeStats[e] = ComputeEdgeStats(m_tracePoints[e], StartOf(m_tracePoints[e], edge), edge);
+        const TracePointArray& first = FirstPass(m_tracePoints, edge);
+        m_edgeStats[e] = ComputeEdgeStats(first, StartOf(first, edge), edge);
     }
     const std::wstring format = fw::CurrentPlatform().loadString(IDS_TEST_COMPLETE);
     m_prompt =
@@ -31,8 +36,9 @@ void CRimtraceDlg::AnalyzeFirstPass() {
 void CRimtraceDlg::AnalyzeSecondPass() {
     for (Edge edge : kEdges) {
         const auto e = static_cast<std::size_t>(edge);
-        m_secondPassStats[e] = CompareTraces(m_tracePoints[e], m_tracePoints[e + 4],
-                                             StartOf(m_tracePoints[e], edge), edge);
+        const TracePointArray& first = FirstPass(m_tracePoints, edge);
+        m_secondPassStats[e] = CompareTraces(first, m_tracePoints[ArrayOf(Pass::Second, edge)],
+                                             StartOf(first, edge), edge);
     }
     const std::wstring format = fw::CurrentPlatform().loadString(IDS_SECOND_PASS_COMPLETE);
     const auto& s = m_secondPassStats;

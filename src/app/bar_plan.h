@@ -13,7 +13,7 @@
 struct BarPlan {
     enum class Axis { Vertical, Horizontal };
 
-    std::size_t array = 0;  // index into the twelve point arrays
+    std::size_t array = 0;  // the point array it runs through (ArrayOf)
     Axis axis = Axis::Vertical;
     std::int32_t fixed = 0;  // the x of a vertical bar, the y of a horizontal one
     // Where the bar begins at the window edge; none: at the array's first point.

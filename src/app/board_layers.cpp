@@ -62,8 +62,7 @@ void DrawBar(PolylineBatch& line, const BarPlan& bar, const TracePointArray& poi
     }
 }
 
-void DrawProgressBars(fw::DC& dc, fw::Size window, TraceStage stage,
-                      const std::array<TracePointArray, 12>& arrays) {
+void DrawProgressBars(fw::DC& dc, fw::Size window, TraceStage stage, const PointArrays& arrays) {
     const std::int32_t penWidth = BarPenWidth(window.cx);
     const fw::ScopedPen pen(dc, {penWidth, kBarColor});
     const BoardBox visible = VisibleBoard(dc, penWidth, window);
@@ -119,10 +118,12 @@ void DrawPointOverlay(fw::DC& dc, fw::Size window, const BoardLayersInput& in) {
         trail.flush(dc);
         ticks.flush(dc);
     };
-    for (std::size_t i = 0; i < in.tracePoints.size(); ++i) {
-        // Ticks cross the edge: left and right edges run vertically, so theirs are horizontal.
-        const bool alongY = i % 4 == 0 || i % 4 == 2;
-        draw(in.tracePoints[i], alongY ? Ticks::Horizontal : Ticks::Vertical);
+    for (const Pass pass : kPasses) {
+        for (const Edge edge : kEdges) {
+            // Ticks cross the edge: left and right edges run vertically, so theirs are horizontal.
+            const bool alongY = edge == Edge::Left || edge == Edge::Right;
+            draw(in.tracePoints[ArrayOf(pass, edge)], alongY ? Ticks::Horizontal : Ticks::Vertical);
+        }
     }
     for (const TracePointArray& stroke : in.extraStrokes) {
         draw(stroke, Ticks::Cross);

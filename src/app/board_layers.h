@@ -1,15 +1,13 @@
 #pragma once
-#include <array>
-
 #include "framework/dc.h"
 #include "framework/geometry.h"
-#include "trace/trace_point_array.h"
+#include "trace/point_arrays.h"
 #include "trace/trace_stage.h"
 
 // What the board-space layers read of the test state.
 struct BoardLayersInput {
     TraceStage stage = 0;
-    const std::array<TracePointArray, 12>& tracePoints;
+    const PointArrays& tracePoints;
     const StrokeList& extraStrokes;
     bool showTraces = false;
 };

@@ -21,7 +21,7 @@ void CRimtraceDlg::OnPaint(fw::DC& dc) {
         DrawGrid(dc, r);
     }
     if (const StageRow& row = RowOf(m_stage); row.pass == Pass::Internal) {
-        DrawTargetLine(dc, m_internalLines[static_cast<std::size_t>(row.side)]);
+        DrawTargetLine(dc, m_internalLines[static_cast<std::size_t>(row.edge)]);
     }
     const PromptPlacement placed = DrawPictureAndPrompt(dc, r, m_picture.get(), m_prompt);
     m_pictureRect = placed.picture;

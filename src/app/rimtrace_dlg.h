@@ -15,6 +15,7 @@
 #include "framework/dc.h"
 #include "framework/dialog.h"
 #include "framework/geometry.h"
+#include "trace/point_arrays.h"
 #include "trace/trace_point_array.h"
 #include "trace/stage_table.h"
 #include "trace/trace_stage.h"
@@ -101,7 +102,7 @@ class CRimtraceDlg : public fw::CDialog,
     std::wstring m_prompt;
     CTAVLO2 m_sdk{false};
     CTAVLO2BoardSettings m_boardSettings{nullptr};
-    std::array<TracePointArray, 12> m_tracePoints;
+    PointArrays m_tracePoints;
     fw::Rect m_promptRect;
     fw::Rect m_pictureRect;
     std::uint32_t m_lastSpeedWarningTick = 0;
@@ -122,9 +123,9 @@ class CRimtraceDlg : public fw::CDialog,
     CErrorDlg* m_speedWarning = nullptr;
     bool m_penUpPending = false;
     TraceStage m_stage = stage::kFirstLeft;
-    // The current contact of the test's board has become a free stroke (it touched down, or
+    // The current contact of the test's board has become an extra stroke (it touched down, or
     // went on, after the test was complete); its points stay in that stroke until its pen-up.
-    bool m_contactInFreeStroke = false;
+    bool m_contactInExtraStroke = false;
     // Where the boards' own values wait on disk while the test runs, and the boards an earlier run
     // that died left there which are not attached now.
     RestoreRecordFile m_restoreRecord{{}};
@@ -144,9 +145,9 @@ class CRimtraceDlg : public fw::CDialog,
 
   private:
     // Pen input (trace/pen_input.cpp).
-    bool AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel);
+    bool AcceptPoint(TracePointArray& array, BoardPoint point, Edge edge);
     bool IsActiveBoardPointer(int pointerId);
-    // A point of the test's board: to the current edge's array, or to the contact's free stroke
+    // A point of the test's board: to the current edge's array, or to the contact's extra stroke
     // after the test.
     void TakePoint(BoardPoint point);
     // Offers a point to the current tracing stage's array; true when it was accepted.

@@ -62,7 +62,7 @@ bool RestoreRecordFile::store(const RestoreRecord& record) const {
     }
     std::error_code ec;
     fs::create_directories(path_.parent_path(), ec);
-    return ReplaceFile(path_, FormatRestoreRecord(record));
+    return WriteFileDurably(path_, FormatRestoreRecord(record));
 }
 
 bool RestoreRecordFile::remove() const {

@@ -53,7 +53,7 @@ void CRimtraceDlg::RestoreBoards() {
     for (int board = 1; board <= boards; ++board) {
         // A board that joined during the test gets the defaults, unless an earlier run left its
         // own values waiting.
-        SavedBoardSettings saved;
+        SavedBoardSettings saved = kDefaultBoardSettings;
         for (const BoardToRestore& entry : known) {
             if (entry.board == board) {
                 saved = entry.settings;

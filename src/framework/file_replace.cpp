@@ -107,7 +107,7 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
     return std::fclose(file.release()) == 0;
 }
 
-bool ReplaceFileOrThrow(const fs::path& target, std::string_view bytes) {
+bool WriteFileDurablyOrThrow(const fs::path& target, std::string_view bytes) {
     if (target.empty() || !target.has_filename()) {
         return false;
     }
@@ -130,9 +130,9 @@ bool ReplaceFileOrThrow(const fs::path& target, std::string_view bytes) {
 
 }  // namespace
 
-bool ReplaceFile(const fs::path& target, std::string_view bytes) {
+bool WriteFileDurably(const fs::path& target, std::string_view bytes) {
     try {
-        return ReplaceFileOrThrow(target, bytes);
+        return WriteFileDurablyOrThrow(target, bytes);
     } catch (const std::exception&) {
         // Only memory exhaustion while building names can get here: the file is not written.
         return false;

@@ -11,10 +11,10 @@
 // file or the new one. The path is used as given (wide on Windows), so names outside the ANSI
 // code page work. Returns true only when the complete file is in place; an empty path or a path
 // that does not name a file gives false.
-bool ReplaceFile(const std::filesystem::path& target, std::string_view bytes);
+bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes);
 
-// Whether a file name is that of the temporary file ReplaceFile writes beside its target, which
-// stays behind only when the process is killed in the middle of a write.
+// Whether a file name is that of the temporary file WriteFileDurably writes beside its target,
+// which stays behind only when the process is killed in the middle of a write.
 bool IsReplacementTemporary(const std::filesystem::path& name);
 
 // The whole content of a file of at most `limit` bytes; nothing when it cannot be opened or

@@ -112,13 +112,12 @@ void CRimtraceDlg::ShowSaveDialog() {
     m_sendReport = dialog.m_send;
     m_serialNumber = dialog.m_serial;
     m_proposedReportName = dialog.m_proposedName;
-    // The internal trace wins when both were chosen.
-    if (dialog.m_internalTrace) {
-        m_stage = stage::kInternalLeft;
-        ShowPromptOf(m_stage);
-        RepaintAll();
-    } else if (dialog.m_secondTrace) {
-        m_stage = stage::kSecondLeft;
+    const StageRow& finished = RowOf(stage::kFinished);
+    const TraceStage next = dialog.m_internalTrace ? finished.nextByInternalTrace
+                            : dialog.m_secondTrace ? finished.nextBySecondTrace
+                                                   : -1;
+    if (next >= 0) {
+        m_stage = next;
         ShowPromptOf(m_stage);
         RepaintAll();
     }
@@ -131,7 +130,7 @@ bool CRimtraceDlg::WriteReport(const std::wstring& path) {
     fw::Platform& platform = fw::CurrentPlatform();
     const ReportContent content{platform.toAnsi(SerialNumberForText(m_serialNumber)),
                                 platform.localTime(), m_edgeStats, m_tracePoints, m_extraStrokes};
-    return ReplaceFile(FileSystemPath(path), FormatReport(content));
+    return WriteFileDurably(FileSystemPath(path), FormatReport(content));
 }
 
 std::wstring CRimtraceDlg::WriteReportSomewhere(bool tellUser) {

@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::array<std::string_view, 4> kEdgeNames = {"left", "bottom", "right", "top"};
-// Label suffixes of the three groups of four point arrays, in array order.
+// The label suffix of each pass's point sections.
 constexpr std::array<std::string_view, 3> kPassSuffixes = {"", " 2", " extra"};
 
 template <std::integral T>
@@ -100,15 +100,16 @@ std::string FormatReport(const ReportContent& content) {
     out += kLineEnd;
     AppendDateTime(out, content.writtenAt);
     out += kLineEnd;
-    for (std::size_t edge = 0; edge < kEdgeNames.size(); ++edge) {
-        AppendStatsSection(out, kEdgeNames[edge], content.edgeStats[edge]);
+    for (const Edge edge : kEdges) {
+        const auto e = static_cast<std::size_t>(edge);
+        AppendStatsSection(out, kEdgeNames[e], content.edgeStats[e]);
     }
-    for (std::size_t pass = 0; pass < kPassSuffixes.size(); ++pass) {
-        for (std::size_t edge = 0; edge < kEdgeNames.size(); ++edge) {
+    for (const Pass pass : kPasses) {
+        for (const Edge edge : kEdges) {
             out += "# ";
-            out += kEdgeNames[edge];
-            AppendLine(out, kPassSuffixes[pass]);
-            AppendPoints(out, content.tracePoints[pass * kEdgeNames.size() + edge]);
+            out += kEdgeNames[static_cast<std::size_t>(edge)];
+            AppendLine(out, kPassSuffixes[static_cast<std::size_t>(pass)]);
+            AppendPoints(out, content.tracePoints[ArrayOf(pass, edge)]);
         }
     }
     std::size_t strokeNumber = 0;

@@ -4,7 +4,7 @@
 
 #include "analysis/edge_stats.h"
 #include "framework/local_date_time.h"
-#include "trace/trace_point_array.h"
+#include "trace/point_arrays.h"
 
 // Everything one report holds. The point arrays are borrowed from the test state, which outlives
 // the formatting; the rest is copied.
@@ -12,8 +12,7 @@ struct ReportContent {
     std::string serialNumber;  // already in the ANSI code page, written byte for byte
     LocalDateTime writtenAt;
     std::array<EdgeStats, 4> edgeStats;  // first pass: left, bottom, right, top
-    // First pass, second pass, internal trace; each left, bottom, right, top.
-    const std::array<TracePointArray, 12>& tracePoints;
+    const PointArrays& tracePoints;
     const StrokeList& extraStrokes;
 };
 

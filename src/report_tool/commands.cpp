@@ -10,6 +10,7 @@
 #include "report_tool/picture/report_picture.h"
 #include "report_tool/reading/report_limits.h"
 #include "report_tool/reading/text_encoding.h"
+#include "report_tool/reading/value_text.h"
 #include "report_tool/report_files.h"
 #include "report_tool/site/site_build.h"
 #include "report_tool/summary/summary_output.h"
@@ -20,30 +21,19 @@ std::string Where(const std::string& file, std::int64_t line) {
     return line > 0 ? file + ":" + std::to_string(line) + ": " : file + ": ";
 }
 
-std::string Plural(std::size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
-
-// The problems in line order (reading finds them in file order, re-grading after it).
-std::vector<Finding> InLineOrder(std::vector<Finding> findings) {
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    return findings;
-}
-
 void PrintFindings(const std::string& file, const Findings& findings, std::ostream& out) {
-    for (const Finding& f : InLineOrder(findings.problems())) {
+    for (const Finding& f : findings.problems()) {
         out << Where(file, f.line) << f.text << "\n";
     }
     for (const Finding& f : findings.warnings()) {
         out << Where(file, f.line) << "warning: " << f.text << "\n";
     }
-    std::string verdict = findings.ok() ? "ok" : Plural(findings.problemCount(), "problem");
+    std::string verdict = findings.ok() ? "ok" : Counted(findings.problemCount(), "problem");
     if (findings.problemCount() > findings.problems().size()) {
         verdict += " (the first " + std::to_string(findings.problems().size()) + " listed)";
     }
     if (!findings.warnings().empty()) {
-        verdict += ", " + Plural(findings.warnings().size(), "warning");
+        verdict += ", " + Counted(findings.warnings().size(), "warning");
     }
     out << file << ": " << verdict << "\n";
 }
@@ -64,14 +54,15 @@ std::string LowerExtension(const std::string& name) {
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& names, std::ostream& out) {
+int RunCheck(const std::vector<std::string>& names, const std::optional<CodePage>& serialCodePage,
+             std::ostream& out) {
     const ReportInputs inputs = FindReports(names);
     bool allGood = inputs.notFound.empty();
     for (const std::string& missing : inputs.notFound) {
         out << missing << "\n";
     }
     const auto checks = ParallelMap<Findings>(inputs.files.size(), [&](std::size_t i) {
-        return CheckReportFile(inputs.files[i]).findings;
+        return CheckReportFile(inputs.files[i], serialCodePage).findings;
     });
     for (std::size_t i = 0; i < checks.size(); ++i) {
         PrintFindings(PathToUtf8(inputs.files[i]), checks[i], out);
@@ -80,7 +71,8 @@ int RunCheck(const std::vector<std::string>& names, std::ostream& out) {
     return allGood ? exit_code::kOk : exit_code::kProblems;
 }
 
-int RunShow(const std::string& name, const std::string& output, std::ostream& err) {
+int RunShow(const std::string& name, const std::string& output, const ShowOptions& options,
+            std::ostream& err) {
     const std::string extension = LowerExtension(output);
     const bool html = extension == ".html" || extension == ".htm";
     if (!html && extension != ".svg") {
@@ -92,15 +84,15 @@ int RunShow(const std::string& name, const std::string& output, std::ostream& er
         err << name << ": " << file.openError() << "\n";
         return exit_code::kProblems;
     }
-    const CheckedReport checked = CheckReport(file);
+    const CheckedReport checked = CheckReport(file, options.serialCodePage);
     const std::string bytes =
-        html ? RenderReportHtml(name, checked) : RenderReportSvg(name, checked);
+        html ? RenderReportHtml(name, checked, options.debug) : RenderReportSvg(name, checked);
     if (!WriteFile(output, bytes)) {
         err << output << ": cannot be written\n";
         return exit_code::kProblems;
     }
     if (!checked.findings.ok()) {
-        err << name << ": " << Plural(checked.findings.problemCount(), "problem")
+        err << name << ": " << Counted(checked.findings.problemCount(), "problem")
             << "; the picture shows what could be read (`rimtrace-report check` lists them)\n";
         return exit_code::kProblems;
     }
@@ -108,14 +100,15 @@ int RunShow(const std::string& name, const std::string& output, std::ostream& er
 }
 
 int RunSummary(const std::vector<std::string>& names, const std::string& output, bool json,
-               std::ostream& out, std::ostream& err) {
+               const std::optional<CodePage>& serialCodePage, std::ostream& out,
+               std::ostream& err) {
     const ReportInputs inputs = FindReports(names);
     for (const std::string& missing : inputs.notFound) {
         err << missing << "\n";
     }
     auto rows = ParallelMap<SummaryRow>(inputs.files.size(), [&](std::size_t i) {
         const auto& path = inputs.files[i];
-        return SummarizeReport(PathToUtf8(path), CheckReportFile(path));
+        return SummarizeReport(PathToUtf8(path), CheckReportFile(path, serialCodePage));
     });
     SortRows(rows);
     std::ostringstream text;
@@ -132,13 +125,13 @@ int RunSummary(const std::vector<std::string>& names, const std::string& output,
     return inputs.notFound.empty() ? exit_code::kOk : exit_code::kProblems;
 }
 
-int RunSite(const std::vector<std::string>& names, const std::string& folder, std::ostream& out,
-            std::ostream& err) {
+int RunSite(const std::vector<std::string>& names, const std::string& folder,
+            const std::optional<CodePage>& serialCodePage, std::ostream& out, std::ostream& err) {
     const ReportInputs inputs = FindReports(names);
     for (const std::string& missing : inputs.notFound) {
         err << missing << "\n";
     }
-    const SiteOutcome site = BuildSite(inputs.files, PathFromUtf8(folder));
+    const SiteOutcome site = BuildSite(inputs.files, PathFromUtf8(folder), serialCodePage);
     if (!site.refusal.empty()) {
         err << folder << ": not used for the site: " << site.refusal << "\n";
         return exit_code::kUsage;
@@ -150,10 +143,10 @@ int RunSite(const std::vector<std::string>& names, const std::string& folder, st
         err << folder << ": the site is not complete; the next run finishes it\n";
         return exit_code::kProblems;
     }
-    out << folder << ": " << Plural(site.reports, "report") << " of "
-        << Plural(site.boards, "board") << "; " << site.added << " new, " << site.changed
+    out << folder << ": " << Counted(site.reports, "report") << " of "
+        << Counted(site.boards, "board") << "; " << site.added << " new, " << site.changed
         << " read again, " << site.touched << " touched only, " << site.removed << " removed; "
-        << Plural(site.boardPages, "board page") << " written, the index "
+        << Counted(site.boardPages, "board page") << " written, the index "
         << (site.indexWritten ? "written" : "as it was") << "\n";
     return inputs.notFound.empty() ? exit_code::kOk : exit_code::kProblems;
 }

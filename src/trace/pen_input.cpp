@@ -1,4 +1,4 @@
-// Pen events from the board SDK: which board is heard, which points an edge keeps, free strokes
+// Pen events from the board SDK: which board is heard, which points an edge keeps, extra strokes
 // after the test, and what must be repainted around a new point.
 #include "app/rimtrace_dlg.h"
 #include "framework/platform.h"
@@ -22,14 +22,14 @@ void CRimtraceDlg::OnXYNonProjectedDown(int x, int y, int, int pointerId) {
     const int board = m_sdk.TAVLOGetBoardNumberFromPointerID(pointerId);
     // A pointer that maps to no board (number 0, or a nonsense negative one) never becomes the
     // test's board: its traces would reach nothing.
-    if (m_tracePoints[0].empty() && board >= 1) {
+    if (m_tracePoints[ArrayOf(Pass::First, Edge::Left)].empty() && board >= 1) {
         m_activeBoard = board;
     }
     if (!IsActiveBoardPointer(pointerId)) {
         return;
     }
     KillEdgeTimer();
-    m_contactInFreeStroke = false;
+    m_contactInExtraStroke = false;
     TakePoint({x, y});
 }
 
@@ -52,22 +52,22 @@ void CRimtraceDlg::OnXYNonProjectedUp(int x, int y, int, int pointerId) {
     if (!IsActiveBoardPointer(pointerId)) {
         return;
     }
-    if (IsTracing(m_stage) && !m_contactInFreeStroke) {
+    if (IsTracing(m_stage) && !m_contactInExtraStroke) {
         // The edge is the one this point was offered to, even if a nested dialog moved on. The
         // end of the edge may run the end-of-test dialog, whose own contacts set and clear
-        // m_contactInFreeStroke; this contact has no further use for it.
+        // m_contactInExtraStroke; this contact has no further use for it.
         TracePointArray& edge = m_tracePoints[static_cast<std::size_t>(RowOf(m_stage).array)];
         TakePoint({x, y});
         EndOfEdgeTest(edge);
         return;
     }
     TakePoint({x, y});
-    m_contactInFreeStroke = false;
+    m_contactInExtraStroke = false;
 }
 
 void CRimtraceDlg::TakePoint(BoardPoint point) {
-    if (m_contactInFreeStroke) {
-        // A contact that became a free stroke stays one, even when the end-of-test dialog it
+    if (m_contactInExtraStroke) {
+        // A contact that became an extra stroke stays one, even when the end-of-test dialog it
         // answered (a pen tap on OK) has meanwhile started the next pass.
         AppendToExtraStroke(point);
     } else if (IsTracing(m_stage)) {
@@ -75,10 +75,10 @@ void CRimtraceDlg::TakePoint(BoardPoint point) {
             InvalidateSegment(m_tracePoints[static_cast<std::size_t>(RowOf(m_stage).array)], false);
         }
     } else if (m_stage == stage::kFinished) {
-        // Every contact after the test is its own free stroke, also one that began before the
+        // Every contact after the test is its own extra stroke, also one that began before the
         // test finished under a resting pen; its first point has no segment to repaint.
         m_extraStrokes.startStroke();
-        m_contactInFreeStroke = true;
+        m_contactInExtraStroke = true;
         AppendToExtraStroke(point);
     }
 }
@@ -92,14 +92,14 @@ bool CRimtraceDlg::IsActiveBoardPointer(int pointerId) {
 bool CRimtraceDlg::OfferToStage(BoardPoint point) {
     const StageRow& row = RowOf(m_stage);
     TracePointArray& array = m_tracePoints[static_cast<std::size_t>(row.array)];
-    switch (row.travel) {
-        case Travel::Down:
+    switch (row.edge) {
+        case Edge::Left:
             return AcceptPointDownward(array, point);
-        case Travel::Right:
+        case Edge::Bottom:
             return AcceptPointRightward(array, point);
-        case Travel::Up:
+        case Edge::Right:
             return AcceptPointUpward(array, point);
-        case Travel::Left:
+        case Edge::Top:
             return AcceptPointLeftward(array, point);
     }
     return false;
@@ -112,23 +112,23 @@ void CRimtraceDlg::AppendToExtraStroke(BoardPoint point) {
 }
 
 bool CRimtraceDlg::AcceptPointDownward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Down);
+    return AcceptPoint(array, point, Edge::Left);
 }
 
 bool CRimtraceDlg::AcceptPointRightward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Right);
+    return AcceptPoint(array, point, Edge::Bottom);
 }
 
 bool CRimtraceDlg::AcceptPointUpward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Up);
+    return AcceptPoint(array, point, Edge::Right);
 }
 
 bool CRimtraceDlg::AcceptPointLeftward(TracePointArray& array, BoardPoint point) {
-    return AcceptPoint(array, point, Travel::Left);
+    return AcceptPoint(array, point, Edge::Top);
 }
 
-bool CRimtraceDlg::AcceptPoint(TracePointArray& array, BoardPoint point, Travel travel) {
-    switch (JudgeStep(array, point, travel)) {
+bool CRimtraceDlg::AcceptPoint(TracePointArray& array, BoardPoint point, Edge edge) {
+    switch (JudgeStep(array, point, edge)) {
         case StepVerdict::Accept:
             array.append(point);
             return true;

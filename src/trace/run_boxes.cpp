@@ -48,13 +48,3 @@ void RunBoxes::add(std::size_t index, BoardPoint p, BoardPoint previous) {
 void RunBoxes::clear() {
     std::vector<std::vector<PointBox>>().swap(levels_);
 }
-
-PointBox RunBoxes::bounds() const {
-    PointBox all;
-    if (!levels_.empty()) {
-        for (const PointBox& b : levels_.back()) {
-            all.include(b);
-        }
-    }
-    return all;
-}

@@ -35,9 +35,6 @@ class RunBoxes {
     void add(std::size_t index, BoardPoint p, BoardPoint previous);
     void clear();
 
-    // Every point; empty when there is none.
-    PointBox bounds() const;
-
     // Calls visit(first, last) for ranges of point indices [first, last), ascending, apart and
     // below `count`, that together hold every point of the first `count` whose run's box
     // near(box) accepts.

@@ -54,7 +54,7 @@ void CRimtraceDlg::EndOfEdgeTest(const TracePointArray& array) {
     if (array.empty()) {
         return;
     }
-    if (ReachesFarEnd(array.last(), RowOf(m_stage).travel)) {
+    if (ReachesFarEnd(array.last(), RowOf(m_stage).edge)) {
         InvalidateSegment(array, true);
         CompleteStage(false);
     } else {

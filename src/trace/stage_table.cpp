@@ -23,60 +23,53 @@ constexpr Strip kBezelStrip[4] = {Strip::LeftBezel, Strip::BottomBezel, Strip::R
 constexpr Strip kLineStrip[4] = {Strip::LeftLine, Strip::BottomLine, Strip::RightLine,
                                  Strip::TopLine};
 
-// Side `side` of a bezel pass whose first stage is `first` and whose points go to arrays from
-// `firstArray` on.
-constexpr StageRow BezelRow(TraceStage first, int firstArray, int side, Pass pass, Bars bars) {
+// The row of the stage that traces `edge` of `pass`; the first stage of the pass is `first`.
+constexpr StageRow TracingRow(TraceStage first, Pass pass, Edge edge) {
+    const auto side = static_cast<std::size_t>(edge);
     StageRow row;
-    row.stage = first + side;
+    row.stage = first + static_cast<TraceStage>(side);
     row.pass = pass;
-    row.side = side;
-    row.array = firstArray + side;
-    row.travel = TravelOfSide(side);
+    row.edge = edge;
+    row.array = static_cast<int>(ArrayOf(pass, edge));
+    row.next = edge != Edge::Top ? row.stage + 1 : stage::kFinished;
+    row.bars = pass;
+    if (pass == Pass::Internal) {
+        row.promptId = kLinePrompt[side];
+        row.byPenUp = kLine;
+        row.byTimeout = kLine;
+        row.strip = kLineStrip[side];
+        return row;
+    }
     row.promptId = kEdgePrompt[side];
     row.pictureId = kEdgePicture[side];
-    row.next = side < 3 ? row.stage + 1 : stage::kFinished;
     row.byPenUp = kEdgeByPenUp;
     row.byTimeout = kEdgeByTimeout;
     row.deleteClears = true;
-    row.deleteBackTo = side > 0 ? row.stage - 1 : -1;
+    row.deleteBackTo = edge != Edge::Left ? row.stage - 1 : -1;
     row.strip = kBezelStrip[side];
-    row.bars = bars;
-    row.finishedBars = side;
+    row.finishedBars = static_cast<int>(side);
     return row;
 }
 
-constexpr StageRow LineRow(int side) {
-    StageRow row;
-    row.stage = stage::kInternalLeft + side;
-    row.pass = Pass::Internal;
-    row.side = side;
-    row.array = 8 + side;
-    row.travel = TravelOfSide(side);
-    row.promptId = kLinePrompt[side];
-    row.next = side < 3 ? row.stage + 1 : stage::kFinished;
-    row.byPenUp = kLine;
-    row.byTimeout = kLine;
-    row.strip = kLineStrip[side];
-    row.bars = Bars::InternalTrace;
-    return row;
-}
-
+// The result on screen: extra strokes only, or one of the passes the end-of-test dialog offers.
 constexpr StageRow FinishedRow() {
     StageRow row;
     row.stage = stage::kFinished;
-    row.bars = Bars::FirstTrace;
+    row.bars = Pass::First;
     row.finishedBars = 4;
+    row.nextBySecondTrace = stage::kSecondLeft;
+    row.nextByInternalTrace = stage::kInternalLeft;
     return row;
 }
 
 constexpr std::array<StageRow, stage::kCount> BuildTable() {
     std::array<StageRow, stage::kCount> table{};
-    for (int side = 0; side < 4; ++side) {
-        table[stage::kFirstLeft + side] =
-            BezelRow(stage::kFirstLeft, 0, side, Pass::First, Bars::FirstTrace);
-        table[stage::kSecondLeft + side] =
-            BezelRow(stage::kSecondLeft, 4, side, Pass::Second, Bars::SecondTrace);
-        table[stage::kInternalLeft + side] = LineRow(side);
+    for (const Edge edge : kEdges) {
+        for (const StageRow& row : {TracingRow(stage::kFirstLeft, Pass::First, edge),
+                                    TracingRow(stage::kSecondLeft, Pass::Second, edge),
+                                    TracingRow(stage::kInternalLeft, Pass::Internal, edge)}) {
+            table[static_cast<std::size_t>(row.stage)] = row;
+        }
     }
     table[stage::kFinished] = FinishedRow();
 

@@ -3,12 +3,10 @@
 // way, what the window shows, what completing it does and in which order, and where Delete goes.
 // The pen input, the stage machine, the feedback strips, the bars and the prompts all read it.
 #include <array>
+#include <optional>
 
+#include "trace/point_arrays.h"
 #include "trace/trace_stage.h"
-#include "trace/travel.h"
-
-// The part of the test a stage belongs to.
-enum class Pass { First, Finished, Second, Internal };
 
 // One action of a stage's completion; a completion runs its actions in the order listed.
 enum class CompletionStep {
@@ -41,20 +39,16 @@ enum class Strip {
     TopLine,
 };
 
-// Which bars the window shows in a stage.
-enum class Bars { None, FirstTrace, SecondTrace, InternalTrace };
-
 using CompletionSteps = std::array<CompletionStep, 5>;
 
 struct StageRow {
     TraceStage stage = -1;
-    Pass pass = Pass::Finished;
-    int side = -1;   // 0 left, 1 bottom, 2 right, 3 top; -1 for no tracing
-    int array = -1;  // element of the twelve point arrays it fills; -1 for none
-    Travel travel = Travel::Down;
-    unsigned promptId = 0;   // 0: the prompt is left as it is
-    unsigned pictureId = 0;  // 0: no picture
-    TraceStage next = -1;    // where completing it leads; -1: it cannot be completed
+    std::optional<Pass> pass;  // none: the finished stage
+    Edge edge = Edge::Left;    // the edge it traces, or the edge its internal line runs beside
+    int array = -1;            // ArrayOf(pass, edge), the array it fills; -1 for none
+    unsigned promptId = 0;     // 0: the prompt is left as it is
+    unsigned pictureId = 0;    // 0: no picture
+    TraceStage next = -1;      // where completing it leads; -1: it cannot be completed
     CompletionSteps byPenUp{CompletionStep::End};
     CompletionSteps byTimeout{CompletionStep::End};
     PassEnd passEnd = PassEnd::None;
@@ -63,8 +57,12 @@ struct StageRow {
     bool deleteClears = false;
     TraceStage deleteBackTo = -1;
     Strip strip = Strip::None;
-    Bars bars = Bars::None;
+    std::optional<Pass> bars;  // whose bars the window shows; none: no bars
     int finishedBars = 0;  // how many of the shown bars, from the left one on, reach their far end
+    // Where the end-of-test dialog's choice of a second pass or an internal trace leads from this
+    // stage (-1: nowhere); the internal trace wins when both were chosen.
+    TraceStage nextBySecondTrace = -1;
+    TraceStage nextByInternalTrace = -1;
 };
 
 // The row of a stage; a value outside the sequence gets a row that does nothing.

@@ -5,7 +5,7 @@
 #include "trace/board_point.h"
 #include "trace/run_boxes.h"
 
-// The accepted points of one traced edge, or the raw points of one free stroke. Points are only
+// The accepted points of one traced edge, or the raw points of one extra stroke. Points are only
 // appended or cleared as a whole. Access outside 0 <= i < size throws std::invalid_argument,
 // the container's defined failure for a bad index; nothing ever reads past the end.
 // The array also keeps boxes around runs of its points, so that painting a small part of the
@@ -28,11 +28,6 @@ class TracePointArray {
     const BoardPoint* begin() const { return points_.data(); }
     const BoardPoint* end() const { return points_.data() + points_.size(); }
 
-    // The smallest box around every point; empty for an empty array.
-    PointBox bounds() const {
-        boxNewPoints();
-        return runs_.bounds();
-    }
     // Calls visit(first, last) for ascending, separate ranges of indices [first, last) that hold
     // every point i whose step from point i - 1 (point 0: the point alone) lies in a box that
     // near(box) accepts. `near` must accept every box around one it accepts, as a test of
@@ -53,7 +48,7 @@ class TracePointArray {
     mutable std::size_t boxed_ = 0;
 };
 
-// One TracePointArray per free stroke, in the order the strokes were drawn.
+// One TracePointArray per extra stroke, in the order the strokes were drawn.
 class StrokeList {
   public:
     std::size_t size() const { return strokes_.size(); }

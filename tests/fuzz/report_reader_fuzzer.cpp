@@ -1,10 +1,12 @@
 // libFuzzer target: any bytes through everything rimtrace-report does with a report. Besides
 // surviving, a report the check passes must be exactly the bytes the program's writer makes of
-// what was read: nothing the check accepts can differ from what the program writes. Every page
-// made of it is well-formed XML (libxml2 reads it strictly), every file name made of what it says
-// is one the site makes, and its row comes back from the site's manifest as it went in.
+// what was read: nothing the check accepts can differ from what the program writes. A serial
+// number, read in any code page, shows as text without a control character. Every page made of it
+// is well-formed XML (libxml2 reads it strictly), every file name made of what it says is one the
+// site makes, and its row comes back from the site's manifest as it went in.
 #include <libxml/parser.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -41,7 +43,7 @@ void ExpectSiteName(const std::string& name) {
 // The site's view of the report, its file named by the same bytes.
 void ThroughTheSite(std::string_view bytes, const CheckedReport& checked) {
     const SummaryRow row = SummarizeReport(std::string(bytes.substr(0, 300)), checked);
-    ExpectWellFormed(RenderReportHtml(row.file, checked, {{"All reports", "../index.html"}}));
+    ExpectWellFormed(RenderReportHtml(row.file, checked, true, {{"All reports", "../index.html"}}));
     ExpectWellFormed(RenderIndexPage({&row}));
     ExpectWellFormed(RenderBoardPage({&row, &row}));
     ExpectSiteName(BoardPageName(row.serialBytes));
@@ -75,6 +77,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteSummaryCsv(sink, rows);
     WriteSummaryJson(sink, rows);
     ThroughTheSite(bytes, checked);
+
+    for (const unsigned codePage : {932U, 1258U, 65001U}) {
+        const std::string shown = ShowText(checked.report.serialNumber, CodePage{codePage}).utf8;
+        if (std::any_of(shown.begin(), shown.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+            __builtin_trap();
+        }
+    }
 
     if (checked.findings.ok()) {
         std::string written = Rewritten(checked.report);

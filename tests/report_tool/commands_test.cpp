@@ -11,6 +11,7 @@
 #include "support/whole_file.h"
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 
@@ -65,6 +66,13 @@ TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
               "mailed.pts: ok, 1 warning\n");
     // A warning alone does not fail a file; folders are searched for .pts in any letter case.
     EXPECT_EQ(Run({"check", "mailed.pts", "a"}).code, exit_code::kOk);
+    // The serial number's last byte, 0xDC, is Windows-1252's Ü but no UTF-8.
+    run = Run({"check", "--encoding", "utf-8", "good.pts"});
+    EXPECT_EQ(run.code, exit_code::kOk);
+    EXPECT_EQ(run.out,
+              "good.pts:3: warning: expected a serial number that is text in utf-8, found bytes "
+              "that are not, shown as U+FFFD\n"
+              "good.pts: ok, 1 warning\n");
     run = Run({"check", "a", "missing.pts"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.out,
@@ -74,13 +82,17 @@ TEST_F(Commands, CheckPrintsEachProblemOnItsLineAndAVerdictPerFile) {
 
 TEST_F(Commands, ShowDrawsAPictureOrAPageAndADamagedReportAsFarAsItGoes) {
     EXPECT_EQ(Run({"show", "good.pts", "-o", "r.HTML"}).code, exit_code::kOk);
-    EXPECT_THAT(ReadWholeFile("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
+    EXPECT_THAT(FileBytes("r.HTML"), AllOf(HasSubstr("<svg "), HasSubstr("<table>")));
+    // Where each section is in the file is for debugging the reader.
+    EXPECT_THAT(FileBytes("r.HTML"), Not(HasSubstr("Sections")));
+    EXPECT_EQ(Run({"show", "good.pts", "-o", "r.html", "--debug"}).code, exit_code::kOk);
+    EXPECT_THAT(FileBytes("r.html"), HasSubstr("<h2>Sections</h2>"));
     const Result run = Run({"show", "bad.pts", "-o", "r.svg"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err,
               "bad.pts: 1 problem; the picture shows what could be read "
               "(`rimtrace-report check` lists them)\n");
-    EXPECT_TRUE(ReadWholeFile("r.svg").starts_with("<svg "));
+    EXPECT_TRUE(FileBytes("r.svg").starts_with("<svg "));
 }
 
 TEST_F(Commands, ShowSaysWhyItDrewNothing) {
@@ -104,15 +116,22 @@ TEST_F(Commands, SummaryWritesCsvOrJsonToAFileOrTheOutput) {
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err, "gone: no such file or folder\n");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
-    run = Run({"summary", "bad.pts", "-o", "s.json", "--json"});
+    run = Run({"summary", "bad.pts", "-o", "s.json", "--json", "--encoding", "cp1251"});
     EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
     EXPECT_EQ(run.out, "");
-    EXPECT_THAT(ReadWholeFile("s.json"), HasSubstr("\"check\": \"failed\""));
+    // The serial number's last byte, 0xDC, is Cyrillic in code page 1251.
+    EXPECT_THAT(FileBytes("s.json"), AllOf(HasSubstr("\"check\": \"failed\""),
+                                           HasSubstr("\"serial_number\": \"SN-4711 \xD0\xAC\""),
+                                           HasSubstr("\"encoding\": \"cp1251\"")));
 }
 
 TEST_F(Commands, AWrongCommandLineEndsWithTwo) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"check"}, {"show", "x.pts"}, {"summary", "--csv", "x"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"check"},
+                                               {"show", "x.pts"},
+                                               {"summary", "--csv", "x"},
+                                               {"check", "--encoding", "437", "good.pts"}}) {
         EXPECT_EQ(Run(args).code, exit_code::kUsage) << args.size();
     }
     EXPECT_THAT(Run({"--help"}).out, HasSubstr("summary"));

@@ -34,7 +34,7 @@ struct Image {
                                    png.string() + "' -depth 8 '" + ppm.string() + "'";
         EXPECT_EQ(std::system(render.c_str()), 0) << render;
         Image image;
-        const std::string bytes = ReadWholeFile(ppm);
+        const std::string bytes = FileBytes(ppm);
         int header = 0;
         std::sscanf(bytes.c_str(), "P6 %d %d 255%n", &image.width, &image.height, &header);
         image.pixels = bytes.substr(static_cast<std::size_t>(header) + 1);
@@ -104,16 +104,26 @@ TEST(Picture, EachEdgesBandsAreInItsVerdictColourAndTheUntracedStretchIsMarked) 
     EXPECT_EQ(image.count(layout.edges[3].stretchBox({100, 3900}), grey), 0);
 }
 
+// What the points say comes first; the report's own verdict beside it where it differs.
 TEST(Picture, TheHeaderNamesSerialDateVerdictsAndCoverage) {
     GeneratedTest test = ThreeVerdicts();
     test.serialNumber = "SN <7> & \xDC";
     const TracePointArray& bottom = test.tracePoints[1];
     const std::string traced =
         std::to_string(std::lround(100.0 * (bottom.last().x - bottom.begin()->x) / 4096));
-    EXPECT_THAT(RenderReportSvg("three.pts", CheckBytes(test.reportBytes())),
+    std::string bytes = test.reportBytes();
+    bytes.replace(bytes.find("# not correctable"), 17, "# passed");
+    EXPECT_THAT(RenderReportSvg("three.pts", CheckBytes(bytes)),
                 AllOf(HasSubstr("Serial number SN &lt;7&gt; &amp; \xC3\x9C"),
-                      HasSubstr("written 2026-06-12 23:16:07"),
+                      HasSubstr("written 2026-06-12 23:16:07  ·  serial in cp1252"),
+                      HasSubstr("Overall: not correctable"),
                       HasSubstr("Bottom: correctable · " + traced + "% traced"),
-                      HasSubstr("Right: not correctable"), HasSubstr("ended by the time-out at x "),
-                      HasSubstr("not traced: x ")));
+                      HasSubstr("Right: not correctable"), HasSubstr("the report says passed"),
+                      HasSubstr("ended by the time-out at x "), HasSubstr("not traced: x "),
+                      HasSubstr("Positions are board units, 4096 across")));
+    // A file cut off in the bottom edge's points: that edge is not graded, nor the report.
+    bytes.resize(bytes.find("# right\r\n") - 5);
+    EXPECT_THAT(RenderReportSvg("cut.pts", CheckBytes(bytes)),
+                AllOf(HasSubstr("Overall: not graded"), HasSubstr("Bottom: not graded"),
+                      HasSubstr("Bottom edge: not graded, the file is cut off in its points")));
 }

@@ -15,8 +15,7 @@ inline CheckedReport CheckBytes(std::string_view bytes) {
 
 // The report of a whole test, as the program wrote it.
 inline std::string WholeTestReport() {
-    return ReadWholeFile(std::filesystem::path(RIMTRACE_SOURCE_DIR) /
-                         "tests/unit/data/whole_test.pts");
+    return FileBytes(std::filesystem::path(RIMTRACE_SOURCE_DIR) / "tests/unit/data/whole_test.pts");
 }
 
 inline std::vector<std::string> SplitLines(const std::string& bytes) {

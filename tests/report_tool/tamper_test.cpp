@@ -26,7 +26,7 @@ struct Tampering {
 std::string Moved(const std::string& line, std::size_t array, int by) {
     int xy[2] = {};
     std::sscanf(line.c_str(), "%d,%d", &xy[0], &xy[1]);
-    const Edge edge = kEdges[array % 4];
+    const Edge edge = EdgeOfArray(array);
     xy[GeometryOf(edge).alongIsY ? 1 : 0] += edge == Edge::Left || edge == Edge::Bottom ? by : -by;
     return std::to_string(xy[0]) + "," + std::to_string(xy[1]);
 }
@@ -35,7 +35,7 @@ std::string Moved(const std::string& line, std::size_t array, int by) {
 // another value. Any text is a serial number, so its label changes; the date becomes one no
 // calendar has.
 // A traced point steps more than 300 along its edge, which the program never accepts (the first
-// point of a section is moved back, so the step to the next one is too long); a free stroke's
+// point of a section is moved back, so the step to the next one is too long); an extra stroke's
 // points are raw pen positions, so only their form can be checked.
 std::vector<Tampering> Tamperings() {
     std::vector<std::string> labels;
@@ -46,7 +46,7 @@ std::vector<Tampering> Tamperings() {
     }
     const std::vector<std::string> lines = SplitLines(WholeTestReport());
     std::vector<Tampering> all;
-    std::size_t array = labels.size() + 1;  // 0..11 an array, 12 a free stroke; none yet
+    std::size_t array = labels.size() + 1;  // 0..11 an array, 12 an extra stroke; none yet
     std::size_t inSection = 0;              // 1 the count, 2 the first point, ...
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string& line = lines[n];

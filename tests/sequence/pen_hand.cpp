@@ -14,18 +14,18 @@ constexpr std::int64_t kBoardUnits = 4096;
 // projected line drawn inside it; the left and top edges at the low end.
 std::int64_t AcrossPosition(TraceStage stage) {
     const std::int64_t inset = stage >= stage::kInternalLeft ? kBoardUnits / 75 : 20;
-    const Travel travel = RowOf(stage).travel;
-    return travel == Travel::Down || travel == Travel::Left ? inset : kBoardUnits - inset;
+    const Edge edge = RowOf(stage).edge;
+    return edge == Edge::Left || edge == Edge::Top ? inset : kBoardUnits - inset;
 }
 
 }  // namespace
 
-bool AlongX(Travel travel) {
-    return travel == Travel::Right || travel == Travel::Left;
+bool AlongX(Edge edge) {
+    return edge == Edge::Bottom || edge == Edge::Top;
 }
 
-std::int64_t Sign(Travel travel) {
-    return travel == Travel::Down || travel == Travel::Right ? 1 : -1;
+std::int64_t Sign(Edge edge) {
+    return edge == Edge::Left || edge == Edge::Bottom ? 1 : -1;
 }
 
 PenEvent PenHand::event(PenAction action) {
@@ -55,23 +55,23 @@ PenEvent PenHand::next(RandomSource& rng, const CRimtraceDlg& dlg, int pointerId
             return event(PenAction::Down);
         }
     }
-    const Travel travel = RowOf(now).travel;
-    std::int64_t& along = AlongX(travel) ? x_ : y_;
-    std::int64_t& across = AlongX(travel) ? y_ : x_;
+    const Edge traced = RowOf(now).edge;
+    std::int64_t& along = AlongX(traced) ? x_ : y_;
+    std::int64_t& across = AlongX(traced) ? y_ : x_;
     const TracePointArray& edge = dlg.m_tracePoints[static_cast<std::size_t>(RowOf(now).array)];
-    const std::int64_t last = edge.empty() ? 0 : AlongX(travel) ? edge.last().x : edge.last().y;
+    const std::int64_t last = edge.empty() ? 0 : AlongX(traced) ? edge.last().x : edge.last().y;
     if (!down_) {
         // Touches down where the edge stands, or near its start.
         const std::int64_t start = rng.between(-60, 350);
-        along = !edge.empty() && rng.chance(600) ? last + Sign(travel) * rng.between(-50, 250)
-                : Sign(travel) > 0               ? start
+        along = !edge.empty() && rng.chance(600) ? last + Sign(traced) * rng.between(-50, 250)
+                : Sign(traced) > 0               ? start
                                                  : kBoardUnits - start;
         across = AcrossPosition(now) + rng.between(-jitter_, jitter_);
         return event(PenAction::Down);
     }
     // Lifts at the far end, now and then on the way, and often when the stage moved on under
     // the resting pen.
-    const bool pastFarEnd = Sign(travel) > 0 ? along > kBoardUnits - 290 : along < 290;
+    const bool pastFarEnd = Sign(traced) > 0 ? along > kBoardUnits - 290 : along < 290;
     if (pastFarEnd || rng.chance(8) || (now != stage_ && rng.chance(400))) {
         return event(PenAction::Up);
     }
@@ -88,7 +88,7 @@ PenEvent PenHand::next(RandomSource& rng, const CRimtraceDlg& dlg, int pointerId
     const std::int64_t steps[] = {rng.chance(800) ? rng.between(30, 180) : rng.between(1, 300),
                                   rng.between(-250, 0), rng.between(301, 1500),
                                   rng.chance(500) ? 300 : 301};
-    along += Sign(travel) * steps[rng.weighted({850, 50, 60, 20})];
+    along += Sign(traced) * steps[rng.weighted({850, 50, 60, 20})];
     across = AcrossPosition(now) + rng.between(-jitter_, jitter_);
     return event(PenAction::Move);
 }

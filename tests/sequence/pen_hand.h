@@ -4,7 +4,7 @@
 #include "app/rimtrace_dlg.h"
 #include "random_source.h"
 #include "tavlo_sim.h"
-#include "trace/travel.h"
+#include "trace/edge.h"
 
 struct PenEvent {
     tavlo_sim::PenAction action;
@@ -33,10 +33,10 @@ class PenHand {
     std::int64_t jitter_ = 20;  // how far this contact wanders across the edge
 };
 
-// Whether an edge traced in `travel` runs along x, and +1 when its coordinate grows, -1 when it
+// Whether `edge` is traced along x, and +1 when its coordinate grows as it is traced, -1 when it
 // shrinks.
-bool AlongX(Travel travel);
-std::int64_t Sign(Travel travel);
+bool AlongX(Edge edge);
+std::int64_t Sign(Edge edge);
 
 // A single event from any pointer: other boards' pens, second pens, pointers of no board, with
 // coordinates anywhere in the 32-bit range.

@@ -22,7 +22,7 @@ class SequenceFailure : public std::runtime_error {
 // frames are unwound. Deliberately no std::exception, so that nothing in the program catches it.
 struct RunKilled {};
 
-// The points of a test at one moment — its twelve arrays, then its free strokes — as its report
+// The points of a test at one moment — its twelve arrays, then its extra strokes — as its report
 // must hold them.
 using TestPoints = std::vector<std::vector<BoardPoint>>;
 TestPoints PointsOf(const CRimtraceDlg& dlg);
@@ -126,7 +126,7 @@ class Sequence {
 
     // --- invariants (sequence_live_checks.cpp while the window lives, else end_checks) ---
     void checkLive(Place place);
-    // The sizes of the twelve point arrays, then the number of free strokes and their points.
+    // The sizes of the twelve point arrays, then the number of extra strokes and their points.
     std::vector<std::size_t> sizes() const;
     // After the window is gone, or the session ended.
     void checkEnd();

@@ -252,7 +252,7 @@ fs::path Sequence::checkReport(const std::wstring& chosen, const TestPoints& tes
                  first.text);
         }
         const TestPoints read =
-            PointsOf(checked.report.arrays, checked.report.freeStrokes,
+            PointsOf(checked.report.arrays, checked.report.extraStrokes,
                      [](const PointSection& s) -> const TracePointArray& { return s.points; });
         if (read != test) {
             fail("the report holds other points than the test");

@@ -1,7 +1,7 @@
 // The invariants that hold while the trace window lives, checked after every step.
 #include "sequence.h"
 #include "trace/stage_table.h"
-#include "trace/travel.h"
+#include "trace/edge.h"
 
 std::vector<std::size_t> Sequence::sizes() const {
     std::vector<std::size_t> result;
@@ -33,12 +33,12 @@ void Sequence::checkLive(Place place) {
     for (std::size_t i = 0; i < d.m_tracePoints.size(); ++i) {
         const TracePointArray& a = d.m_tracePoints[i];
         std::size_t& checked = run_.checkedPoints[i];
-        const Travel travel = TravelOfSide(static_cast<int>(i % 4));
+        const Edge edge = EdgeOfArray(i);
         for (std::size_t k = checked > a.size() || checked == 0 ? 1 : checked; k < a.size(); ++k) {
             const BoardPoint from = a.element(k - 1);
             const BoardPoint to = a.element(k);
-            const std::int64_t step = Sign(travel) * (AlongX(travel) ? std::int64_t{to.x} - from.x
-                                                                     : std::int64_t{to.y} - from.y);
+            const std::int64_t step = Sign(edge) * (AlongX(edge) ? std::int64_t{to.x} - from.x
+                                                                 : std::int64_t{to.y} - from.y);
             if (step < 1 || step > 300) {
                 fail("array " + std::to_string(i) + " holds a step of " + std::to_string(step));
             }

@@ -34,14 +34,14 @@ HOSTILE_FILE_NAMES = [b"<b>&\"x'.pts", b"CON.pts", b"..pts", b"a b.pts", b"\xff\
 
 
 def shown_serial(serial: bytes):
-    """The serial as the pages show it, for one in UTF-8 (None for others): the characters XML has
-    no place for as U+FFFD."""
+    """The serial as the pages show it, for one in UTF-8 (None for others): control characters and
+    the two XML has no place for as U+FFFD."""
     try:
         text = serial.decode()
     except UnicodeDecodeError:
         return None
-    text = "".join("\ufffd" if (ord(c) < 0x20 and c != "\t") or c in "\ufffe\uffff" else c
-                   for c in text)
+    text = "".join("\ufffd" if ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0 or c in "\ufffe\uffff"
+                   else c for c in text)
     return text or "(no serial number)"
 
 
@@ -130,12 +130,60 @@ class HostileSerials(unittest.TestCase):
             if shown is None:
                 continue
             self.assertEqual(row["cells"][0], shown)
-            if "\t" not in shown:  # an attribute's tab reads back as a blank
-                self.assertEqual(row["data-serial"] or "(no serial number)", shown)
+            self.assertEqual(row["data-serial"] or "(no serial number)", shown)
             board = parse_page(self.site / row["board"])
             self.assertEqual(text_of(board.find(".//h1")), "Board " + shown)
             self.assertIn("Board " + shown, text_of(
                 parse_page(self.site / row["report"]).find(".//p[@class='links']")))
+
+
+class WhatThePointsSay(unittest.TestCase):
+    """The index gives each edge's verdict graded again from its points, the report's own claim
+    beside it where it differs, and reads serial numbers in the code page it is told."""
+
+    def setUp(self):
+        self.sandbox = Path(tempfile.mkdtemp(prefix="rimtrace-site-points-"))
+        self.addCleanup(shutil.rmtree, self.sandbox, True)
+        self.inputs = self.sandbox / "inputs"
+        self.inputs.mkdir()
+        self.site = self.sandbox / "site"
+
+    def test_a_tampered_verdict_is_shown_beside_what_the_points_say(self):
+        # The left edge's points passed; the file claims the edge is not correctable.
+        tampered = report_with(b"SN-T").replace(b"# passed", b"# not correctable", 1)
+        (self.inputs / "tampered.pts").write_bytes(tampered)
+        self.assertEqual(run_site(self.site, self.inputs)[0], 0)
+        [row] = index_rows(self.site)
+        self.assertEqual(row["cells"][2:4], ["correctable", "passed report says not correctable"])
+        self.assertEqual((row["data-worst"], row["data-check"]), ("correctable", "failed"))
+        self.assertEqual(text_of(parse_page(self.site / "index.html").find(".//p[@class='counts']/"
+                                 "span[@id='count-not-correctable']")),
+                         "0 reports with an edge not correctable")
+        board = text_of(parse_page(self.site / row["board"]).find(".//tbody"))
+        self.assertIn("passed report says not correctable · 4", board)
+
+    def test_serial_numbers_are_read_in_the_code_page_named_and_pages_say_which(self):
+        (self.inputs / "japan.pts").write_bytes(report_with("テスト".encode("cp932")))
+
+        def serial_and_code_page(*encoding):
+            run = subprocess.run([str(REPORT_TOOL), "site", str(self.inputs), "-o",
+                                  str(self.site), *encoding], capture_output=True, text=True)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            [row] = index_rows(self.site)
+            board = text_of(parse_page(self.site / row["board"]).find(".//body"))
+            note = text_of(parse_page(self.site / "index.html").find(".//p[@class='muted']"))
+            return run.stdout, row["cells"][0], row["cells"][-2], board, note
+
+        out, serial, code_page, board, note = serial_and_code_page("--encoding", "932")
+        self.assertEqual((serial, code_page), ("テスト", "cp932"))
+        self.assertIn("Board テスト", board)
+        self.assertIn("its serial number read in code page cp932", board)
+        self.assertIn("Serial numbers are read in code page cp932", note)
+        # Read otherwise, every report is read again, and its board keeps its page.
+        out, serial, code_page, board, _ = serial_and_code_page()
+        self.assertIn("0 new, 1 read again", out)
+        self.assertEqual((serial, code_page), ("ƒeƒXƒg", "cp1252"))
+        self.assertEqual(len(site_files(self.site / "boards")), 1)
 
 
 def snapshot(site: Path):

@@ -17,7 +17,7 @@
 struct GeneratedTest {
     std::string serialNumber = "SN-1";
     LocalDateTime writtenAt{2026, 6, 12, 23, 16, 7};
-    std::array<TracePointArray, 12> tracePoints;
+    PointArrays tracePoints;
     StrokeList extraStrokes;
 
     // The first pass's statistics, as AnalyzeFirstPass finds them.
@@ -43,7 +43,7 @@ struct GeneratedTest {
 inline TracePointArray GeneratedTrace(std::size_t array, std::int32_t from, std::int32_t to,
                                       std::int32_t across, std::int32_t maxStep,
                                       std::int32_t jitter, std::mt19937& random) {
-    const Edge edge = kEdges[array % 4];
+    const Edge edge = EdgeOfArray(array);
     const bool alongY = GeometryOf(edge).alongIsY;
     const int direction = from <= to ? 1 : -1;
     std::uniform_int_distribution<std::int32_t> step(1, maxStep);
@@ -58,7 +58,7 @@ inline TracePointArray GeneratedTrace(std::size_t array, std::int32_t from, std:
 }
 
 // A whole test of a board in good, worn or bad shape: four edges near the bezel (some ended early
-// by the time-out), and now and then a second pass or internal lines, and free strokes.
+// by the time-out), and now and then a second pass or internal lines, and extra strokes.
 inline GeneratedTest GenerateTest(std::uint32_t seed) {
     std::mt19937 random(seed);
     GeneratedTest test;
@@ -74,16 +74,20 @@ inline GeneratedTest GenerateTest(std::uint32_t seed) {
     std::uniform_int_distribution<std::int32_t> jitter(0, wobbleOfShape[chance(random) % 3]);
     const bool second = chance(random) < 3;
     const bool internal = !second && chance(random) < 5;
-    for (std::size_t i = 0; i < 12; ++i) {
-        const std::size_t e = i % 4;
-        if ((i >= 4 && i < 8 && !second) || (i >= 8 && !internal)) {
+    for (const Pass pass : kPasses) {
+        if ((pass == Pass::Second && !second) || (pass == Pass::Internal && !internal)) {
             continue;
         }
-        const bool forward = e < 2;  // left and bottom run towards 4096
-        const std::int32_t end = chance(random) == 0 ? 2000 : (forward ? 4080 : 16);
-        test.tracePoints[i] =
-            GeneratedTrace(i, forward ? 10 : 4086, end, i >= 8 ? inset[e] : near[e],
-                           i >= 8 ? 300 : 60, jitter(random), random);
+        const bool line = pass == Pass::Internal;
+        for (const Edge edge : kEdges) {
+            const auto e = static_cast<std::size_t>(edge);
+            const bool forward = edge == Edge::Left || edge == Edge::Bottom;  // towards 4096
+            const std::int32_t end = chance(random) == 0 ? 2000 : (forward ? 4080 : 16);
+            const std::size_t array = ArrayOf(pass, edge);
+            test.tracePoints[array] =
+                GeneratedTrace(array, forward ? 10 : 4086, end, line ? inset[e] : near[e],
+                               line ? 300 : 60, jitter(random), random);
+        }
     }
     for (int s = chance(random) < 7 ? 0 : chance(random) % 3 + 1; s > 0; --s) {
         test.extraStrokes.startStroke();

@@ -11,12 +11,12 @@
 #include "report_tool/reading/report_model.h"
 
 inline std::string Rewritten(const ParsedReport& report) {
-    std::array<TracePointArray, kPointArrays> arrays;
+    PointArrays arrays;
     for (std::size_t i = 0; i < arrays.size(); ++i) {
         arrays[i] = report.arrays[i].points;
     }
     StrokeList strokes;
-    for (const PointSection& section : report.freeStrokes) {
+    for (const PointSection& section : report.extraStrokes) {
         strokes.startStroke();
         strokes.lastStroke().append(section.points.begin(), section.points.end());
     }

@@ -1,19 +1,24 @@
 #pragma once
-#include <gtest/gtest.h>
+// Files in tests: a folder of the test's own, and a file's bytes.
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
-// A fresh folder for the running test, named after it, removed with everything in it afterwards.
+#include "support/whole_file.h"
+
+// A new folder under the temporary folder that no other test, process or worktree uses,
+// removed with everything in it.
 class TempFolder {
   public:
     TempFolder() {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                (std::string("rimtrace-") + test->test_suite_name() + "-" + test->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        std::string pattern = (std::filesystem::temp_directory_path() / "rimtrace-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("no temporary folder");
+        }
+        path_ = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -24,7 +29,7 @@ class TempFolder {
 
     const std::filesystem::path& path() const { return path_; }
 
-    // Writes a file under the folder (making the folders on its way) and returns its path.
+    // Writes `bytes` to `name` inside the folder, making the folders on the way.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const {
         const std::filesystem::path file = path_ / name;
         std::filesystem::create_directories(file.parent_path());

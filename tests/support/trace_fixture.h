@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/rimtrace_dlg.h"
 #include "framework/headless/headless_host.h"
@@ -47,11 +49,11 @@ class TraceTest : public ::testing::Test {
         Up(toX, y, board);
     }
     // The four bezel edges of a pass, each completed at its pen-up.
-    void TraceFourEdges(int inset = 20) {
-        StrokeY(inset, 10, 4080);
-        StrokeX(4096 - inset, 10, 4080);
-        StrokeY(4096 - inset, 4080, 10);
-        StrokeX(inset, 4080, 10);
+    void TraceFourEdges(int inset = 20, int board = 1) {
+        StrokeY(inset, 10, 4080, board);
+        StrokeX(4096 - inset, 10, 4080, board);
+        StrokeY(4096 - inset, 4080, 10, board);
+        StrokeX(inset, 4080, 10, board);
     }
 
     std::size_t Count(headless::LogEntry::Kind kind) const {
@@ -61,8 +63,47 @@ class TraceTest : public ::testing::Test {
         }
         return n;
     }
+    // The texts of the message boxes shown so far.
+    std::vector<std::wstring> Messages() const {
+        std::vector<std::wstring> texts;
+        for (const auto& e : host.log) {
+            if (e.kind == headless::LogEntry::Kind::MessageBox) {
+                texts.push_back(e.text);
+            }
+        }
+        return texts;
+    }
 
     FreshBoards fresh_{3};
     headless::HeadlessHost host;
     std::unique_ptr<CRimtraceDlg> dlg;
+};
+
+// Three boards with values of their own (board b: 10b, 10b + 1 and 10b + 4, board 2's setting 4
+// with its top bit set), and a driver window with boards 1 and 3 on, board 2 off.
+class BoardsTest : public TraceTest {
+  protected:
+    BoardsTest() {
+        host.driver.present = true;
+        host.driver.states = {{1, true}, {2, false}, {3, true}};
+        for (int board = 1; board <= 3; ++board) {
+            tavlo_sim::SetSetting(board, 0, 10u * board);
+            tavlo_sim::SetSetting(board, 1, 10u * board + 1);
+            tavlo_sim::SetSetting(board, 4, board == 2 ? 0x80000024u : 10u * board + 4);
+        }
+    }
+    void ExpectOwnValues(int boards = 3) {
+        for (int board = 1; board <= boards; ++board) {
+            EXPECT_EQ(tavlo_sim::Setting(board, 0), 10u * board) << "board " << board;
+            EXPECT_EQ(tavlo_sim::Setting(board, 1), 10u * board + 1) << "board " << board;
+            EXPECT_EQ(tavlo_sim::Setting(board, 4), board == 2 ? 0x80000024u : 10u * board + 4);
+        }
+        EXPECT_TRUE(host.driver.states[1]);
+        EXPECT_FALSE(host.driver.states[2]);
+    }
+    void ExpectSwitchedOff(int board) {
+        for (int setting : {0, 1, 4}) {
+            EXPECT_EQ(tavlo_sim::Setting(board, setting), 0u) << board << "/" << setting;
+        }
+    }
 };

@@ -8,71 +8,44 @@
 #include "framework/constants.h"
 #include "support/trace_fixture.h"
 
-namespace {
-std::vector<std::string> From(const std::vector<std::string>& journal, std::size_t first) {
-    return {journal.begin() + static_cast<std::ptrdiff_t>(first), journal.end()};
-}
-}  // namespace
+using BoardGuard = BoardsTest;
 
-class BoardGuard : public TraceTest {
-  protected:
-    void SetUp() override {
-        host.driver.present = true;
-        host.driver.states = {{1, true}, {2, false}, {3, true}};
-        tavlo_sim::SetSetting(1, 0, 7);
-        tavlo_sim::SetSetting(1, 1, 8);
-        tavlo_sim::SetSetting(1, 4, 0x80000001u);  // top bit set
-        tavlo_sim::SetSetting(2, 0, 21);
-        tavlo_sim::SetSetting(2, 1, 22);
-        tavlo_sim::SetSetting(2, 4, 24);
-        tavlo_sim::SetSetting(3, 0, 31);
-        tavlo_sim::SetSetting(3, 1, 32);
-        tavlo_sim::SetSetting(3, 4, 34);
-    }
-};
-
-TEST_F(BoardGuard, EveryBoardIsSwitchedOffForTheTest) {
+TEST_F(BoardGuard, EveryBoardIsSwitchedOffForTheTestAndItsOwnValuesKeptWhole) {
     Open();
     for (int board = 1; board <= 3; ++board) {
-        for (int setting : {0, 1, 4}) {
-            EXPECT_EQ(tavlo_sim::Setting(board, setting), 0u) << board << "/" << setting;
-        }
+        ExpectSwitchedOff(board);
         EXPECT_FALSE(host.driver.states[board]);
     }
     ASSERT_EQ(dlg->m_savedBoardSettings.size(), 3u);
-    EXPECT_EQ(static_cast<std::uint32_t>(dlg->m_savedBoardSettings[0].intSetting4), 0x80000001u);
+    EXPECT_EQ(static_cast<std::uint32_t>(dlg->m_savedBoardSettings[1].intSetting4), 0x80000024u);
     EXPECT_FALSE(dlg->m_savedBoardSettings[1].driverState);
 }
 
 TEST_F(BoardGuard, AnInteractiveRunGivesEachBoardBackItsOwnValuesInBoardOrder) {
     Open();
     StrokeY(20, 100, 2000);
-    const std::size_t before = host.journal.size();
+    const auto before = static_cast<std::ptrdiff_t>(host.journal.size());
     host.pressKey(fw::kVkEscape);
-    EXPECT_EQ(From(host.journal, before), (std::vector<std::string>{
-                                              "tavlo set board=1 setting=0 value=0x7",
-                                              "tavlo set board=1 setting=1 value=0x8",
-                                              "tavlo set board=1 setting=4 value=0x80000001",
-                                              "board50 set board=1 state=1",
-                                              "tavlo set board=2 setting=0 value=0x15",
-                                              "tavlo set board=2 setting=1 value=0x16",
-                                              "tavlo set board=2 setting=4 value=0x18",
-                                              "board50 set board=2 state=0",
-                                              "tavlo set board=3 setting=0 value=0x1F",
-                                              "tavlo set board=3 setting=1 value=0x20",
-                                              "tavlo set board=3 setting=4 value=0x22",
-                                              "board50 set board=3 state=1",
-                                          }));
-    EXPECT_EQ(tavlo_sim::Setting(1, 4), 0x80000001u);
+    EXPECT_EQ(std::vector<std::string>(host.journal.begin() + before, host.journal.end()),
+              (std::vector<std::string>{
+                  "tavlo set board=1 setting=0 value=0xA",
+                  "tavlo set board=1 setting=1 value=0xB",
+                  "tavlo set board=1 setting=4 value=0xE",
+                  "board50 set board=1 state=1",
+                  "tavlo set board=2 setting=0 value=0x14",
+                  "tavlo set board=2 setting=1 value=0x15",
+                  "tavlo set board=2 setting=4 value=0x80000024",
+                  "board50 set board=2 state=0",
+                  "tavlo set board=3 setting=0 value=0x1E",
+                  "tavlo set board=3 setting=1 value=0x1F",
+                  "tavlo set board=3 setting=4 value=0x22",
+                  "board50 set board=3 state=1",
+              }));
 }
 
 TEST_F(BoardGuard, AServiceRunLeavesTheTracedBoardsDriverStateOn) {
-    host.driver.states[2] = false;
     Open(false);
-    StrokeY(20, 10, 4080, 2);
-    StrokeX(4076, 10, 4080, 2);
-    StrokeY(4076, 4080, 10, 2);
-    StrokeX(20, 4080, 10, 2);
+    TraceFourEdges(20, 2);
     EXPECT_FALSE(host.isOpen(*dlg));
     EXPECT_TRUE(host.driver.states[1]);
     EXPECT_TRUE(host.driver.states[2]);
@@ -85,7 +58,7 @@ TEST_F(BoardGuard, AServiceRunWithoutAnyPenRestoresEverySavedState) {
     Open(false);
     host.pressKey(fw::kVkEscape);
     EXPECT_EQ(dlg->m_activeBoard, 0);
-    EXPECT_FALSE(host.driver.states[2]);
+    ExpectOwnValues();
 }
 
 TEST_F(BoardGuard, WithoutADriverWindowSettingsAreRestoredAndNoDriverMessageIsSent) {
@@ -95,11 +68,11 @@ TEST_F(BoardGuard, WithoutADriverWindowSettingsAreRestoredAndNoDriverMessageIsSe
     for (const std::string& line : host.journal) {
         EXPECT_EQ(line.rfind("board50", 0), std::string::npos) << line;
     }
-    EXPECT_EQ(tavlo_sim::Setting(3, 4), 34u);
+    ExpectOwnValues();
     EXPECT_TRUE(dlg->m_savedBoardSettings[1].driverState);
 }
 
-TEST_F(BoardGuard, BoardsThatJoinGetDefaultsAndBoardsThatLeaveAreSkipped) {
+TEST_F(BoardGuard, ABoardThatJoinedDuringTheTestGetsTheDefaults) {
     Open();
     tavlo_sim::SetBoardCount(4);
     host.pressKey(fw::kVkEscape);
@@ -115,25 +88,4 @@ TEST_F(BoardGuard, NoBoardsMeansNothingSavedOrRestored) {
     host.pressKey(fw::kVkEscape);
     EXPECT_TRUE(dlg->m_savedBoardSettings.empty());
     EXPECT_TRUE(host.journal.empty());
-}
-
-TEST_F(BoardGuard, PenEventsStopReachingTheTestOnceTheWindowGoes) {
-    Open();
-    host.pressKey(fw::kVkEscape);
-    EXPECT_EQ(tavlo_sim::AttachedWindow(), nullptr);
-    tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 20, 20);
-    host.pump();
-    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
-}
-
-TEST_F(BoardGuard, ClosingTheWindowMidTestStillRestoresEveryBoard) {
-    Open();
-    StrokeY(20, 100, 2000);
-    host.close();  // system menu or Alt+F4
-    EXPECT_FALSE(host.isOpen(*dlg));
-    EXPECT_EQ(host.mainResult(), fw::kIdCancel);
-    EXPECT_EQ(tavlo_sim::Setting(2, 4), 24u);
-    EXPECT_FALSE(host.driver.states[2]);
-    EXPECT_TRUE(host.driver.states[3]);
-    EXPECT_TRUE(dlg->m_reportPath.empty());
 }

@@ -5,12 +5,26 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "board/internal_lines.h"
 #include "framework/constants.h"
 #include "support/trace_fixture.h"
 
+using headless::FakeMonitor;
 using headless::LogEntry;
+
+TEST(InternalLines, AreInsetByASeventyFifthOfTheWidthOnEverySide) {
+    EXPECT_EQ(InternalLines(1024, 768), (std::array<LineSegment, 4>{{{{13, 13}, {13, 755}},
+                                                                     {{13, 755}, {1011, 755}},
+                                                                     {{1011, 755}, {1011, 13}},
+                                                                     {{1011, 13}, {13, 13}}}}));
+    // The vertical inset uses the width too.
+    EXPECT_EQ(InternalLines(1920, 1080)[0], (LineSegment{{25, 25}, {25, 1055}}));
+    // Narrower than 75 pixels: the lines run along the window's edges.
+    EXPECT_EQ(InternalLines(74, 50)[2], (LineSegment{{74, 50}, {74, 0}}));
+}
 
 class DisplayGeometry : public TraceTest {
   protected:
@@ -25,43 +39,51 @@ class DisplayGeometry : public TraceTest {
     void BoardOn(fw::Rect r) { tavlo_sim::SetDisplay(1, {r.left, r.top, r.right, r.bottom}); }
 };
 
-TEST(InternalLines, AreInsetByASeventyFifthOfTheWidthOnEverySide) {
-    EXPECT_EQ(InternalLines(1024, 768), (std::array<LineSegment, 4>{{{{13, 13}, {13, 755}},
-                                                                     {{13, 755}, {1011, 755}},
-                                                                     {{1011, 755}, {1011, 13}},
-                                                                     {{1011, 13}, {13, 13}}}}));
-    // The vertical inset uses the width too.
-    const auto lines = InternalLines(1920, 1080);
-    EXPECT_EQ(lines[0], (LineSegment{{25, 25}, {25, 1055}}));
-    EXPECT_EQ(lines[1].start.y, 1055);
-    EXPECT_EQ(lines[2].start.x, 1895);
-    EXPECT_EQ(lines[3].start.y, 25);
-    // Narrower than 75 pixels: the lines run along the window's edges.
-    EXPECT_EQ(InternalLines(74, 50)[2], (LineSegment{{74, 50}, {74, 0}}));
-}
+struct Desktop {
+    std::vector<FakeMonitor> monitors;
+    fw::Rect board;
+    std::vector<fw::Rect> list;  // the monitor list, the board's monitor first
+};
 
-TEST_F(DisplayGeometry, TheWindowCoversTheBoardsMonitor) {
+class MonitorList : public DisplayGeometry, public ::testing::WithParamInterface<Desktop> {};
+
+TEST_P(MonitorList, StartsWithTheBoardsMonitorWhichTheWindowCovers) {
+    host.monitors = GetParam().monitors;
+    BoardOn(GetParam().board);
     Open();
-    EXPECT_EQ(LastWindowPos(), (fw::Rect{0, 0, 1024, 768}));
-    EXPECT_EQ(dlg->m_internalLines[0], (LineSegment{{13, 13}, {13, 755}}));
-    EXPECT_TRUE(host.log.back().whole);
+    EXPECT_EQ(dlg->m_monitorRects, GetParam().list);
+    const fw::Rect covered = GetParam().list.empty() ? fw::Rect{} : GetParam().list[0];
+    EXPECT_EQ(LastWindowPos(), covered);  // no monitor: the window keeps its template place
+    EXPECT_TRUE(GetParam().list.empty() || host.log.back().whole);  // repainted where it went
+    EXPECT_EQ(dlg->m_internalLines, InternalLines(covered.width(), covered.height()));
 }
 
-TEST_F(DisplayGeometry, AMonitorLeftOfThePrimaryKeepsItsNegativeOrigin) {
-    host.monitors = {{{0, 0, 1920, 1080}}, {{-1280, 0, 0, 1024}}};
-    BoardOn({-1200, 100, -100, 900});
-    Open();
-    ASSERT_EQ(dlg->m_monitorRects.size(), 2u);
-    EXPECT_EQ(dlg->m_monitorRects[0], (fw::Rect{-1280, 0, 0, 1024}));
-    EXPECT_EQ(LastWindowPos(), (fw::Rect{-1280, 0, 0, 1024}));
-    EXPECT_EQ(dlg->m_internalLines, InternalLines(1280, 1024));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Desktops, MonitorList,
+    ::testing::Values(
+        Desktop{{{{0, 0, 1024, 768}}}, {0, 0, 1024, 768}, {{0, 0, 1024, 768}}},
+        // left of the primary monitor: its negative origin is kept
+        Desktop{{{{0, 0, 1920, 1080}}, {{-1280, 0, 0, 1024}}},
+                {-1200, 100, -100, 900},
+                {{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}}},
+        Desktop{{{{0, 0, 1024, 768}}, {{0, 0, 1024, 768}}}, {0, 0, 1024, 768}, {{0, 0, 1024, 768}}},
+        // the board's monitor cannot be read: the first readable one
+        Desktop{{{{0, 0, 1024, 768}, true}, {{1024, 0, 2048, 768}, false}},
+                {1100, 0, 2000, 700},
+                {{0, 0, 1024, 768}}},
+        // a board off every monitor gets the nearest, an empty rectangle too
+        Desktop{{{{0, 0, 1024, 768}}, {{1024, 0, 2048, 768}}},
+                {3000, 100, 3500, 500},
+                {{1024, 0, 2048, 768}, {0, 0, 1024, 768}}},
+        Desktop{{{{0, 0, 1024, 768}}, {{1024, 0, 2048, 768}}},
+                {0, 0, 0, 0},
+                {{0, 0, 1024, 768}, {1024, 0, 2048, 768}}},
+        Desktop{{}, {0, 0, 1024, 768}, {}}));
 
-TEST_F(DisplayGeometry, TheNextMonitorKeysCycleThroughEveryMonitor) {
+TEST_F(DisplayGeometry, TheNextMonitorKeysCycleThroughEveryMonitorAndWithOneDoNothing) {
     host.monitors = {{{0, 0, 1024, 768}}, {{1024, 0, 2944, 1080}}, {{2944, 0, 4224, 1024}}};
     BoardOn({1100, 0, 2900, 1000});
     Open();
-    EXPECT_EQ(LastWindowPos(), (fw::Rect{1024, 0, 2944, 1080}));  // the board's monitor first
     host.pressKey(fw::kVkSpace);
     EXPECT_EQ(dlg->m_currentMonitor, 1);
     EXPECT_EQ(LastWindowPos(), (fw::Rect{0, 0, 1024, 768}));
@@ -71,6 +93,12 @@ TEST_F(DisplayGeometry, TheNextMonitorKeysCycleThroughEveryMonitor) {
     host.pressKey(fw::kVkSpace);
     EXPECT_EQ(dlg->m_currentMonitor, 0);
     EXPECT_EQ(LastWindowPos(), (fw::Rect{1024, 0, 2944, 1080}));
+
+    host.monitors = {{{0, 0, 1024, 768}}};
+    Open();
+    const std::size_t logged = host.log.size();
+    host.pressKey(fw::kVkSpace);
+    EXPECT_EQ(host.log.size(), logged);
 }
 
 TEST_F(DisplayGeometry, OnAnEightKMonitorEachBarIsRepaintedToBothEndsOfItsEdge) {
@@ -96,44 +124,4 @@ TEST_F(DisplayGeometry, OnAnEightKMonitorEachBarIsRepaintedToBothEndsOfItsEdge) 
                 << "(" << p.x << ", " << p.y << ") not repainted";
         }
     }
-}
-
-TEST_F(DisplayGeometry, WithOneMonitorTheKeysDoNothing) {
-    Open();
-    const std::size_t logged = host.log.size();
-    host.pressKey(fw::kVkSpace);
-    EXPECT_EQ(host.log.size(), logged);
-}
-
-TEST_F(DisplayGeometry, MirroredMonitorsAreListedOnce) {
-    host.monitors = {{{0, 0, 1024, 768}}, {{0, 0, 1024, 768}}};
-    Open();
-    EXPECT_EQ(dlg->m_monitorRects.size(), 1u);
-}
-
-TEST_F(DisplayGeometry, AnUnreadableBoardMonitorFallsBackToTheFirstReadableOne) {
-    host.monitors = {{{0, 0, 1024, 768}, true}, {{1024, 0, 2048, 768}, false}};
-    BoardOn({1100, 0, 2000, 700});
-    Open();
-    ASSERT_EQ(dlg->m_monitorRects.size(), 1u);
-    EXPECT_EQ(dlg->m_monitorRects[0], (fw::Rect{0, 0, 1024, 768}));
-}
-
-TEST_F(DisplayGeometry, ABoardOffEveryMonitorGetsTheNearestOne) {
-    host.monitors = {{{0, 0, 1024, 768}}, {{1024, 0, 2048, 768}}};
-    BoardOn({3000, 100, 3500, 500});
-    Open();
-    EXPECT_EQ(dlg->m_monitorRects[0], (fw::Rect{1024, 0, 2048, 768}));
-    BoardOn({0, 0, 0, 0});  // an empty rectangle is still placed
-    Open();
-    EXPECT_EQ(dlg->m_monitorRects[0], (fw::Rect{0, 0, 1024, 768}));
-}
-
-TEST_F(DisplayGeometry, WithoutAnyMonitorTheWindowKeepsItsTemplatePlace) {
-    host.monitors.clear();
-    Open();
-    EXPECT_TRUE(dlg->m_monitorRects.empty());
-    EXPECT_EQ(LastWindowPos(), fw::Rect{});
-    host.pressKey(fw::kVkSpace);  // nothing to cycle through
-    EXPECT_EQ(dlg->m_currentMonitor, 0);
 }

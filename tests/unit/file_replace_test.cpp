@@ -4,34 +4,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "framework/file_replace.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void PutFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::vector<std::string> Names(const fs::path& directory) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(directory)) {
         names.push_back(entry.path().filename().string());
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -82,19 +74,17 @@ class FileSizeLimit {
 
 class FileReplace : public ::testing::Test {
   protected:
+    // Readable by others, so that the test can go on as another user.
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "rimtrace-report-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
         fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                   fs::perms::others_read | fs::perms::others_exec);
     }
     void TearDown() override {
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir_, ec);
     }
-    fs::path dir_;
+    TempFolder folder_;
+    const fs::path& dir_ = folder_.path();
 };
 
 const std::string kReport = "# v1\r\n\r\n# serial number: \xC4\r\n\0tail\r\n";
@@ -102,43 +92,31 @@ const std::string kOldReport = "# v1\r\n\r\n# serial number: OLD, and much longe
 
 }  // namespace
 
-TEST_F(FileReplace, WritesTheExactBytesAndLeavesNothingElse) {
+TEST_F(FileReplace, WritesTheExactBytesOverAnyOldFileAndLeavesNothingElse) {
     const fs::path target = dir_ / "report.pts";
-    ASSERT_TRUE(ReplaceFile(target, kReport));
-    EXPECT_EQ(ReadFile(target), kReport);
-    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
+    ASSERT_TRUE(WriteFileDurably(target, kOldReport));
+    ASSERT_TRUE(WriteFileDurably(target, kReport));
+    EXPECT_EQ(FileBytes(target), kReport);
+    const fs::path beyondAscii = dir_ / fs::path(u8"Bericht_\u00e9\u4e2d.pts");
+    ASSERT_TRUE(WriteFileDurably(beyondAscii, kReport));
+    EXPECT_EQ(FileBytes(beyondAscii), kReport);
+    EXPECT_EQ(Names(dir_).size(), 2u);
 }
 
-TEST_F(FileReplace, ReplacesAnExistingFileCompletely) {
-    const fs::path target = dir_ / "report.pts";
-    PutFile(target, kOldReport);
-    ASSERT_TRUE(ReplaceFile(target, kReport));
-    EXPECT_EQ(ReadFile(target), kReport);
-    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
-}
-
-TEST_F(FileReplace, NamesOutsideAsciiWork) {
-    const fs::path target = dir_ / fs::path(u8"Bericht_\u00e9\u4e2d.pts");
-    ASSERT_TRUE(ReplaceFile(target, kReport));
-    EXPECT_EQ(ReadFile(target), kReport);
-}
-
-TEST_F(FileReplace, MissingDirectoryFailsAndCreatesNothing) {
-    EXPECT_FALSE(ReplaceFile(dir_ / "missing" / "report.pts", kReport));
-    EXPECT_FALSE(fs::exists(dir_ / "missing"));
-    EXPECT_TRUE(Names(dir_).empty());
-}
-
-TEST_F(FileReplace, ParentThatIsAFileFails) {
-    PutFile(dir_ / "plain", "x");
-    EXPECT_FALSE(ReplaceFile(dir_ / "plain" / "report.pts", kReport));
-    EXPECT_EQ(ReadFile(dir_ / "plain"), "x");
-    EXPECT_EQ(Names(dir_), std::vector<std::string>{"plain"});
+TEST_F(FileReplace, APathThatCannotHoldTheFileFailsAndChangesNothing) {
+    folder_.write("plain", "x");
+    folder_.write("report.pts/inside", "kept");
+    for (const fs::path& target : {dir_ / "missing" / "report.pts", dir_ / "plain" / "report.pts",
+                                   dir_ / "report.pts", dir_ / "", fs::path()}) {
+        EXPECT_FALSE(WriteFileDurably(target, kReport)) << target;
+    }
+    EXPECT_EQ(Names(dir_), (std::vector<std::string>{"plain", "report.pts"}));
+    EXPECT_EQ(FileBytes(dir_ / "plain"), "x");
+    EXPECT_EQ(FileBytes(dir_ / "report.pts" / "inside"), "kept");
 }
 
 TEST_F(FileReplace, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
-    const fs::path target = dir_ / "report.pts";
-    PutFile(target, kOldReport);
+    const fs::path target = folder_.write("report.pts", kOldReport);
     fs::permissions(dir_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     {
@@ -146,37 +124,21 @@ TEST_F(FileReplace, ReadOnlyDirectoryFailsAndKeepsTheOldFile) {
         if (!unprivileged.active()) {
             GTEST_SKIP() << "cannot give up root's right to write into read-only directories";
         }
-        EXPECT_FALSE(ReplaceFile(target, kReport));
-        EXPECT_FALSE(ReplaceFile(dir_ / "new.pts", kReport));
+        EXPECT_FALSE(WriteFileDurably(target, kReport));
+        EXPECT_FALSE(WriteFileDurably(dir_ / "new.pts", kReport));
     }
-    EXPECT_EQ(ReadFile(target), kOldReport);
+    EXPECT_EQ(FileBytes(target), kOldReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
 }
 
 TEST_F(FileReplace, FailedWriteMidwayKeepsTheOldFileAndRemovesTheTemporary) {
-    const fs::path target = dir_ / "report.pts";
-    PutFile(target, kOldReport);
+    const fs::path target = folder_.write("report.pts", kOldReport);
     const std::string bigReport(1 << 20, 'x');
     {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.active());
-        EXPECT_FALSE(ReplaceFile(target, bigReport));
+        EXPECT_FALSE(WriteFileDurably(target, bigReport));
     }
-    EXPECT_EQ(ReadFile(target), kOldReport);
+    EXPECT_EQ(FileBytes(target), kOldReport);
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
-}
-
-TEST_F(FileReplace, TargetThatIsADirectoryFailsAndRemovesTheTemporary) {
-    fs::create_directory(dir_ / "report.pts");
-    PutFile(dir_ / "report.pts" / "inside", "kept");
-    EXPECT_FALSE(ReplaceFile(dir_ / "report.pts", kReport));
-    EXPECT_TRUE(fs::is_directory(dir_ / "report.pts"));
-    EXPECT_EQ(ReadFile(dir_ / "report.pts" / "inside"), "kept");
-    EXPECT_EQ(Names(dir_), std::vector<std::string>{"report.pts"});
-}
-
-TEST_F(FileReplace, EmptyPathOrPathWithoutFileNameFails) {
-    EXPECT_FALSE(ReplaceFile(fs::path(), kReport));
-    EXPECT_FALSE(ReplaceFile(dir_ / "", kReport));
-    EXPECT_TRUE(Names(dir_).empty());
 }

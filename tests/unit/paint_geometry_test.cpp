@@ -1,5 +1,5 @@
-// The numbers of a trace window: pen widths in board units, where the picture, the prompt and
-// the icon go, and a window without area.
+// The numbers of a trace window: pen widths in board units by window size, where the picture,
+// the prompt and the icon go, and a window without area.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,108 +12,89 @@
 #include "support/paint_fixture.h"
 
 using headless::BlitOp;
-using headless::Mapping;
-using headless::Primitive;
 using headless::RecordingDC;
 using headless::TextOp;
 
-// --- the numbers of a window ---
+struct PenSizes {
+    fw::Rect monitor;
+    std::int32_t bar;      // 19 pixels in board units
+    std::int32_t overlay;  // 1 pixel in board units
+};
 
-TEST_F(MainPaint, At1024x768TheBarPenIs76BoardUnitsAndTheOverlayPen4) {
-    Open();
+class PenWidthsBySize : public MainPaint, public ::testing::WithParamInterface<PenSizes> {};
+
+TEST_P(PenWidthsBySize, BarsAreNineteenPixelsWideHalfAPenInFromTheEdgeAndTheOverlayOne) {
+    const PenSizes& p = GetParam();
+    OpenOn(p.monitor);
     dlg->m_stage = stage::kFinished;
     dlg->m_showTraces = true;
     FillAllFour(0);
     const RecordingDC dc = Paint();
-    EXPECT_EQ(PenWidths(dc, kBarColor), std::vector<std::int32_t>{76});
-    EXPECT_EQ(PolylineFrom(Lines(dc, kBarColor), {38, 0}),
-              (std::vector<fw::Point>{{38, 0}, {38, 100}, {38, 3000}, {38, 4096}}));
-    EXPECT_EQ(PenWidths(dc, kRed), std::vector<std::int32_t>{4});
+    EXPECT_EQ(PenWidths(dc, kBarColor), std::vector<std::int32_t>{p.bar});
+    EXPECT_EQ(PolylineFrom(Lines(dc, kBarColor), {p.bar / 2, 0}),
+              (std::vector<fw::Point>{
+                  {p.bar / 2, 0}, {p.bar / 2, 100}, {p.bar / 2, 3000}, {p.bar / 2, 4096}}));
+    EXPECT_EQ(PenWidths(dc, kRed), std::vector<std::int32_t>{p.overlay});
 }
 
-TEST_F(MainPaint, At1024x768ThePictureIsCentredAndThePromptBandStarts10PixelsBelowIt) {
-    Open();
-    dlg->m_prompt = L"abcd";
-    const RecordingDC dc = Paint();
-    EXPECT_EQ(dlg->m_pictureRect, (fw::Rect{399, 310, 625, 458}));
-    EXPECT_EQ(dlg->m_promptRect, (fw::Rect{0, 468, 1024, 486}));
-    const auto texts = Ops<TextOp>(dc);
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, L"abcd");
-    EXPECT_EQ(texts[0].box, (fw::Rect{494, 468, 530, 486}));  // 36 px wide, centred
-}
-
-TEST_F(MainPaint, At1280x1024TheBarPenIs60BoardUnitsAndTheOverlayPen3) {
-    OpenOn({0, 0, 1280, 1024});
-    dlg->m_stage = stage::kFinished;
-    dlg->m_showTraces = true;
-    FillAllFour(0);
-    const RecordingDC dc = Paint();
-    EXPECT_EQ(PenWidths(dc, kBarColor), std::vector<std::int32_t>{60});
-    EXPECT_FALSE(PolylineFrom(Lines(dc, kBarColor), {30, 0}).empty());
-    EXPECT_FALSE(PolylineFrom(Lines(dc, kBarColor), {4096, 30}).empty());
-    EXPECT_EQ(PenWidths(dc, kRed), std::vector<std::int32_t>{3});
-}
-
-TEST_F(MainPaint, BoardSpaceIsMappedOntoTheWholeWindow) {
-    Open();
-    Fill(0, {{20, 100}});
-    const RecordingDC dc = Paint();
-    for (const Primitive& p : dc.primitives()) {
-        if (HasPen(p.state, kBarColor)) {
-            EXPECT_EQ(p.state.mapping, (Mapping{{4096, 4096}, {1024, 768}}));
-        } else {
-            EXPECT_FALSE(p.state.mapping.has_value());
-        }
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Monitors, PenWidthsBySize,
+                         ::testing::Values(PenSizes{{0, 0, 1024, 768}, 76, 4},
+                                           PenSizes{{0, 0, 1280, 1024}, 60, 3},
+                                           PenSizes{{0, 0, 1920, 1080}, 40, 2}));
 
 TEST(PaintGeometry, AMinimisedWindowCentresItsIcon) {
     EXPECT_EQ(IconPosition({0, 0, 1024, 768}, {32, 32}), (fw::Point{496, 368}));
     EXPECT_EQ(IconPosition({0, 0, 37, 37}, {32, 32}), (fw::Point{3, 3}));
 }
 
-// --- picture and prompt ---
+// At 1024 x 768 the 226 x 148 picture is centred and the prompt band starts 10 pixels below it,
+// whatever the picture and the prompt are.
+struct PictureAndPrompt {
+    std::wstring prompt;
+    unsigned picture;  // 0: none
+    fw::Rect band;
+    std::optional<fw::Rect> textBox;  // 8 x 18 pixels a character, centred
+};
 
-TEST_F(MainPaint, AnEmptyPromptDrawsNothingAndHasAZeroHeightBand) {
+class PictureAndPromptPlaces : public MainPaint,
+                               public ::testing::WithParamInterface<PictureAndPrompt> {};
+
+TEST_P(PictureAndPromptPlaces, ThePictureKeepsItsPlaceAndThePromptIsCentredBelowIt) {
+    const PictureAndPrompt& p = GetParam();
     Open();
-    dlg->m_prompt.clear();
+    dlg->m_prompt = p.prompt;
+    dlg->m_picture = p.picture != 0 ? fw::CurrentPlatform().loadBitmap(p.picture) : nullptr;
     const RecordingDC dc = Paint();
-    EXPECT_TRUE(Ops<TextOp>(dc).empty());
-    EXPECT_EQ(dlg->m_promptRect, (fw::Rect{0, 468, 1024, 468}));
+    const fw::Rect picture{399, 310, 625, 458};
+    EXPECT_EQ(dlg->m_pictureRect, picture);
+    EXPECT_EQ(dlg->m_promptRect, p.band);
+    const auto texts = Ops<TextOp>(dc);
+    ASSERT_EQ(texts.size(), p.textBox ? 1u : 0u);
+    if (p.textBox) {
+        EXPECT_EQ(texts[0].text, p.prompt);
+        EXPECT_EQ(texts[0].box, *p.textBox);
+    }
+    const auto blits = Ops<BlitOp>(dc);
+    ASSERT_EQ(blits.size(), Blits(dc, IDB_BACKGROUND).size() + (p.picture != 0 ? 1 : 0));
+    if (p.picture != 0) {  // a wider picture loses its rightmost columns
+        EXPECT_EQ(Blits(dc, p.picture).at(0).dest, picture);
+        EXPECT_EQ(Blits(dc, p.picture).at(0).source, (fw::Point{0, 0}));
+    }
 }
 
-TEST_F(MainPaint, WithoutAPictureThePromptStaysWhereItWas) {
-    Open();
-    ASSERT_EQ(Blits(Paint(), IDB_TRACE_LEFT).size(), 1u);
-    const fw::Rect band = dlg->m_promptRect;
-    dlg->m_picture.reset();
-    const RecordingDC dc = Paint();
-    EXPECT_EQ(Ops<BlitOp>(dc).size(), Blits(dc, IDB_BACKGROUND).size());
-    EXPECT_EQ(dlg->m_pictureRect, (fw::Rect{399, 310, 625, 458}));
-    EXPECT_EQ(dlg->m_promptRect, band);
-    EXPECT_EQ(Ops<TextOp>(dc).at(0).box.top, 468);
-}
-
-TEST_F(MainPaint, AWidePictureLosesItsRightmostColumn) {
-    Open();
-    dlg->m_picture = fw::CurrentPlatform().loadBitmap(IDB_TRACE_RIGHT);  // 227 pixels wide
-    const auto blits = Blits(Paint(), IDB_TRACE_RIGHT);
-    ASSERT_EQ(blits.size(), 1u);
-    EXPECT_EQ(blits[0].dest, (fw::Rect{399, 310, 625, 458}));
-    EXPECT_EQ(blits[0].source, (fw::Point{0, 0}));
-}
-
-TEST_F(MainPaint, APromptWiderThanTheWindowStartsLeftOfIt) {
-    Open();
-    dlg->m_prompt = std::wstring(200, L'x');  // 1800 pixels
-    const auto texts = Ops<TextOp>(Paint());
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].box, (fw::Rect{-388, 468, 1412, 486}));
-    EXPECT_EQ(dlg->m_promptRect, (fw::Rect{0, 468, 1024, 486}));
-}
-
-// --- a window without area ---
+INSTANTIATE_TEST_SUITE_P(
+    At1024x768, PictureAndPromptPlaces,
+    ::testing::Values(
+        PictureAndPrompt{
+            L"abcd", IDB_TRACE_LEFT, {0, 468, 1024, 486}, fw::Rect{494, 468, 530, 486}},
+        PictureAndPrompt{L"abcd", 0, {0, 468, 1024, 486}, fw::Rect{494, 468, 530, 486}},
+        PictureAndPrompt{
+            L"abcd", IDB_TRACE_RIGHT, {0, 468, 1024, 486}, fw::Rect{494, 468, 530, 486}},
+        PictureAndPrompt{L"", IDB_TRACE_LEFT, {0, 468, 1024, 468}, std::nullopt},
+        PictureAndPrompt{std::wstring(200, L'x'),
+                         IDB_TRACE_LEFT,
+                         {0, 468, 1024, 486},
+                         fw::Rect{-388, 468, 1412, 486}}));
 
 class ZeroSizeWindow : public MainPaint, public ::testing::WithParamInterface<fw::Rect> {};
 

@@ -1,8 +1,11 @@
+// Pen events: which points an edge keeps, the speed warning, which board the test hears, and
+// the extra strokes after the test.
 #include <gtest/gtest.h>
 
 #include "framework/constants.h"
 #include "res/resource.h"
 #include "support/trace_fixture.h"
+#include "trace/travel.h"
 
 using headless::LogEntry;
 using headless::ModalSession;
@@ -12,6 +15,35 @@ std::vector<BoardPoint> Points(const TracePointArray& a) {
     return {a.begin(), a.end()};
 }
 }  // namespace
+
+TEST(StepJudgement, OnlyOneTo300UnitsOnwardAlongTheEdgeAreAccepted) {
+    struct Case {
+        Edge edge;
+        BoardPoint last;
+        BoardPoint next;
+        StepVerdict verdict;
+    };
+    const Case cases[] = {
+        {Edge::Left, {100, 100}, {100, 400}, StepVerdict::Accept},
+        {Edge::Left, {100, 100}, {100, 401}, StepVerdict::TooFast},
+        {Edge::Left, {100, 100}, {900, 100}, StepVerdict::Reject},
+        {Edge::Bottom, {10, 50}, {310, 4000}, StepVerdict::Accept},
+        {Edge::Bottom, {310, 4000}, {310, 0}, StepVerdict::Reject},
+        {Edge::Right, {0, 4000}, {0, 3700}, StepVerdict::Accept},
+        {Edge::Right, {0, 3700}, {0, 3701}, StepVerdict::Reject},
+        {Edge::Right, {0, 3700}, {0, 3399}, StepVerdict::TooFast},
+        {Edge::Top, {4000, 0}, {3999, 0}, StepVerdict::Accept},
+        {Edge::Top, {4000, 0}, {4000, 0}, StepVerdict::Reject},
+        // INT32_MIN - INT32_MAX overflows 32 bits: a long way backwards, not a small step.
+        {Edge::Left, {0, INT32_MAX}, {0, INT32_MIN}, StepVerdict::Reject},
+        {Edge::Left, {0, INT32_MIN}, {0, INT32_MAX}, StepVerdict::TooFast},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(JudgeStepFrom(c.last, c.next, c.edge), c.verdict)
+            << static_cast<int>(c.edge) << ": " << c.last.x << "," << c.last.y << " to " << c.next.x
+            << "," << c.next.y;
+    }
+}
 
 class PenInput : public TraceTest {
   protected:
@@ -25,61 +57,19 @@ class PenInput : public TraceTest {
     }
 };
 
-TEST_F(PenInput, StepsOfExactly300AreAcceptedAndOneMoreIsTooFast) {
+TEST_F(PenInput, PointsAreJudgedAgainstTheLastAcceptedOneAndATooFastStepWarns) {
     ExpectWarningClosedByOk();
     Down(100, 100);
-    Move(100, 400);
-    Move(100, 700);
-    Move(100, 1001);
+    Move(100, 400);    // exactly 300: accepted
+    Move(900, 400);    // no progress down the edge, whatever x does
+    Move(100, 399);    // backwards
+    Move(100, 701);    // 301: too fast, the warning
+    Down(100, 1200);   // a new contact, still too far from the last accepted point
+    Move(-5000, 650);  // within reach again; the cross coordinate is never constrained
     EXPECT_EQ(Points(dlg->m_tracePoints[0]),
-              (std::vector<BoardPoint>{{100, 100}, {100, 400}, {100, 700}}));
-    EXPECT_TRUE(host.unexpectedModals.empty());
+              (std::vector<BoardPoint>{{100, 100}, {100, 400}, {-5000, 650}}));
     EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 1u);
-}
-
-TEST_F(PenInput, StationaryAndBackwardPointsAreDroppedSilently) {
-    Down(100, 500);
-    Move(900, 500);  // no progress down the edge, whatever x does
-    Move(100, 499);
-    Move(-5000, 520);  // the cross coordinate is never constrained
-    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 500}, {-5000, 520}}));
-    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 0u);
-}
-
-TEST_F(PenInput, TracingResumesWithinReachOfTheLastAcceptedPoint) {
-    ExpectWarningClosedByOk();
-    Down(100, 700);
-    Move(100, 1200);  // too fast: rejected, warning
-    Down(100, 1200);  // back on the board after the warning
-    Move(100, 950);
-    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 700}, {100, 950}}));
-}
-
-TEST_F(PenInput, EachDirectionOfTravelIsMeasuredAlongItsOwnCoordinate) {
-    TracePointArray a;
-    EXPECT_TRUE(dlg->AcceptPointRightward(a, {10, 50}));
-    EXPECT_TRUE(dlg->AcceptPointRightward(a, {310, 4000}));
-    EXPECT_FALSE(dlg->AcceptPointRightward(a, {310, 0}));
-    TracePointArray up;
-    EXPECT_TRUE(dlg->AcceptPointUpward(up, {0, 4000}));
-    EXPECT_TRUE(dlg->AcceptPointUpward(up, {0, 3700}));
-    EXPECT_FALSE(dlg->AcceptPointUpward(up, {0, 3701}));
-    TracePointArray left;
-    EXPECT_TRUE(dlg->AcceptPointLeftward(left, {4000, 0}));
-    EXPECT_TRUE(dlg->AcceptPointLeftward(left, {3999, 0}));
-    EXPECT_FALSE(dlg->AcceptPointLeftward(left, {4000, 0}));
-}
-
-TEST_F(PenInput, ExtremeCoordinatesDoNotOverflowTheStepTest) {
-    TracePointArray a;
-    EXPECT_TRUE(dlg->AcceptPointDownward(a, {0, INT32_MAX}));
-    // INT32_MIN - INT32_MAX overflows 32 bits; it is a long way backwards, not a small step.
-    EXPECT_FALSE(dlg->AcceptPointDownward(a, {0, INT32_MIN}));
-    TracePointArray b;
-    EXPECT_TRUE(dlg->AcceptPointDownward(b, {0, INT32_MIN}));
-    host.onModal(IDD_ERROR, [](ModalSession& s) { s.click(fw::kIdOk); });
-    EXPECT_FALSE(dlg->AcceptPointDownward(b, {0, INT32_MAX}));  // far too fast
-    EXPECT_EQ(b.size(), 1u);
+    EXPECT_TRUE(host.unexpectedModals.empty());
 }
 
 TEST_F(PenInput, TheWarningIsShownAtMostOncePerSecondAcrossTheTickWrap) {
@@ -109,7 +99,6 @@ TEST_F(PenInput, TheWarningBeepsAndShowsTheTooFastText) {
     Down(100, 100);
     Move(100, 500);
     EXPECT_EQ(shown, host.loadString(IDS_TOO_FAST));
-    ASSERT_FALSE(host.log.empty());
     bool exclamation = false;
     for (const auto& e : host.log) {
         exclamation |= e.kind == LogEntry::Kind::Beep && e.value == fw::kBeepExclamation;
@@ -117,9 +106,8 @@ TEST_F(PenInput, TheWarningBeepsAndShowsTheTooFastText) {
     EXPECT_TRUE(exclamation);
 }
 
-TEST_F(PenInput, OnlyTheBoardTheTestBeganOnIsHeard) {
+TEST_F(PenInput, TheBoardThatTouchesFirstIsHeardUntilTheLeftEdgeIsEmptyAgain) {
     Down(100, 100, 2);
-    EXPECT_EQ(dlg->m_activeBoard, 2);
     Move(100, 200, 2);
     Down(100, 300, 1);  // another board: the left edge is not empty, no capture
     Move(100, 400, 1);
@@ -127,52 +115,10 @@ TEST_F(PenInput, OnlyTheBoardTheTestBeganOnIsHeard) {
     EXPECT_EQ(dlg->m_activeBoard, 2);
     EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 100}, {100, 200}}));
     EXPECT_TRUE(host.timersOf(*dlg).empty());  // the other board's pen-up ran no edge test
-}
-
-TEST_F(PenInput, ClearingTheLeftEdgeLetsTheNextBoardTakeOver) {
-    Down(100, 100, 2);
-    Up(100, 200, 2);
     host.pressKey(fw::kVkDelete);
-    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
     Down(300, 100, 3);
     EXPECT_EQ(dlg->m_activeBoard, 3);
     EXPECT_EQ(dlg->m_tracePoints[0].size(), 1u);
-}
-
-// A pointer that maps to no board (number 0): its contacts reach no board, so the test never
-// follows it, whether it touches first or moves before anything touched.
-TEST_F(PenInput, APointerOfNoBoardIsNeverTheTestsBoard) {
-    Move(100, 50, 0);
-    Down(100, 100, 0);
-    Move(100, 200, 0);
-    Up(100, 300, 0);
-    EXPECT_EQ(dlg->m_activeBoard, 0);
-    EXPECT_TRUE(dlg->m_tracePoints[0].empty());
-    EXPECT_TRUE(host.timersOf(*dlg).empty());
-    Down(100, 400, 1);
-    Move(100, 500, 0);  // still nobody's
-    Move(100, 600, 1);
-    EXPECT_EQ(dlg->m_activeBoard, 1);
-    EXPECT_EQ(Points(dlg->m_tracePoints[0]), (std::vector<BoardPoint>{{100, 400}, {100, 600}}));
-}
-
-TEST_F(PenInput, AServiceRunTracedByAPointerOfNoBoardSendsNothingAndStaysOpen) {
-    host.pressKey(fw::kVkEscape);
-    dlg.reset();
-    Open(false);
-    StrokeY(20, 10, 4080, 0);
-    StrokeX(4076, 10, 4080, 0);
-    StrokeY(4076, 4080, 10, 0);
-    StrokeX(20, 4080, 10, 0);
-    EXPECT_TRUE(host.isOpen(*dlg));
-    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
-    StrokeY(20, 10, 4080, 2);
-    StrokeX(4076, 10, 4080, 2);
-    StrokeY(4076, 4080, 10, 2);
-    StrokeX(20, 4080, 10, 2);
-    EXPECT_FALSE(host.isOpen(*dlg));
-    EXPECT_TRUE(tavlo_sim::LastOrientPoints(2).has_value());
-    EXPECT_FALSE(tavlo_sim::LastOrientPoints(1).has_value());
 }
 
 // A board whose edges an SDK hands over in one batch with a touch of another board: once the
@@ -232,27 +178,6 @@ TEST_F(PenInput, APenDownOnAnyBoardClosesTheWarningAndTheRestOfThatContactIsSwal
               (std::vector<BoardPoint>{{100, 100}, {100, 200}, {100, 300}}));
 }
 
-TEST_F(PenInput, TheWarningStopsTheStageTimeOutAndRestartsItWhenClosed) {
-    Down(100, 100);
-    Up(100, 200);  // not at the far end: time-out pending
-    ASSERT_EQ(host.timersOf(*dlg).count(1), 1u);
-    host.clock.advance(9000);
-    host.onModal(IDD_ERROR, [&](ModalSession& s) {
-        EXPECT_TRUE(host.timersOf(*dlg).empty());
-        s.advance(60000);  // no time-out while the warning is up
-        EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
-        s.click(fw::kIdOk);
-    });
-    // A pen-down kills the pending time-out; a move that is too fast raises the warning.
-    Down(100, 300);
-    Move(100, 900);
-    EXPECT_EQ(dlg->m_edgeTimer, 1u);
-    host.advance(9999);
-    EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
-    host.advance(1);  // ten seconds after the warning closed, the edge ends
-    EXPECT_EQ(dlg->m_stage, stage::kFirstBottom);
-}
-
 TEST_F(PenInput, APenDownCancelsAPendingTimeOutEvenWhenItsPointIsRejected) {
     Down(100, 100);
     Up(100, 200);
@@ -263,32 +188,7 @@ TEST_F(PenInput, APenDownCancelsAPendingTimeOutEvenWhenItsPointIsRejected) {
     EXPECT_EQ(dlg->m_stage, stage::kFirstLeft);
 }
 
-TEST_F(PenInput, FreeStrokesAfterTheTestKeepEveryPointRaw) {
-    dlg->m_stage = stage::kFinished;
-    Down(500, 500);
-    Move(400, 400);    // backwards
-    Move(4000, 4000);  // a huge jump
-    Up(4000, 4000);
-    Down(1, 1);
-    Up(1, 1);
-    ASSERT_EQ(dlg->m_extraStrokes.size(), 2u);
-    EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
-              (std::vector<BoardPoint>{{500, 500}, {400, 400}, {4000, 4000}, {4000, 4000}}));
-    EXPECT_EQ(Points(dlg->m_extraStrokes.element(1)), (std::vector<BoardPoint>{{1, 1}, {1, 1}}));
-    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 0u);
-}
-
-TEST_F(PenInput, AContactThatOutlivesTheTestStartsItsOwnFreeStroke) {
-    Down(100, 100);
-    dlg->m_stage = stage::kFinished;  // as after a time-out under the resting pen
-    Move(700, 700);
-    Up(710, 720);
-    ASSERT_EQ(dlg->m_extraStrokes.size(), 1u);
-    EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
-              (std::vector<BoardPoint>{{700, 700}, {710, 720}}));
-}
-
-TEST_F(PenInput, APenTapOnTheEndOfTestDialogStaysAFreeStroke) {
+TEST_F(PenInput, APenTapOnTheEndOfTestDialogStaysAnExtraStroke) {
     // The tap's pen-down arrives while the dialog is open; its pen-up only after the dialog's
     // OK (clicked by the same tap) has started the internal trace.
     host.onModal(IDD_SAVE_DATA, [](ModalSession& s) {
@@ -309,17 +209,21 @@ TEST_F(PenInput, APenTapOnTheEndOfTestDialogStaysAFreeStroke) {
     EXPECT_EQ(dlg->m_tracePoints[8].size(), 1u);
 }
 
-TEST_F(PenInput, AContactThatOutlivesAPassNeverJoinsAnEarlierStroke) {
+TEST_F(PenInput, EveryContactAfterTheTestIsAnExtraStrokeOfItsOwnWithEveryPointRaw) {
     dlg->m_stage = stage::kFinished;
     Down(500, 500);
-    Up(510, 510);
+    Move(400, 400);    // backwards
+    Move(4000, 4000);  // a huge jump
+    Up(4000, 4000);
     dlg->m_stage = stage::kSecondTop;
     Down(4000, 30);
     dlg->m_stage = stage::kFinished;  // the pass ended under the resting pen
     Move(3900, 31);
     Up(3800, 32);
     ASSERT_EQ(dlg->m_extraStrokes.size(), 2u);
-    EXPECT_EQ(dlg->m_extraStrokes.element(0).size(), 2u);
+    EXPECT_EQ(Points(dlg->m_extraStrokes.element(0)),
+              (std::vector<BoardPoint>{{500, 500}, {400, 400}, {4000, 4000}, {4000, 4000}}));
     EXPECT_EQ(Points(dlg->m_extraStrokes.element(1)),
               (std::vector<BoardPoint>{{3900, 31}, {3800, 32}}));
+    EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 0u);
 }

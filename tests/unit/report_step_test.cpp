@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "framework/constants.h"
@@ -13,6 +12,7 @@
 #include "report/path_lines.h"
 #include "res/resource.h"
 #include "support/fake_mapi.h"
+#include "support/temp_folder.h"
 #include "support/trace_fixture.h"
 
 using headless::LogEntry;
@@ -21,16 +21,11 @@ namespace fs = std::filesystem;
 class ReportStep : public TraceTest {
   protected:
     void SetUp() override {
-        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '-');  // parameterised: "Case/Name"
-        dir_ = fs::temp_directory_path() / ("rimtrace-step-" + name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "docs");
+        std::filesystem::create_directories(dir_ / "docs");
         host.documents = (dir_ / "docs").wstring();
         Open();
         StrokeY(20, 100, 1000);
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // Ends the test as if the end-of-test dialog had stored these choices.
     void Finish(const fs::path& report, bool send, std::wstring serial = L"SN-9") {
@@ -53,7 +48,8 @@ class ReportStep : public TraceTest {
         return FormatSendFailureMessage(p.wstring());
     }
 
-    fs::path dir_;
+    TempFolder folder_;
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(ReportStep, ASentReportCarriesTheFormAndTheAttachmentWhileTheNoticeIsUp) {
@@ -277,8 +273,7 @@ TEST_F(ReportStep, AFallbackNeverReplacesAReportAlreadyInDocuments) {
     std::ofstream(dir_ / "docs" / "board.pts") << "last week's board";
     std::ofstream(dir_ / "docs" / "board (2).pts") << "the week before";
     Finish(dir_ / "no-such-folder" / "board.pts", false);
-    std::ifstream old(dir_ / "docs" / "board.pts");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "last week's board");
+    EXPECT_EQ(FileBytes(dir_ / "docs" / "board.pts"), "last week's board");
     EXPECT_TRUE(fs::exists(dir_ / "docs" / "board (3).pts"));
 }
 
@@ -297,8 +292,7 @@ TEST_F(ReportStep, LineBreaksInTheSerialNumberCannotForgeLinesOfTheReportOrTheMa
     FakeMapi::Install(host, FakeMapi::Mode::Ok);
     const fs::path report = dir_ / "r.pts";
     Finish(report, true, L"SN\r\n# left\r\n3\n1,2\t\u0085x");
-    std::ifstream in(report, std::ios::binary);
-    const std::string bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = FileBytes(report);
     std::vector<std::string> labels;
     std::size_t start = 0;
     while (start < bytes.size()) {

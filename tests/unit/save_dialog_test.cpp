@@ -10,23 +10,13 @@ using headless::ModalSession;
 
 class SaveDialog : public TraceTest {
   protected:
-    // What the dialog holds after it has run.
-    struct Choices {
-        std::wstring m_fileName;
-        bool m_send;
-        std::wstring m_serial;
-        bool m_secondTrace;
-        bool m_internalTrace;
-    };
-    // Runs the dialog on its own with `user` as its user.
-    Choices Run(std::function<void(ModalSession&)> user) {
+    // Runs the dialog on its own with `user` as its user; the file name it holds afterwards.
+    std::wstring Run(std::function<void(ModalSession&)> user) {
         host.onModal(IDD_SAVE_DATA, std::move(user));
         CSaveDataDlg dialog;
-        result_ = dialog.DoModal();
-        return {dialog.m_fileName, dialog.m_send, dialog.m_serial, dialog.m_secondTrace,
-                dialog.m_internalTrace};
+        dialog.DoModal();
+        return dialog.m_fileName;
     }
-    std::intptr_t result_ = 0;
 };
 
 TEST_F(SaveDialog, ProposesANameBesideTheProgramWithTheTimeItOpened) {
@@ -51,7 +41,7 @@ TEST_F(SaveDialog, BrowseReplacesTheNameOnlyWhenTheUserConfirms) {
         asked.emplace_back(initial, flags);
         return answer;
     };
-    const Choices dialog = Run([&](ModalSession& s) {
+    const std::wstring fileName = Run([&](ModalSession& s) {
         s.type(IDC_FILE_NAME, L"typed.pts");
         s.click(IDC_BROWSE);  // cancelled
         EXPECT_EQ(s.text(IDC_FILE_NAME), L"typed.pts");
@@ -62,82 +52,61 @@ TEST_F(SaveDialog, BrowseReplacesTheNameOnlyWhenTheUserConfirms) {
     });
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].first, L"typed.pts");
-    EXPECT_EQ(asked[0].second, 6u);                        // hide read-only, ask before overwriting
-    EXPECT_EQ(dialog.m_fileName, L"E:\\Reports\\chosen");  // no extension is added
+    EXPECT_EQ(asked[0].second, 6u);               // hide read-only, ask before overwriting
+    EXPECT_EQ(fileName, L"E:\\Reports\\chosen");  // no extension is added
 }
 
-TEST_F(SaveDialog, OptionsFollowTheirBoxesIndependently) {
-    const Choices dialog = Run([](ModalSession& s) {
-        s.toggle(IDC_SEND_REPORT);
-        s.toggle(IDC_SEND_REPORT);
-        s.toggle(IDC_INTERNAL_TRACE);
-        s.toggle(IDC_SECOND_TRACE);
-        EXPECT_EQ(s.check(IDC_SEND_REPORT), fw::kBstChecked);  // no box touches another
-        s.type(IDC_SERIAL_NUMBER, L"SN 12");
-        s.click(fw::kIdOk);
-    });
-    EXPECT_EQ(result_, fw::kIdOk);
-    EXPECT_TRUE(dialog.m_send);
-    EXPECT_FALSE(dialog.m_internalTrace);
-    EXPECT_TRUE(dialog.m_secondTrace);
-    EXPECT_EQ(dialog.m_serial, L"SN 12");
-}
-
-TEST_F(SaveDialog, CancelCopiesNothing) {
-    const Choices dialog = Run([](ModalSession& s) {
-        s.type(IDC_SERIAL_NUMBER, L"SN 12");
-        s.click(fw::kIdCancel);
-    });
-    EXPECT_EQ(result_, fw::kIdCancel);
-    EXPECT_TRUE(dialog.m_fileName.empty());
-    EXPECT_TRUE(dialog.m_serial.empty());
-}
-
-class EndOfTestChoices : public TraceTest {
-  protected:
-    void SetUp() override { Open(); }
-    void EndFirstPass(std::function<void(ModalSession&)> user) {
-        host.onModal(IDD_SAVE_DATA, std::move(user));
-        TraceFourEdges();
-    }
+// Where the end-of-test dialog's answer leads once the first pass is over.
+struct Choice {
+    const char* name;
+    bool toggleInternal;
+    bool toggleSecond;
+    bool toggleSend;  // twice when the send box is not toggled: a box keeps only its own state
+    bool ok;
+    TraceStage next;
+    unsigned prompt;  // 0: the result line stays
 };
 
-TEST_F(EndOfTestChoices, EnterAtOnceAcceptsEverythingProposedAndStartsTheInternalTrace) {
-    EndFirstPass([](ModalSession& s) { s.click(fw::kIdOk); });
-    EXPECT_EQ(dlg->m_stage, stage::kInternalLeft);
-    EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_LINE_DOWN));
-    EXPECT_EQ(dlg->m_picture, nullptr);
-    EXPECT_EQ(dlg->m_reportPath, L"C:\\Tools\\LMEdgeReport_05-03-2007_9.07.05.pts");
-    EXPECT_TRUE(dlg->m_sendReport);
-    EXPECT_TRUE(dlg->m_serialNumber.empty());
-    EXPECT_TRUE(host.log.back().whole);
+class EndOfTestChoices : public TraceTest, public ::testing::WithParamInterface<Choice> {};
+
+TEST_P(EndOfTestChoices, LeadOnOrKeepTheResultOnScreen) {
+    const Choice& c = GetParam();
+    Open();
+    host.onModal(IDD_SAVE_DATA, [&](ModalSession& s) {
+        if (c.toggleInternal) {
+            s.toggle(IDC_INTERNAL_TRACE);
+        }
+        if (c.toggleSecond) {
+            s.toggle(IDC_SECOND_TRACE);
+        }
+        s.toggle(IDC_SEND_REPORT);
+        if (!c.toggleSend) {
+            s.toggle(IDC_SEND_REPORT);
+        }
+        s.type(IDC_SERIAL_NUMBER, L"SN-1");
+        s.click(c.ok ? fw::kIdOk : fw::kIdCancel);
+    });
+    TraceFourEdges();
+    EXPECT_EQ(dlg->m_stage, c.next);
+    if (c.prompt != 0) {
+        EXPECT_EQ(dlg->m_prompt, host.loadString(c.prompt));
+        EXPECT_TRUE(host.log.back().whole);
+    } else {
+        EXPECT_EQ(dlg->m_prompt.rfind(L"Test complete (", 0), 0u);
+    }
+    EXPECT_EQ(dlg->m_reportPath, c.ok ? L"C:\\Tools\\LMEdgeReport_05-03-2007_9.07.05.pts" : L"");
+    EXPECT_EQ(dlg->m_serialNumber, c.ok ? L"SN-1" : L"");
+    EXPECT_EQ(dlg->m_sendReport, c.ok && !c.toggleSend);
 }
 
-TEST_F(EndOfTestChoices, TheInternalTraceWinsOverTheSecondPass) {
-    EndFirstPass([](ModalSession& s) {
-        s.toggle(IDC_SECOND_TRACE);
-        s.click(fw::kIdOk);
-    });
-    EXPECT_EQ(dlg->m_stage, stage::kInternalLeft);
-}
-
-TEST_F(EndOfTestChoices, NoFollowUpKeepsTheResultOnScreen) {
-    EndFirstPass([](ModalSession& s) {
-        s.toggle(IDC_INTERNAL_TRACE);
-        s.click(fw::kIdOk);
-    });
-    EXPECT_EQ(dlg->m_stage, stage::kFinished);
-    EXPECT_EQ(dlg->m_prompt.rfind(L"Test complete (", 0), 0u);
-}
-
-TEST_F(EndOfTestChoices, ATimeOutPendingWhileTheDialogIsOpenChangesNothing) {
-    EndFirstPass([&](ModalSession& s) {
-        s.advance(30000);
-        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 10, 10);
-        tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 20, 20);
-        s.pump();
-        s.click(fw::kIdCancel);
-    });
-    EXPECT_EQ(dlg->m_stage, stage::kFinished);
-    EXPECT_EQ(dlg->m_extraStrokes.size(), 1u);  // pens during the dialog are free strokes
-}
+INSTANTIATE_TEST_SUITE_P(
+    Answers, EndOfTestChoices,
+    ::testing::Values(
+        Choice{"OkStartsTheInternalTrace", false, false, false, true, stage::kInternalLeft,
+               IDS_LINE_DOWN},
+        Choice{"TheInternalTraceWinsOverTheSecondPass", false, true, false, true,
+               stage::kInternalLeft, IDS_LINE_DOWN},
+        Choice{"TheSecondPassAlone", true, true, false, true, stage::kSecondLeft, IDS_TRACE_LEFT},
+        Choice{"NoFurtherTracingAndNoMail", true, false, true, true, stage::kFinished, 0},
+        Choice{"CancelStoresNothing", false, true, false, false, stage::kFinished, 0}),
+    [](const ::testing::TestParamInfo<Choice>& info) { return info.param.name; });

@@ -76,7 +76,7 @@ TEST(FeedbackStrip, InternalLinesRepaintABandAroundTheirTargetLine) {
     EXPECT_EQ(FeedbackStrip(12, box, k1920, 5, false), (fw::Rect{100, -5, 300, 33}));
 }
 
-TEST(FeedbackStrip, FreeStrokesRepaintOnlyTheSegmentBox) {
+TEST(FeedbackStrip, ExtraStrokesRepaintOnlyTheSegmentBox) {
     const fw::Rect box{100, 200, 300, 400};
     EXPECT_EQ(FeedbackStrip(4, box, k1024, 2, true), box);
     EXPECT_EQ(FeedbackStrip(13, box, k1024, 5, false), box);

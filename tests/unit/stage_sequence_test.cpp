@@ -57,7 +57,7 @@ const Expected kSequence[] = {
 };
 
 // The point array each stage fills.
-int ArrayOf(TraceStage s) {
+int ArrayOfStage(TraceStage s) {
     return s < stage::kFinished ? s : s - 1;
 }
 
@@ -85,27 +85,16 @@ class StageSequence : public TraceTest, public ::testing::WithParamInterface<Exp
     }
 
     // Traces the current stage's side with the test's pen up to its last move; the pen-up that
-    // would complete it comes from `Lift`.
+    // would complete it is the caller's.
     BoardPoint TraceSide(bool toFarEnd) {
-        const int side = ArrayOf(dlg->m_stage) % 4;
-        const int to = toFarEnd ? 4080 : 2000;
+        // Where each side's trace begins, and which way it runs, round the board.
+        constexpr BoardPoint kStart[4] = {{20, 10}, {10, 4076}, {4076, 4086}, {4086, 20}};
+        constexpr BoardPoint kWay[4] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+        const int side = ArrayOfStage(dlg->m_stage) % 4;
         BoardPoint p{};
-        for (int along = 10; along <= to; along += 100) {
-            switch (side) {
-                case 0:
-                    p = {20, along};
-                    break;
-                case 1:
-                    p = {along, 4076};
-                    break;
-                case 2:
-                    p = {4076, 4096 - along};
-                    break;
-                default:
-                    p = {4096 - along, 20};
-                    break;
-            }
-            along == 10 ? Down(p.x, p.y) : Move(p.x, p.y);
+        for (int along = 0; along <= (toFarEnd ? 4070 : 1990); along += 100) {
+            p = {kStart[side].x + along * kWay[side].x, kStart[side].y + along * kWay[side].y};
+            along == 0 ? Down(p.x, p.y) : Move(p.x, p.y);
         }
         return p;
     }
@@ -172,10 +161,12 @@ TEST_P(StageSequence, DeleteDiscardsTheStagesPointsThenStepsBackWithinItsPass) {
         dlg->m_tracePoints[a].append({static_cast<std::int32_t>(a), 7});
         sizes[a] = 1;
     }
-    const int own = e.stage == stage::kFinished ? -1 : ArrayOf(e.stage);
+    const int own = e.stage == stage::kFinished ? -1 : ArrayOfStage(e.stage);
 
+    host.log.clear();
     host.pressKey(fw::kVkDelete);
     EXPECT_EQ(dlg->m_stage, e.stage);
+    EXPECT_TRUE(!host.log.empty() && host.log.back().whole);  // the whole window is repainted
     if (own >= 0 && e.deleteClears) {
         sizes[static_cast<std::size_t>(own)] = 0;
     }
@@ -187,7 +178,7 @@ TEST_P(StageSequence, DeleteDiscardsTheStagesPointsThenStepsBackWithinItsPass) {
     const TraceStage back = e.deleteBackTo >= 0 ? e.deleteBackTo : e.stage;
     EXPECT_EQ(dlg->m_stage, back);
     if (e.deleteBackTo >= 0) {
-        sizes[static_cast<std::size_t>(ArrayOf(back))] = 0;
+        sizes[static_cast<std::size_t>(ArrayOfStage(back))] = 0;
         const Expected& before = kSequence[back];
         ExpectShowing(before.stage < stage::kSecondLeft ? IDS_TRACE_LEFT + before.stage
                                                         : IDS_TRACE_LEFT + before.stage - 5,

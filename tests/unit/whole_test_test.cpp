@@ -2,70 +2,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include "analysis/edge_verdict.h"
 #include "framework/constants.h"
 #include "res/resource.h"
-#include "report_tool/grading/edge_coverage.h"
-#include "report_tool/grading/report_check.h"
-#include "report_tool/summary/summary_row.h"
+#include "support/temp_folder.h"
 #include "support/trace_fixture.h"
 
 using headless::ModalSession;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Points go down the left edge in steps the acceptance allows, with the x jitter of a hand.
 const std::vector<BoardPoint> kLeftAfterWarning = {{24, 1100}, {22, 1400}, {21, 1700}, {23, 2000},
                                                    {20, 2300}, {22, 2600}, {24, 2900}, {23, 3200},
                                                    {21, 3500}, {22, 3800}};
-
-// The report the program wrote passes the support side's check, and its summary row holds what
-// the program computed.
-void ExpectReadBackAsComputed(const fs::path& report, const CRimtraceDlg& dlg) {
-    const CheckedReport checked = CheckReportFile(report);
-    EXPECT_TRUE(checked.findings.ok()) << checked.findings.problems().front().text;
-    const SummaryRow row = SummarizeReport("r", checked);
-    for (Edge edge : kEdges) {
-        const auto e = static_cast<std::size_t>(edge);
-        const EdgeStats& computed = dlg.m_edgeStats[e];
-        EXPECT_EQ(row.edges[e].points, dlg.m_tracePoints[e].size());
-        EXPECT_EQ(row.edges[e].verdict, ClassifyEdge(computed));
-        EXPECT_EQ(row.edges[e].coveragePercent, CoverageOf(dlg.m_tracePoints[e], edge).percent);
-        if (computed.count > 0) {
-            EXPECT_EQ(row.edges[e].min, computed.min);
-            EXPECT_EQ(row.edges[e].max, computed.max);
-            EXPECT_EQ(row.edges[e].spread, computed.max - computed.min);
-        }
-    }
-    EXPECT_EQ(row.secondPass, !dlg.m_tracePoints[4].empty());
-    EXPECT_EQ(row.internalTrace, !dlg.m_tracePoints[8].empty());
-    EXPECT_EQ(row.freeStrokes, dlg.m_extraStrokes.size());
-}
-
 }  // namespace
 
 class WholeTest : public TraceTest {
   protected:
     void SetUp() override {
-        dir_ =
-            fs::temp_directory_path() /
-            ("rimtrace-whole-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         host.clock.advance(60000);
         Open();
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     void Path(std::initializer_list<BoardPoint> points) {
         auto it = points.begin();
@@ -125,7 +83,8 @@ class WholeTest : public TraceTest {
         Path({{1000, 52}, {700, 55}, {400, 54}, {100, 53}});
     }
 
-    fs::path dir_;
+    TempFolder folder_;
+    const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
@@ -133,7 +92,7 @@ TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
     std::wstring firstResult;
     host.onModal(IDD_SAVE_DATA, [&](ModalSession& s) {
         firstResult = dlg->m_prompt;
-        // The board keeps talking while the dialog is open: a free stroke.
+        // The board keeps talking while the dialog is open: an extra stroke.
         tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Down, 1, 500, 500);
         tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Move, 1, 600, 650);
         tavlo_sim::QueueBoardPen(tavlo_sim::PenAction::Up, 1, 700, 700);
@@ -147,8 +106,6 @@ TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
     FirstPass();
     EXPECT_EQ(firstResult, L"Test complete (0, 0, 1, 2).  Press ESC to exit.");
     ASSERT_EQ(dlg->m_stage, stage::kInternalLeft);
-    EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_LINE_DOWN));
-    EXPECT_EQ(dlg->m_picture, nullptr);
 
     InternalLines();
     EXPECT_EQ(dlg->m_stage, stage::kFinished);
@@ -158,27 +115,19 @@ TEST_F(WholeTest, InternalTraceEndsInTheExactReport) {
 
     host.pressKey(fw::kVkEscape);
     EXPECT_FALSE(host.isOpen(*dlg));
-    EXPECT_EQ(ReadFile(report),
-              ReadFile(fs::path(RIMTRACE_SOURCE_DIR) / "tests/unit/data/whole_test.pts"));
-    ExpectReadBackAsComputed(report, *dlg);
-    EXPECT_EQ(
-        std::count_if(host.log.begin(), host.log.end(),
-                      [](const auto& e) { return e.kind == headless::LogEntry::Kind::MessageBox; }),
-        0);
+    EXPECT_EQ(FileBytes(report),
+              FileBytes(fs::path(RIMTRACE_SOURCE_DIR) / "tests/unit/data/whole_test.pts"));
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(WholeTest, SecondPassEndsWithTheComparisonLine) {
     host.onModal(IDD_SAVE_DATA, [&](ModalSession& s) {
         s.toggle(IDC_INTERNAL_TRACE);
         s.toggle(IDC_SECOND_TRACE);
-        s.type(IDC_FILE_NAME, (dir_ / "second.pts").wstring());
         s.click(fw::kIdOk);
     });
     FirstPass();
     ASSERT_EQ(dlg->m_stage, stage::kSecondLeft);
-    EXPECT_EQ(dlg->m_prompt, host.loadString(IDS_TRACE_LEFT));
-    ASSERT_NE(dlg->m_picture, nullptr);
-    EXPECT_EQ(dlg->m_picture->resourceId(), static_cast<unsigned>(IDB_TRACE_LEFT));
 
     // Left: x = 25 all along, 1 to 5 units right of the first pass; bottom: y = 4072 all
     // along; right and top: short strokes beyond the first pass's points, ended by time-out.
@@ -211,20 +160,4 @@ TEST_F(WholeTest, SecondPassEndsWithTheComparisonLine) {
     EXPECT_EQ(dlg->m_stage, stage::kFinished);
     EXPECT_EQ(dlg->m_prompt,
               L"Second pass complete ((5,2.9), (3,1.9), (0,0.0), (0,0.0)).  Press ESC to exit.");
-    host.pressKey(fw::kVkEscape);
-    ExpectReadBackAsComputed(dir_ / "second.pts", *dlg);
-}
-
-TEST_F(WholeTest, CancelStoresNothing) {
-    host.onModal(IDD_SAVE_DATA, [&](ModalSession& s) {
-        s.type(IDC_FILE_NAME, (dir_ / "cancelled.pts").wstring());
-        s.type(IDC_SERIAL_NUMBER, L"SN-1");
-        s.click(fw::kIdCancel);
-    });
-    FirstPass();
-    EXPECT_EQ(dlg->m_stage, stage::kFinished);
-    EXPECT_TRUE(dlg->m_reportPath.empty());
-    EXPECT_TRUE(dlg->m_serialNumber.empty());
-    host.pressKey(fw::kVkEscape);
-    EXPECT_TRUE(fs::is_empty(dir_));
 }

@@ -1,10 +1,11 @@
-// The layers of a paint in their order, and the device context left as it was found.
+// The layers of a paint in their order, each pinned at 1024 x 768: the background tiles, the D
+// grid, the internal trace's target line, the prompt, the bars and the D overlay's ticks. The bars
+// and the overlay of every stage, however long or wild the traces, are held against the plain
+// painting in partial_repaint_test.cpp; these pins hold that yardstick to numbers written by hand.
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
-#include "app/paint_geometry.h"
 #include "framework/headless/recording_dc.h"
 #include "framework/platform.h"
 #include "res/resource.h"
@@ -15,8 +16,6 @@ using headless::LineOp;
 using headless::Primitive;
 using headless::RecordingDC;
 using headless::TextOp;
-
-// --- layers and the context ---
 
 TEST_F(MainPaint, LayersAreDrawnBottomToTop) {
     Open();
@@ -51,21 +50,6 @@ TEST_F(MainPaint, LayersAreDrawnBottomToTop) {
     EXPECT_EQ(layers, (std::vector<int>{0, 1, 2, 3, 4, 5}));
 }
 
-TEST_F(MainPaint, EverySelectionIsRestoredWhateverIsShown) {
-    Open();
-    FillAllFour(0);
-    Stroke({{1000, 1000}, {1100, 1200}});
-    for (TraceStage s : {0, 4, 6, 11}) {
-        for (bool traces : {false, true}) {
-            dlg->m_stage = s;
-            dlg->m_showTraces = traces;
-            const RecordingDC dc = Paint();
-            EXPECT_TRUE(dc.balanced()) << "stage " << s << " traces " << traces;
-            EXPECT_TRUE(dc.errors().empty());
-        }
-    }
-}
-
 TEST_F(MainPaint, ThePromptIsBoldTransparentTextWithoutAMapping) {
     Open();
     const RecordingDC dc = Paint();
@@ -88,8 +72,9 @@ TEST_F(MainPaint, TheBackgroundTileCoversTheWindowFromTheTopLeftCorner) {
     EXPECT_EQ(tiles.back().source, (fw::Point{0, 0}));
 }
 
-TEST_F(MainPaint, TheGridDrawsAllVerticalLinesThenAllHorizontalOnes) {
+TEST_F(MainPaint, TheGridOfDDrawsAllVerticalLinesThenAllHorizontalOnes) {
     Open();
+    EXPECT_TRUE(Lines(Paint(), kGray).empty());
     dlg->m_showTraces = true;
     const RecordingDC dc = Paint();
     const auto grid = Lines(dc, kGray);
@@ -99,4 +84,44 @@ TEST_F(MainPaint, TheGridDrawsAllVerticalLinesThenAllHorizontalOnes) {
     EXPECT_EQ(grid[51], (LineOp{{0, 20}, {1024, 20}}));
     EXPECT_EQ(grid.back(), (LineOp{{0, 760}, {1024, 760}}));
     EXPECT_EQ(PenWidths(dc, kGray), std::vector<std::int32_t>{1});
+}
+
+TEST_F(MainPaint, TicksAtExtremeCoordinatesDoNotWrapAroundIntoTheWindow) {
+    Open();
+    dlg->m_showTraces = true;
+    // A tick that wrapped past the 32-bit range would span the whole window at y = 300.
+    Stroke({{0, 300}, {INT32_MAX - 5, 300}, {INT32_MIN + 5, 300}});
+    EXPECT_EQ(Lines(Paint(), kRed),
+              (std::vector<LineOp>{{{0, 300}, {INT32_MAX - 5, 300}},
+                                   {{INT32_MAX - 5, 300}, {INT32_MIN + 5, 300}}}));
+}
+
+TEST_F(MainPaint, AfterTheFirstPassItsFourBarsFrameTheWindowEachToItsFarEnd) {
+    Open();
+    FillAllFour(0);
+    FillAllFour(4);  // second-trace points are not shown in stage 4
+    dlg->m_stage = stage::kFinished;
+    const auto lines = Lines(Paint(), kBarColor);
+    EXPECT_EQ(PolylineFrom(lines, {38, 0}),
+              (std::vector<fw::Point>{{38, 0}, {38, 100}, {38, 3000}, {38, 4096}}));
+    EXPECT_EQ(PolylineFrom(lines, {0, 4058}),
+              (std::vector<fw::Point>{{0, 4058}, {100, 4058}, {3000, 4058}, {4096, 4058}}));
+    EXPECT_EQ(PolylineFrom(lines, {4058, 4096}),
+              (std::vector<fw::Point>{{4058, 4096}, {4058, 4000}, {4058, 1000}, {4058, 0}}));
+    EXPECT_EQ(PolylineFrom(lines, {4096, 38}),
+              (std::vector<fw::Point>{{4096, 38}, {4000, 38}, {1000, 38}, {0, 38}}));
+    EXPECT_EQ(lines.size(), 12u);
+}
+
+TEST_F(MainPaint, OnlyTheInternalTraceShowsItsCurrentTargetLineInClientPixels) {
+    Open();
+    dlg->m_stage = stage::kInternalBottom;
+    const RecordingDC dc = Paint();
+    // 1024 / 75 = 13 pixels in from every side; segment 1 runs along the bottom.
+    EXPECT_EQ(Lines(dc, kBlack), (std::vector<LineOp>{{{13, 755}, {1011, 755}}}));
+    EXPECT_EQ(PenWidths(dc, kBlack), std::vector<std::int32_t>{3});
+    for (const TraceStage s : {stage::kFinished, stage::kCount}) {
+        dlg->m_stage = s;
+        EXPECT_TRUE(Lines(Paint(), kBlack).empty()) << s;
+    }
 }

@@ -78,7 +78,6 @@ EdgeCoverage CoverageOf(const TracePointArray& points, Edge edge) {
         coverage.untraced.push_back({at, report_limits::kBoardExtent});
     }
     coverage.percent = 100.0 * static_cast<double>(covered) / report_limits::kBoardExtent;
-    coverage.endedByTimeOut =
-        !points.empty() && !ReachesFarEnd(points.last(), TravelOfSide(static_cast<int>(edge)));
+    coverage.endedByTimeOut = !points.empty() && !ReachesFarEnd(points.last(), edge);
     return coverage;
 }

@@ -5,19 +5,14 @@
 #include <string>
 #include <type_traits>
 
-#include "analysis/edge_geometry.h"
-#include "analysis/edge_statistics.h"
-#include "analysis/edge_verdict.h"
 #include "report/report_float.h"
+#include "report_tool/grading/edge_grade.h"
 #include "report_tool/reading/value_text.h"
 #include "rules/board_rules.h"
+#include "analysis/edge_geometry.h"
 #include "trace/travel.h"
 
 namespace {
-
-bool Readable(const PointSection& section) {
-    return section.labelLine != 0 && section.allPointsGood();
-}
 
 std::string PointText(BoardPoint p) {
     return std::to_string(p.x) + "," + std::to_string(p.y);
@@ -34,11 +29,11 @@ bool SameValue(T a, T b) {
 
 class StatsComparison {
   public:
-    StatsComparison(const StoredStats& stored, const PointSection& section, std::size_t edge,
+    StatsComparison(const StoredStats& stored, const PointSection& section, Edge edge,
                     Findings& findings)
         : stored_(stored), findings_(findings) {
         from_ = " from the " + std::to_string(section.points.size()) + " points of " +
-                Quoted(PointArrayLabel(edge));
+                Quoted(PointArrayLabel(ArrayOf(Pass::First, edge)));
     }
 
     template <typename T, typename Text>
@@ -62,17 +57,14 @@ std::string WholeText(std::uint32_t v) {
     return std::to_string(v);
 }
 
-void CompareStats(const ParsedReport& report, std::size_t edge, Findings& findings) {
-    const PointSection& section = report.arrays[kFirstPass + edge];
-    if (!Readable(section)) {
+void CompareStats(const ParsedReport& report, Edge edge, Findings& findings) {
+    const EdgeGrade grade = GradeEdge(report, edge);
+    if (!grade.graded) {
         return;
     }
-    const auto e = static_cast<Edge>(edge);
-    const EdgeGeometry g = GeometryOf(e);
-    const EdgeStats computed =
-        ComputeEdgeStats(section.points, FindTraceStart(section.points, g.xLimit, g.yLimit), e);
-    const StoredStats& stored = report.stats[edge];
-    StatsComparison compare(stored, section, edge, findings);
+    const EdgeStats& computed = grade.stats;
+    const StoredStats& stored = report.stats[static_cast<std::size_t>(edge)];
+    StatsComparison compare(stored, report.section(Pass::First, edge), edge, findings);
     compare.field(StatLine::Min, "# min: ", stored.min, computed.min, WholeText);
     compare.field(StatLine::Max, "# max: ", stored.max, computed.max, WholeText);
     compare.field(StatLine::Avg, "# avg: ", stored.avg, computed.avg, FormatReportFloat);
@@ -80,50 +72,54 @@ void CompareStats(const ParsedReport& report, std::size_t edge, Findings& findin
     compare.field(StatLine::MaxGap, "# max gap: ", stored.maxGap, computed.maxGap, WholeText);
     compare.field(StatLine::AvgGap, "# avg gap: ", stored.avgGap, computed.avgGap,
                   FormatReportFloat);
-    compare.field(StatLine::Verdict, "", stored.verdict, ClassifyEdge(computed), VerdictLine);
+    compare.field(StatLine::Verdict, "", stored.verdict, *grade.verdict, VerdictLine);
 }
 
-// The along-edge values a point may take after `last`, as text for the message.
-std::string AllowedStep(BoardPoint last, Travel travel) {
-    const bool alongY = travel == Travel::Down || travel == Travel::Up;
-    const bool growing = travel == Travel::Down || travel == Travel::Right;
+// The along-edge values a point may take after `last` on `edge`, as text for the message.
+std::string AllowedStep(BoardPoint last, Edge edge) {
+    const bool alongY = GeometryOf(edge).alongIsY;
+    // The left edge is traced downwards and the bottom one rightwards, along growing values.
+    const bool growing = edge == Edge::Left || edge == Edge::Bottom;
     const std::int64_t from = alongY ? last.y : last.x;
     const std::int64_t low = growing ? from + 1 : from - rules::kMaxStep;
     const std::int64_t high = growing ? from + rules::kMaxStep : from - 1;
     constexpr const char* kWays[] = {"down", "right", "up", "left"};
     return std::string(alongY ? "y" : "x") + " from " + std::to_string(low) + " to " +
            std::to_string(high) + " (1 to 300 on from " + PointText(last) + ", going " +
-           kWays[static_cast<int>(travel)] + ")";
+           kWays[static_cast<int>(edge)] + ")";
 }
 
-void CompareSteps(const PointSection& section, std::size_t array, Findings& findings) {
-    if (!Readable(section)) {
+// The steps between the points that were read are the pen's, even in a section the end of a
+// cut-off file left short.
+void CompareSteps(const PointSection& section, Edge edge, Findings& findings) {
+    if (section.labelLine == 0 || !section.allPointsGood()) {
         return;
     }
-    const Travel travel = TravelOfSide(array % 4);
     const BoardPoint* points = section.points.begin();
     for (std::size_t i = 1; i < section.points.size(); ++i) {
-        if (JudgeStepFrom(points[i - 1], points[i], travel) != StepVerdict::Accept) {
+        if (JudgeStepFrom(points[i - 1], points[i], edge) != StepVerdict::Accept) {
             findings.problem(section.firstPointLine + static_cast<std::int64_t>(i),
-                             "expected " + AllowedStep(points[i - 1], travel) + ", found " +
+                             "expected " + AllowedStep(points[i - 1], edge) + ", found " +
                                  Quoted(PointText(points[i])));
         }
     }
 }
 
 void RegradeReport(const ParsedReport& report, Findings& findings) {
-    for (std::size_t edge = 0; edge < 4; ++edge) {
+    for (Edge edge : kEdges) {
         CompareStats(report, edge, findings);
     }
-    for (std::size_t array = 0; array < kPointArrays; ++array) {
-        CompareSteps(report.arrays[array], array, findings);
+    for (Pass pass : kPasses) {
+        for (Edge edge : kEdges) {
+            CompareSteps(report.section(pass, edge), edge, findings);
+        }
     }
 }
 
 }  // namespace
 
-CheckedReport CheckReport(ByteSource& source) {
-    CheckedReport checked = ReadReport(source);
+CheckedReport CheckReport(ByteSource& source, const std::optional<CodePage>& serialCodePage) {
+    CheckedReport checked = ReadReport(source, serialCodePage);
     RegradeReport(checked.report, checked.findings);
     if (source.failed()) {
         checked.findings.problem(0, "expected to read the whole file, found a read error");
@@ -131,13 +127,16 @@ CheckedReport CheckReport(ByteSource& source) {
     return checked;
 }
 
-CheckedReport UnopenedReport(const FileSource& file) {
+CheckedReport UnopenedReport(const FileSource& file,
+                             const std::optional<CodePage>& serialCodePage) {
     CheckedReport checked;
+    checked.report.serial = ShowText("", serialCodePage);
     checked.findings.problem(0, "expected a report file to read, found " + file.openError());
     return checked;
 }
 
-CheckedReport CheckReportFile(const std::filesystem::path& path) {
+CheckedReport CheckReportFile(const std::filesystem::path& path,
+                              const std::optional<CodePage>& serialCodePage) {
     FileSource file(path);
-    return file.isOpen() ? CheckReport(file) : UnopenedReport(file);
+    return file.isOpen() ? CheckReport(file, serialCodePage) : UnopenedReport(file, serialCodePage);
 }

@@ -12,8 +12,11 @@
 // the problems the reader found in them.
 using CheckedReport = ReadResult;
 
-CheckedReport CheckReport(ByteSource& source);
+// The serial number is read in `serialCodePage` (see ShowText).
+CheckedReport CheckReport(ByteSource& source, const std::optional<CodePage>& serialCodePage = {});
 // The same for a file; a file that cannot be opened is one problem about the whole file.
-CheckedReport CheckReportFile(const std::filesystem::path& path);
+CheckedReport CheckReportFile(const std::filesystem::path& path,
+                              const std::optional<CodePage>& serialCodePage = {});
 // What there is to say of a file that could not be opened.
-CheckedReport UnopenedReport(const FileSource& file);
+CheckedReport UnopenedReport(const FileSource& file,
+                             const std::optional<CodePage>& serialCodePage = {});

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string_view>
 
 #include "analysis/edge_stats.h"
@@ -20,7 +21,8 @@ inline constexpr std::string_view kUntracedFill = "#d4d4d8";     // a stretch no
 inline constexpr std::string_view kUntracedOnBoard = "#71717a";  // the same on the overview
 inline constexpr std::string_view kSecondPassStroke = "#1d4ed8";
 inline constexpr std::string_view kInternalStroke = "#7c3aed";
-inline constexpr std::string_view kFreeStroke = "#ea580c";
+inline constexpr std::string_view kExtraStroke = "#ea580c";
+inline constexpr std::string_view kNotGraded = "#475569";  // an edge whose points are not all there
 
 // A verdict's colour for lines and text, and the fills of the outer and inner bands drawn in it.
 struct VerdictColours {
@@ -39,6 +41,11 @@ constexpr VerdictColours ColoursOf(EdgeVerdict verdict) {
             break;
     }
     return {"#b91c1c", "#fee2e2", "#fca5a5"};
+}
+
+// A verdict's colour for lines and text, or that of an edge that could not be graded.
+constexpr std::string_view StrongColourOf(std::optional<EdgeVerdict> verdict) {
+    return verdict ? ColoursOf(*verdict).strong : kNotGraded;
 }
 
 }  // namespace palette

@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "analysis/edge_geometry.h"
-#include "analysis/edge_statistics.h"
-#include "analysis/edge_verdict.h"
 #include "analysis/trace_comparison.h"
 #include "report_tool/reading/report_limits.h"
 
@@ -29,23 +27,19 @@ constexpr double kBandMargin = 1.25;
 constexpr double kPointMargin = 1.1;
 
 void Measure(EdgePicture& edge, const ParsedReport& report) {
-    const auto e = static_cast<std::size_t>(edge.edge);
-    const TracePointArray& first = report.arrays[kFirstPass + e].points;
-    const TracePointArray& second = report.arrays[kSecondPass + e].points;
-    const EdgeGeometry g = GeometryOf(edge.edge);
+    const TracePointArray& first = report.section(Pass::First, edge.edge).points;
+    const TracePointArray& second = report.section(Pass::Second, edge.edge).points;
     edge.hasPoints = !first.empty();
-    edge.start = FindTraceStart(first, g.xLimit, g.yLimit);
-    edge.stats = ComputeEdgeStats(first, edge.start, edge.edge);
-    edge.verdict = ClassifyEdge(edge.stats);
-    edge.stated = report.stats[e].verdict;
+    edge.grade = GradeEdge(report, edge.edge);
     edge.coverage = CoverageOf(first, edge.edge);
     if (!second.empty()) {
-        edge.secondPass = CompareTraces(first, second, edge.start, edge.edge);
+        edge.secondPass = CompareTraces(first, second, edge.grade.start, edge.edge);
     }
     double farthest = 0;
     if (edge.hasPoints) {
-        edge.centre = (static_cast<double>(edge.stats.min) + edge.stats.max) / 2;
-        for (const BoardPoint* p = first.begin() + edge.start; p != first.end(); ++p) {
+        const EdgeStats& stats = edge.grade.stats;
+        edge.centre = (static_cast<double>(stats.min) + stats.max) / 2;
+        for (const BoardPoint* p = first.begin() + edge.grade.start; p != first.end(); ++p) {
             farthest = std::max(farthest, std::abs(AcrossEdge(*p, edge.edge) - edge.centre));
         }
     } else {
@@ -104,6 +98,11 @@ PictureLayout LayoutReportPicture(const ParsedReport& report) {
         Measure(edge, report);
         top += kPanelHeight + kPanelGap;
     }
+    std::array<EdgeGrade, 4> grades;
+    for (const EdgePicture& edge : layout.edges) {
+        grades[static_cast<std::size_t>(edge.edge)] = edge.grade;
+    }
+    layout.overall = OverallVerdict(grades);
     layout.overview = {kMargin + kPanelWidth + 30, kHeaderHeight + 30, kOverviewSize,
                        kOverviewSize};
     layout.height = top - kPanelGap + kMargin;

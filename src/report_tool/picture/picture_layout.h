@@ -5,6 +5,7 @@
 
 #include "analysis/edge_stats.h"
 #include "report_tool/grading/edge_coverage.h"
+#include "report_tool/grading/edge_grade.h"
 #include "report_tool/picture/svg_builder.h"
 #include "report_tool/reading/report_model.h"
 
@@ -12,16 +13,13 @@
 // graded again from its points with the program's analysis, its coverage, and the scales that
 // magnify the position across the edge so that the 50 and 300 limits show as bands centred on
 // the trace. An edge passes when its trace stays inside the inner band, and can be corrected
-// while it stays inside the outer one.
+// while it stays inside the outer one. Positions are board units, 4096 across the board.
 struct EdgePicture {
     Edge edge = Edge::Left;
     Box panel;
     Box plot;
     bool hasPoints = false;
-    int start = 0;  // the first point the statistics count
-    EdgeStats stats;
-    EdgeVerdict verdict = EdgeVerdict::NotCorrectable;  // of the points
-    std::optional<EdgeVerdict> stated;                  // as the report says
+    EdgeGrade grade;
     EdgeCoverage coverage;
     std::optional<EdgeStats> secondPass;  // the program's comparison, when there is one
     double centre = 0;                    // across the edge, mid-way between min and max
@@ -38,7 +36,8 @@ struct PictureLayout {
     double height = 0;
     Box header;
     std::array<EdgePicture, 4> edges;
-    Box overview;  // the whole board, 0..4096 on both axes
+    std::optional<EdgeVerdict> overall;  // the worst edge's verdict
+    Box overview;                        // the whole board, 0..4096 on both axes
 };
 
 PictureLayout LayoutReportPicture(const ParsedReport& report);

@@ -9,6 +9,7 @@
 #include "report_tool/picture/picture_text.h"
 #include "report_tool/picture/report_picture.h"
 #include "report_tool/picture/svg_builder.h"
+#include "report_tool/reading/report_limits.h"
 #include "report_tool/reading/report_reader.h"
 #include "report_tool/reading/value_text.h"
 
@@ -38,8 +39,9 @@ std::string PageStyle() {
            "}li.warning{color:" + correctable + "}";
 }
 
-std::string VerdictClass(EdgeVerdict v) {
-    return v == EdgeVerdict::Passed        ? "passed"
+std::string VerdictClass(std::optional<EdgeVerdict> v) {
+    return !v                              ? ""
+           : v == EdgeVerdict::Passed      ? "passed"
            : v == EdgeVerdict::Correctable ? "correctable"
                                            : "not";
 }
@@ -68,16 +70,24 @@ std::string Untraced(const EdgePicture& edge) {
 }
 
 std::string StatsTable(const PictureLayout& layout, const ParsedReport& report) {
-    std::string html = "<h2>First pass, graded from its points</h2>\n<table>\n";
-    html += Row({"Edge", "Verdict", "Min", "Max", "Spread", "Mean", "Min gap", "Max gap",
-                 "Mean gap", "Points", "Counted", "Traced %", "Not traced", "Second pass: max",
-                 "mean", "compared"});
+    std::string html = "<h2>First pass, graded from its points</h2>\n<p>" +
+                       XmlEscaped(OverallText(layout.overall)) +
+                       " (the worst edge). Positions and distances are board units, " +
+                       std::to_string(report_limits::kBoardExtent) +
+                       " across the board.</p>\n<table>\n";
+    html += Row({"Edge", "Verdict", "Report says", "Min", "Max", "Spread", "Mean", "Min gap",
+                 "Max gap", "Mean gap", "Points", "Counted", "Traced %", "Not traced",
+                 "Second pass: max", "mean", "compared"});
     for (const EdgePicture& edge : layout.edges) {
-        const EdgeStats& s = edge.stats;
-        const auto e = static_cast<std::size_t>(edge.edge);
+        const EdgeGrade& grade = edge.grade;
+        const EdgeStats& s = grade.stats;
+        const auto claim = DifferingClaim(grade.verdict, grade.claimed);
         html += "<tr>" + Cell(EdgeName(edge.edge)) +
-                Cell(VerdictWord(edge.verdict), VerdictClass(edge.verdict));
-        if (edge.hasPoints) {
+                Cell(GradeWord(grade.verdict), VerdictClass(grade.verdict)) +
+                Cell(claim ? VerdictWord(*claim) : "", VerdictClass(claim));
+        if (!grade.graded) {
+            html += "<td colspan=\"7\">its points could not all be read</td>";
+        } else if (edge.hasPoints) {
             html += Cell(std::to_string(s.min)) + Cell(std::to_string(s.max)) +
                     Cell(std::to_string(s.max - s.min)) + Cell(FormatReportFloat(s.avg)) +
                     Cell(std::to_string(s.minGap)) + Cell(std::to_string(s.maxGap)) +
@@ -85,7 +95,7 @@ std::string StatsTable(const PictureLayout& layout, const ParsedReport& report) 
         } else {
             html += "<td colspan=\"7\">no points</td>";
         }
-        html += Cell(std::to_string(report.arrays[kFirstPass + e].points.size())) +
+        html += Cell(std::to_string(report.section(Pass::First, edge.edge).points.size())) +
                 Cell(std::to_string(s.count)) + Cell(OneDecimal(edge.coverage.percent)) +
                 Cell(Untraced(edge));
         if (edge.secondPass) {
@@ -102,14 +112,14 @@ std::string StatsTable(const PictureLayout& layout, const ParsedReport& report) 
 
 std::string SectionsTable(const ParsedReport& report) {
     std::string html = "<h2>Sections</h2>\n<table>\n" + Row({"Section", "Points", "Line"});
-    for (std::size_t i = 0; i < kPointArrays; ++i) {
+    for (std::size_t i = 0; i < kPointArrayCount; ++i) {
         const PointSection& s = report.arrays[i];
         html += "<tr>" + Cell(PointArrayLabel(i)) + Cell(std::to_string(s.points.size())) +
                 Cell(s.labelLine ? std::to_string(s.labelLine) : "missing") + "</tr>\n";
     }
-    for (std::size_t i = 0; i < report.freeStrokes.size(); ++i) {
-        const PointSection& s = report.freeStrokes[i];
-        html += "<tr>" + Cell(FreeStrokeLabel(i)) + Cell(std::to_string(s.points.size())) +
+    for (std::size_t i = 0; i < report.extraStrokes.size(); ++i) {
+        const PointSection& s = report.extraStrokes[i];
+        html += "<tr>" + Cell(ExtraStrokeLabel(i)) + Cell(std::to_string(s.points.size())) +
                 Cell(std::to_string(s.labelLine)) + "</tr>\n";
     }
     return html + "</table>\n";
@@ -122,19 +132,17 @@ std::string FindingsList(const Findings& findings) {
     }
     html += "<ul>\n";
     for (const Finding& f : findings.problems()) {
-        html += "<li class=\"problem\">" +
-                XmlEscaped((f.line ? "line " + std::to_string(f.line) + ": " : "") + f.text) +
-                "</li>\n";
+        html += "<li class=\"problem\">" + XmlEscaped(WithLine(f)) + "</li>\n";
     }
     for (const Finding& f : findings.warnings()) {
-        html += "<li class=\"warning\">warning: " + XmlEscaped(f.text) + "</li>\n";
+        html += "<li class=\"warning\">warning: " + XmlEscaped(WithLine(f)) + "</li>\n";
     }
     return html + "</ul>\n";
 }
 
 }  // namespace
 
-std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked,
+std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked, bool debug,
                              const std::vector<PageLink>& links) {
     const PictureLayout layout = LayoutReportPicture(checked.report);
     std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\"/>\n";
@@ -151,6 +159,8 @@ std::string RenderReportHtml(const std::string& fileName, const CheckedReport& c
     html += RenderReportSvg(fileName, checked);
     html += StatsTable(layout, checked.report);
     html += FindingsList(checked.findings);
-    html += SectionsTable(checked.report);
+    if (debug) {
+        html += SectionsTable(checked.report);
+    }
     return html + "</body>\n</html>\n";
 }

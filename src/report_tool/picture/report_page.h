@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,12 @@ struct PageLink {
 };
 
 // One self-contained, well-formed (XML-compatible) HTML page: the picture, a table of the
-// statistics and the check's findings.
+// statistics and the check's findings; with `debug`, also a table of where each section was found
+// in the file.
 std::string RenderReportHtml(const std::string& fileName, const CheckedReport& checked,
-                             const std::vector<PageLink>& links = {});
+                             bool debug = false, const std::vector<PageLink>& links = {});
 
 // The page's style, which pages made with it share: fonts, tables, and each verdict's colour on
-// the class VerdictClass names.
+// the class VerdictClass names ("passed", "correctable", "not"; "" for none).
 std::string PageStyle();
-std::string VerdictClass(EdgeVerdict verdict);
+std::string VerdictClass(std::optional<EdgeVerdict> verdict);

@@ -1,5 +1,7 @@
 #include "report_tool/picture/report_picture.h"
 
+#include <algorithm>
+
 #include "analysis/edge_geometry.h"
 #include "report_tool/picture/palette.h"
 #include "report_tool/picture/picture_layout.h"
@@ -14,23 +16,32 @@ namespace {
 constexpr LineStyle kSecondPassLine{palette::kSecondPassStroke, 1.6, "6 4"};
 constexpr LineStyle kUntracedLine{palette::kUntracedOnBoard, 5, "2 3"};
 constexpr LineStyle kInternalLine{palette::kInternalStroke, 1.5};
-constexpr LineStyle kFreeStrokeLine{palette::kFreeStroke, 1.5};
+constexpr LineStyle kExtraStrokeLine{palette::kExtraStroke, 1.5};
 
 void DrawHeader(SvgBuilder& svg, const PictureLayout& layout, const std::string& fileName,
                 const CheckedReport& checked) {
     const Box& h = layout.header;
     svg.text({h.left, h.top + 22}, SerialTitle(checked.report), {22, palette::kInk, "start", true});
+    // What the points say of the whole report, first thing on the right.
+    const Box overall{h.right() - 300, h.top - 4, 300, 32};
+    svg.rect(overall, palette::StrongColourOf(layout.overall));
+    svg.text({overall.left + overall.width / 2, overall.top + 22}, OverallText(layout.overall),
+             {16, palette::kPaper, "middle", true});
     svg.text({h.left, h.top + 46}, WrittenLine(checked.report, fileName), {14, palette::kMutedInk});
-    // A valid report's check line in the colour of passing, a failed one's in that of failing.
+    // A valid report's check line in the colour of passing, with a warning in that of an edge to
+    // correct, a failed one's in that of failing.
     const bool ok = checked.findings.ok();
-    const auto checkColour =
-        palette::ColoursOf(ok ? EdgeVerdict::Passed : EdgeVerdict::NotCorrectable).strong;
-    svg.text({h.left, h.top + 70}, CheckLine(checked.findings), {14, checkColour, "start", !ok});
+    const EdgeVerdict checkVerdict = !ok ? EdgeVerdict::NotCorrectable
+                                     : checked.findings.warnings().empty()
+                                         ? EdgeVerdict::Passed
+                                         : EdgeVerdict::Correctable;
+    svg.text({h.left, h.top + 70}, CheckLine(checked.findings),
+             {14, palette::ColoursOf(checkVerdict).strong, "start", !ok});
     const double chipWidth = (h.width - 3 * 10) / 4;
     for (const EdgePicture& edge : layout.edges) {
         const double left = h.left + static_cast<int>(edge.edge) * (chipWidth + 10);
         const Box chip{left, h.top + 86, chipWidth, 36};
-        svg.rect(chip, palette::ColoursOf(edge.verdict).strong);
+        svg.rect(chip, palette::StrongColourOf(edge.grade.verdict));
         svg.text({chip.left + 10, chip.top + 23}, ChipText(edge),
                  {14, palette::kPaper, "start", true});
     }
@@ -64,17 +75,27 @@ void DrawAxes(SvgBuilder& svg, const EdgePicture& edge) {
 }
 
 void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& report) {
-    const auto e = static_cast<std::size_t>(edge.edge);
-    const palette::VerdictColours colours = palette::ColoursOf(edge.verdict);
+    const std::optional<EdgeVerdict>& verdict = edge.grade.verdict;
     svg.rect(edge.panel, palette::kPaper, palette::kRule);
-    svg.text({edge.panel.left + 12, edge.panel.top + 20}, PanelTitle(edge),
-             {15, colours.strong, "start", true});
-    svg.text({edge.panel.left + 12, edge.panel.top + 38}, PanelDetails(edge, report),
-             {12, palette::kMutedInk});
+    svg.text({edge.panel.left + 12, edge.panel.top + 20}, PanelTitle(edge, report),
+             {15, palette::StrongColourOf(verdict), "start", true});
+    // The report's own verdict leads the details where it is not what the points say.
+    std::vector<TextSpan> details;
+    const std::optional<std::string> claim = ClaimText(edge);
+    if (claim) {
+        details.push_back({*claim, palette::StrongColourOf(edge.grade.claimed), true});
+        details.push_back({" · ", palette::kMutedInk});
+    }
+    const std::string rest = PanelDetails(edge, report);
+    details.push_back({rest, palette::kMutedInk});
+    svg.text({edge.panel.left + 12, edge.panel.top + 38}, details, {12, palette::kMutedInk});
 
     const Box& plot = edge.plot;
     svg.rect(plot, palette::kPaper, palette::kFaintInk);
-    if (edge.hasPoints) {
+    // The limits only where the points were graded: bands round a trace cut short would show a
+    // verdict the edge may never have had.
+    if (edge.hasPoints && verdict) {
+        const palette::VerdictColours colours = palette::ColoursOf(*verdict);
         svg.rect(edge.bandBox(report_limits::kCorrectableSpread), colours.outerBand);
         svg.rect(edge.bandBox(report_limits::kPassedSpread), colours.innerBand);
     }
@@ -88,9 +109,9 @@ void DrawPanel(SvgBuilder& svg, const EdgePicture& edge, const ParsedReport& rep
         }
     }
     svg.beginClip(plot);
-    const TracePointArray& first = report.arrays[kFirstPass + e].points;
-    const TracePointArray& second = report.arrays[kSecondPass + e].points;
-    const BoardPoint* counted = first.begin() + edge.start;
+    const TracePointArray& first = report.section(Pass::First, edge.edge).points;
+    const TracePointArray& second = report.section(Pass::Second, edge.edge).points;
+    const BoardPoint* counted = first.begin() + edge.grade.start;
     // The landing of the pen, which the statistics leave out, in grey; then the counted trace.
     svg.polyline(PanelPoints(edge, first.begin(), counted == first.end() ? counted : counted + 1),
                  {palette::kFaintInk, 1.5, "3 3"});
@@ -133,8 +154,7 @@ void DrawUntracedOnBoard(SvgBuilder& svg, const Box& overview, const EdgePicture
 
 void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport& report) {
     const Box& board = layout.overview;
-    svg.text({board.left, board.top - 8}, "The board, 0 to 4096 both ways",
-             {13, palette::kInk, "start", true});
+    svg.text({board.left, board.top - 8}, OverviewTitle(), {13, palette::kInk, "start", true});
     svg.rect(board, palette::kPaper, palette::kRule);
     const Pixel corner = OnBoard(board, {0, 0});
     const Pixel farCorner =
@@ -147,20 +167,20 @@ void DrawOverview(SvgBuilder& svg, const PictureLayout& layout, const ParsedRepo
             DrawUntracedOnBoard(svg, board, edge, s);
         }
     }
-    for (std::size_t i = kInternalTrace; i < kInternalTrace + 4; ++i) {
-        svg.polyline(BoardPoints(board, report.arrays[i].points), kInternalLine);
+    for (Edge edge : kEdges) {
+        svg.polyline(BoardPoints(board, report.section(Pass::Internal, edge).points),
+                     kInternalLine);
     }
-    for (const PointSection& stroke : report.freeStrokes) {
-        svg.polyline(BoardPoints(board, stroke.points), kFreeStrokeLine);
+    for (const PointSection& stroke : report.extraStrokes) {
+        svg.polyline(BoardPoints(board, stroke.points), kExtraStrokeLine);
         if (!stroke.points.empty()) {
-            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, palette::kFreeStroke);
+            svg.circle(OnBoard(board, *stroke.points.begin()), 2.5, palette::kExtraStroke);
         }
     }
     for (const EdgePicture& edge : layout.edges) {
-        const auto e = static_cast<std::size_t>(edge.edge);
-        svg.polyline(BoardPoints(board, report.arrays[kFirstPass + e].points),
-                     {palette::ColoursOf(edge.verdict).strong, 2.5});
-        svg.polyline(BoardPoints(board, report.arrays[kSecondPass + e].points),
+        svg.polyline(BoardPoints(board, report.section(Pass::First, edge.edge).points),
+                     {palette::StrongColourOf(edge.grade.verdict), 2.5});
+        svg.polyline(BoardPoints(board, report.section(Pass::Second, edge.edge).points),
                      {palette::kSecondPassStroke, 1.2, "4 3"});
     }
     svg.endClip();
@@ -179,9 +199,13 @@ void DrawLegend(SvgBuilder& svg, const PictureLayout& layout, const ParsedReport
          {EdgeVerdict::Passed, EdgeVerdict::Correctable, EdgeVerdict::NotCorrectable}) {
         entry({palette::ColoursOf(v).strong, 3}, "first pass: " + VerdictWord(v));
     }
+    if (std::any_of(layout.edges.begin(), layout.edges.end(),
+                    [](const EdgePicture& edge) { return !edge.grade.graded; })) {
+        entry({palette::kNotGraded, 3}, "first pass: " + GradeWord(std::nullopt));
+    }
     entry(kSecondPassLine, "second pass");
     entry(kInternalLine, InternalLegend(report));
-    entry(kFreeStrokeLine, FreeStrokeLegend(report));
+    entry(kExtraStrokeLine, ExtraStrokeLegend(report));
     entry(kUntracedLine, "not traced");
     y += 8;
     for (const std::string& line : BandExplanation()) {

@@ -39,12 +39,7 @@ std::string Stroke(const LineStyle& style) {
 }  // namespace
 
 void AppendXmlEscaped(std::string& out, std::string_view text) {
-    std::string converted;
-    const std::string_view utf8 = IsValidUtf8(text) ? text : (converted = SerialAsUtf8(text));
-    constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        const auto byte = static_cast<unsigned char>(c);
+    for (char c : ShowText(text).utf8) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -59,15 +54,7 @@ void AppendXmlEscaped(std::string& out, std::string_view text) {
                 out += "&quot;";
                 break;
             default:
-                if (byte < 0x20 && c != '\t') {
-                    out += kReplacement;
-                } else if (utf8.substr(i, 2) == "\xEF\xBF" && i + 2 < utf8.size() &&
-                           (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
-                    out += kReplacement;  // U+FFFE and U+FFFF, which XML does not allow either
-                    i += 2;
-                } else {
-                    out += c;
-                }
+                out += c;
         }
     }
 }
@@ -119,7 +106,24 @@ void SvgBuilder::circle(Pixel centre, double radius, std::string_view fill) {
 }
 
 void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
-    out_ += "<text" + Attribute("x", at.x) + Attribute("y", at.y) +
+    beginText(at, style);
+    out_ += XmlEscaped(text);
+    out_ += "</text>\n";
+}
+
+void SvgBuilder::text(Pixel at, const std::vector<TextSpan>& spans, const TextStyle& style) {
+    // The blanks between runs are part of the text.
+    beginText(at, style, Attribute("xml:space", "preserve"));
+    for (const TextSpan& span : spans) {
+        out_ += "<tspan" + Attribute("fill", span.fill) +
+                (span.bold ? Attribute("font-weight", "bold") : std::string()) + ">" +
+                XmlEscaped(span.text) + "</tspan>";
+    }
+    out_ += "</text>\n";
+}
+
+void SvgBuilder::beginText(Pixel at, const TextStyle& style, const std::string& more) {
+    out_ += "<text" + more + Attribute("x", at.x) + Attribute("y", at.y) +
             Attribute("font-size", style.size) + Attribute("fill", style.fill);
     if (style.anchor != "start") {
         out_ += Attribute("text-anchor", style.anchor);
@@ -128,8 +132,6 @@ void SvgBuilder::text(Pixel at, std::string_view text, const TextStyle& style) {
         out_ += Attribute("font-weight", "bold");
     }
     out_ += '>';
-    out_ += XmlEscaped(text);
-    out_ += "</text>\n";
 }
 
 void SvgBuilder::beginLink(std::string_view href, std::string_view tooltip) {

@@ -27,6 +27,13 @@ struct TextStyle {
     bool bold = false;
 };
 
+// A run of text in a colour of its own, within a line of text.
+struct TextSpan {
+    std::string_view text;
+    std::string_view fill;
+    bool bold = false;
+};
+
 struct LineStyle {
     std::string_view stroke;
     double width = 1;
@@ -49,6 +56,8 @@ class SvgBuilder {
     // shows `tooltip` when pointed at.
     void beginLink(std::string_view href, std::string_view tooltip);
     void endLink();
+    // One line of runs, each in its own colour and weight, the line placed by `style`.
+    void text(Pixel at, const std::vector<TextSpan>& spans, const TextStyle& style);
     // Everything drawn until endClip() is cut to the box.
     void beginClip(const Box& box);
     void endClip();
@@ -57,11 +66,14 @@ class SvgBuilder {
     std::string finish();
 
   private:
+    void beginText(Pixel at, const TextStyle& style, const std::string& more = {});
+
     std::string out_;
     int clipCount_ = 0;
 };
 
-// UTF-8 text made safe inside XML, in text and in attribute values: markup escaped, characters
-// XML does not allow (control characters but tab, U+FFFE, U+FFFF) as U+FFFD.
+// Text made safe inside XML, in text and in attribute values: shown as ShowText shows it
+// (characters XML does not allow, and bytes that are not UTF-8 text, become U+FFFD), with markup
+// characters escaped.
 std::string XmlEscaped(std::string_view text);
 void AppendXmlEscaped(std::string& out, std::string_view text);

@@ -1,5 +1,6 @@
 #include "report_tool/reading/findings.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "report_tool/reading/report_limits.h"
@@ -10,13 +11,22 @@ constexpr std::size_t kShownBytes = 60;
 
 void Findings::problem(std::int64_t line, std::string text) {
     if (problems_.size() < report_limits::kMaxListedProblems) {
-        problems_.push_back({line, std::move(text)});
+        // In line order, as a reader of the file meets them; those of one line as they were found.
+        const auto at =
+            std::upper_bound(problems_.begin(), problems_.end(), line,
+                             [](std::int64_t l, const Finding& f) { return l < f.line; });
+        problems_.insert(at, {line, std::move(text)});
     }
     ++problemCount_;
 }
 
 void Findings::warning(std::int64_t line, std::string text) {
     warnings_.push_back({line, std::move(text)});
+}
+
+std::string WithLine(const Finding& finding) {
+    return (finding.line > 0 ? "line " + std::to_string(finding.line) + ": " : std::string()) +
+           finding.text;
 }
 
 std::string Quoted(std::string_view text) {

@@ -13,9 +13,9 @@ struct Finding {
     friend bool operator==(const Finding&, const Finding&) = default;
 };
 
-// What reading and re-grading one file found. Every problem is counted; the first
-// report_limits::kMaxListedProblems are kept to be listed, so a file of garbage cannot fill the
-// memory with messages.
+// What reading and re-grading one file found, in line order (the file as a whole, line 0, first).
+// Every problem is counted; the first report_limits::kMaxListedProblems found are kept to be
+// listed, so a file of garbage cannot fill the memory with messages.
 class Findings {
   public:
     void problem(std::int64_t line, std::string text);
@@ -31,6 +31,9 @@ class Findings {
     std::vector<Finding> warnings_;
     std::size_t problemCount_ = 0;
 };
+
+// A finding as a list shows it: "line N: text", or the text alone for the file as a whole.
+std::string WithLine(const Finding& finding);
 
 // A line's text as a message shows it: quoted, bytes outside printable ASCII as \xNN, long text
 // shortened.

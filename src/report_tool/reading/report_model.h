@@ -7,6 +7,8 @@
 
 #include "analysis/edge_stats.h"
 #include "framework/local_date_time.h"
+#include "report_tool/reading/text_encoding.h"
+#include "trace/point_arrays.h"
 #include "trace/trace_point_array.h"
 
 // A report as read from its file: what each line said, and where. Line numbers count from 1;
@@ -26,7 +28,7 @@ struct StoredStats {
     std::int64_t line(StatLine which) const { return lines[static_cast<std::size_t>(which)]; }
 };
 
-// One point section: a first-pass, second-pass or internal-trace array, or a free stroke.
+// One point section: a first-pass, second-pass or internal-trace array, or an extra stroke.
 struct PointSection {
     std::int64_t labelLine = 0;
     std::int64_t countLine = 0;
@@ -34,20 +36,20 @@ struct PointSection {
     TracePointArray points;           // the point lines that could be read, in order
     std::int64_t pointLines = 0;      // lines read as point lines, good or not
     std::int64_t firstPointLine = 0;  // point i is on line firstPointLine + i when all are good
+    bool cutOff = false;              // the file ended before the section did
     bool allPointsGood() const { return static_cast<std::int64_t>(points.size()) == pointLines; }
+    // Every point of the section is there to be graded.
+    bool readWhole() const { return labelLine != 0 && allPointsGood() && !cutOff; }
 };
-
-// The twelve arrays: first pass, second pass, internal trace; each left, bottom, right, top.
-inline constexpr std::size_t kPointArrays = 12;
-inline constexpr std::size_t kFirstPass = 0;
-inline constexpr std::size_t kSecondPass = 4;
-inline constexpr std::size_t kInternalTrace = 8;
 
 struct ParsedReport {
     std::string serialNumber;  // bytes as written: the writing system's ANSI code page
+    ShownText serial;          // the same as text, in the code page it was read in
     std::int64_t serialLine = 0;
     std::optional<LocalDateTime> writtenAt;
-    std::array<StoredStats, 4> stats;  // left, bottom, right, top
-    std::array<PointSection, kPointArrays> arrays;
-    std::vector<PointSection> freeStrokes;
+    std::array<StoredStats, 4> stats;                   // left, bottom, right, top
+    std::array<PointSection, kPointArrayCount> arrays;  // in the program's order (ArrayOf)
+    std::vector<PointSection> extraStrokes;
+
+    const PointSection& section(Pass pass, Edge edge) const { return arrays[ArrayOf(pass, edge)]; }
 };

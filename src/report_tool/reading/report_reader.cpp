@@ -29,7 +29,7 @@ constexpr int kDatePosition = 4;
 constexpr int kStatsPosition = 6;
 constexpr int kStatsSpan = static_cast<int>(kStatLines) + 1;  // the lines and a blank line
 constexpr int kArraysPosition = kStatsPosition + 4 * kStatsSpan;
-constexpr int kStrokesPosition = kArraysPosition + static_cast<int>(kPointArrays);
+constexpr int kStrokesPosition = kArraysPosition + static_cast<int>(kPointArrayCount);
 
 // Each section costs the reader this much on top of its points.
 constexpr std::size_t kSectionCost = 16;
@@ -60,11 +60,15 @@ Expected Exactly(std::string_view line) {
     return {"", line, ""};
 }
 
-const std::array<std::string, kPointArrays>& ArrayLabels() {
-    static const std::array<std::string, kPointArrays> labels = [] {
-        std::array<std::string, kPointArrays> all;
-        for (std::size_t i = 0; i < kPointArrays; ++i) {
-            all[i] = "# " + std::string(kEdgeNames[i % 4]) + std::string(kPassSuffixes[i / 4]);
+const std::array<std::string, kPointArrayCount>& ArrayLabels() {
+    static const std::array<std::string, kPointArrayCount> labels = [] {
+        std::array<std::string, kPointArrayCount> all;
+        for (Pass pass : kPasses) {
+            for (Edge edge : kEdges) {
+                all[ArrayOf(pass, edge)] =
+                    "# " + std::string(kEdgeNames[static_cast<std::size_t>(edge)]) +
+                    std::string(kPassSuffixes[static_cast<std::size_t>(pass)]);
+            }
         }
         return all;
     }();
@@ -87,18 +91,20 @@ enum class Take { Good, Changed, Missing };
 
 class ReportParser {
   public:
-    ReportParser(ByteSource& source, ReadResult& out)
-        : lines_(source, report_limits::kMaxLineBytes), out_(out) {}
+    ReportParser(ByteSource& source, ReadResult& out, const std::optional<CodePage>& serialCodePage)
+        : lines_(source, report_limits::kMaxLineBytes),
+          out_(out),
+          serialCodePage_(serialCodePage) {}
 
     void run() {
         header();
         for (std::size_t edge = 0; edge < 4 && !stopped_; ++edge) {
             statsSection(edge);
         }
-        for (std::size_t i = 0; i < kPointArrays && !stopped_; ++i) {
+        for (std::size_t i = 0; i < kPointArrayCount && !stopped_; ++i) {
             arraySection(i);
         }
-        freeStrokes();
+        extraStrokes();
         lineEnds();
     }
 
@@ -111,6 +117,14 @@ class ReportParser {
         if (!peeked_ && !stopped_) {
             current_ = lines_.next();
             peeked_ = true;
+            if (current_ && current_->end == LineEnd::EndOfFile) {
+                // The program ends every line: one without its end is where the file was cut
+                // off, and its text may be part of a line only ("400,4" of "400,4072"), so it is
+                // not read as anything.
+                partial_ = current_->cut ? Found(&*current_) : Quoted(current_->text);
+                partialLine_ = current_->number;
+                current_.reset();
+            }
             if (current_) {
                 noteLine(*current_);
             }
@@ -131,9 +145,7 @@ class ReportParser {
         if (line.cut) {
             return;  // reported where it is read; its line end was not looked at
         }
-        if (line.end == LineEnd::EndOfFile) {
-            unendedLine_ = line.number;
-        } else if (!lineEnd_) {
+        if (!lineEnd_) {
             lineEnd_ = line.end;
         } else if (line.end != *lineEnd_) {
             otherEnds_ += 1;
@@ -143,15 +155,30 @@ class ReportParser {
 
     void problem(const Line* line, const Expected& expected) {
         if (line == nullptr) {
-            // A cut-off file: said once, at the place the file ended.
-            if (!endReported_) {
-                endReported_ = true;
-                findings().problem(lastLine_ + 1,
-                                   "expected " + expected.words() + ", found the end of the file");
-            }
+            const bool empty = lastLine_ == 0 && partialLine_ == 0;
+            ended(empty               ? 1
+                  : partialLine_ != 0 ? partialLine_
+                                      : lastLine_ + 1,
+                  empty ? "expected " + expected.words() + ", found an empty file"
+                        : "the file is cut off: expected " + expected.words() + ", found " +
+                              theEnd());
             return;
         }
         findings().problem(line->number, "expected " + expected.words() + ", found " + Found(line));
+    }
+
+    // The file ended before the report did: said once, where it shows, as the one cause of what
+    // is missing after it.
+    void ended(std::int64_t line, std::string text) {
+        if (!endReported_) {
+            endReported_ = true;
+            findings().problem(line, std::move(text));
+        }
+    }
+
+    std::string theEnd() const {
+        return partialLine_ != 0 ? partial_ + " and the end of the file without a line end"
+                                 : "the end of the file";
     }
 
     // Where in the fixed order of lines this text belongs, if anywhere.
@@ -179,7 +206,7 @@ class ReportParser {
         if (ParseReportVerdict(text)) {
             return statsHere + static_cast<int>(StatLine::Verdict);
         }
-        for (std::size_t i = 0; i < kPointArrays; ++i) {
+        for (std::size_t i = 0; i < kPointArrayCount; ++i) {
             if (text == ArrayLabels()[i]) {
                 return kArraysPosition + static_cast<int>(i);
             }
@@ -235,6 +262,7 @@ class ReportParser {
                 problem(taken_, {"a serial number without a CR, which only ends a line"});
             }
         }
+        serial();
         blank(kSerialPosition + 1);
         constexpr Expected kDateForm{"", kDateLabel,
                                      " and a date and time as day/month/year hour:minute:second"};
@@ -246,6 +274,21 @@ class ReportParser {
             }
         }
         blank(kDatePosition + 1);
+    }
+
+    void serial() {
+        report().serial = ShowText(report().serialNumber, serialCodePage_);
+        if (!report().serial.replaced) {
+            return;
+        }
+        const std::string codePage = report().serial.codePage.name();
+        findings().warning(
+            report().serialLine,
+            serialCodePage_
+                ? "expected a serial number that is text in " + codePage +
+                      ", found bytes that are not, shown as U+FFFD"
+                : "expected a serial number that is text in UTF-8 or cp1252, found bytes that are "
+                  "not, shown as U+FFFD (--encoding names the code page it was written in)");
     }
 
     void statsSection(std::size_t edge) {
@@ -300,13 +343,16 @@ class ReportParser {
         points(section, label);
     }
 
-    void freeStrokes() {
+    void extraStrokes() {
         while (!stopped_) {
+            const std::string label = ExtraStrokeLabel(report().extraStrokes.size());
             const Line* line = peek();
             if (line == nullptr) {
+                if (partialLine_ != 0) {
+                    problem(nullptr, {"", label, " or the end of the file"});
+                }
                 return;
             }
-            const std::string label = FreeStrokeLabel(report().freeStrokes.size());
             if (line->cut || !line->text.starts_with(kStrokeLabel)) {
                 problem(line, {"", label, " or the end of the file"});
                 lastLine_ = consume().number;
@@ -319,9 +365,9 @@ class ReportParser {
             if (!spend(kSectionCost)) {
                 return;
             }
-            report().freeStrokes.emplace_back();
-            report().freeStrokes.back().labelLine = lastLine_;
-            points(report().freeStrokes.back(), label);
+            report().extraStrokes.emplace_back();
+            report().extraStrokes.back().labelLine = lastLine_;
+            points(report().extraStrokes.back(), label);
         }
     }
 
@@ -358,7 +404,20 @@ class ReportParser {
             notePointLine(section, pointLine.number);
             problem(&pointLine, {"a point x,y (two whole numbers from -2147483648 to 2147483647)"});
         }
-        if (!stopped_ && section.statedCount && *section.statedCount != section.pointLines) {
+        if (stopped_) {
+            return;
+        }
+        // Fewer point lines than counted, or an unreadable count, before the end of the file:
+        // the rest of the section may have been cut off, so its points are not graded.
+        const bool counted = section.statedCount && *section.statedCount <= section.pointLines;
+        section.cutOff = peek() == nullptr && !counted;
+        if (section.cutOff && section.statedCount) {
+            ended(section.countLine, "the file is cut off: expected the " +
+                                         std::to_string(*section.statedCount) +
+                                         " point lines this line counts for " + Quoted(label) +
+                                         ", found " + std::to_string(section.pointLines) +
+                                         (partialLine_ != 0 ? ", then " : " and then ") + theEnd());
+        } else if (section.statedCount && *section.statedCount != section.pointLines) {
             findings().problem(section.countLine,
                                "expected " + std::to_string(section.pointLines) +
                                    ", the number of point lines that follow, found " +
@@ -433,16 +492,11 @@ class ReportParser {
                          ? " here and on " + std::to_string(otherEnds_ - 1) + " more lines"
                          : ""));
         }
-        if (unendedLine_ != 0) {
-            findings().problem(unendedLine_, std::string("expected ") +
-                                                 (lineEnd_ == LineEnd::Lf ? "LF" : "CR LF") +
-                                                 " at the end of the last line, found the end of "
-                                                 "the file (cut off?)");
-        }
     }
 
     LineReader lines_;
     ReadResult& out_;
+    std::optional<CodePage> serialCodePage_;
     std::optional<Line> current_;
     bool peeked_ = false;
     const Line* taken_ = nullptr;
@@ -455,7 +509,8 @@ class ReportParser {
     std::optional<LineEnd> lineEnd_;
     std::int64_t otherEnds_ = 0;
     std::int64_t firstOtherEnd_ = 0;
-    std::int64_t unendedLine_ = 0;
+    std::string partial_;  // the last line when it has no line end, quoted
+    std::int64_t partialLine_ = 0;
 };
 
 }  // namespace
@@ -464,12 +519,12 @@ std::string PointArrayLabel(std::size_t i) {
     return ArrayLabels()[i];
 }
 
-std::string FreeStrokeLabel(std::size_t i) {
+std::string ExtraStrokeLabel(std::size_t i) {
     return std::string(kStrokeLabel) + std::to_string(i);
 }
 
-ReadResult ReadReport(ByteSource& source) {
+ReadResult ReadReport(ByteSource& source, const std::optional<CodePage>& serialCodePage) {
     ReadResult result;
-    ReportParser(source, result).run();
+    ReportParser(source, result, serialCodePage).run();
     return result;
 }

@@ -13,9 +13,11 @@ struct ReadResult {
     Findings findings;
 };
 
-ReadResult ReadReport(ByteSource& source);
+// The serial number is read in `serialCodePage` (see ShowText); bytes that are not text in it are
+// a warning.
+ReadResult ReadReport(ByteSource& source, const std::optional<CodePage>& serialCodePage = {});
 
 // The label of point array i (0..11): "# left", ..., "# top 2", ..., "# top extra".
 std::string PointArrayLabel(std::size_t i);
 // The label of free stroke i: "# extra stroke i".
-std::string FreeStrokeLabel(std::size_t i);
+std::string ExtraStrokeLabel(std::size_t i);

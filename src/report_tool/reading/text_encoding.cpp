@@ -1,8 +1,20 @@
 #include "report_tool/reading/text_encoding.h"
 
-#include <cstdint>
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "report_tool/reading/code_page.h"
 
 namespace {
+
+constexpr unsigned kUtf8 = 65001;
+constexpr unsigned kWindows1252 = 1252;
+// The ANSI code pages of Windows: Thai; Japanese, Simplified Chinese, Korean, Traditional Chinese;
+// Central European, Cyrillic, Western European, Greek, Turkish, Hebrew, Arabic, Baltic,
+// Vietnamese.
+constexpr std::array<unsigned, 14> kAnsiCodePages = {874,  932,  936,  949,  950,  1250, 1251,
+                                                     1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -10,68 +22,104 @@ void AppendUtf8(std::string& out, char32_t c) {
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
 
-// Windows-1252 bytes 0x80..0x9F; 0xFFFD where the code page defines no character.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+// C0, DEL and C1: nothing to show, and a line break or worse where text goes; U+FFFE and U+FFFF,
+// no characters at all, which a page (XML) may not hold either.
+bool IsUnshowable(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xFFFE || c == 0xFFFF;
+}
+
+bool IsPlainAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    });
+    return lower;
+}
+
+ShownText Shown(const code_page::Decoded& decoded, unsigned number) {
+    ShownText shown{{}, {number}, decoded.invalid};
+    for (char32_t c : decoded.characters) {
+        const bool unshowable = IsUnshowable(c);
+        shown.replaced = shown.replaced || unshowable;
+        AppendUtf8(shown.utf8, unshowable ? U'\uFFFD' : c);
+    }
+    return shown;
+}
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        char32_t value = 0;
-        char32_t smallest = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            length = 2, value = c & 0x1F, smallest = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3, value = c & 0x0F, smallest = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4, value = c & 0x07, smallest = 0x10000;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            value = (value << 6) | (next & 0x3F);
-        }
-        if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
+std::string CodePage::name() const {
+    return number == kUtf8 ? "utf-8" : "cp" + std::to_string(number);
 }
 
-std::string SerialAsUtf8(std::string_view bytes) {
-    if (IsValidUtf8(bytes)) {
-        return std::string(bytes);
+std::optional<CodePage> CodePageNamed(std::string_view name) {
+    const std::string lower = Lower(name);
+    if (lower == "utf-8" || lower == "utf8") {
+        return CodePage{kUtf8};
     }
-    std::string out;
-    for (char byte : bytes) {
-        const auto c = static_cast<unsigned char>(byte);
-        AppendUtf8(out, c >= 0x80 && c < 0xA0 ? kWindows1252High[c - 0x80] : char32_t{c});
+    std::string_view digits = lower;
+    for (std::string_view prefix : {"cp", "windows-"}) {
+        if (digits.starts_with(prefix)) {
+            digits.remove_prefix(prefix.size());
+            break;
+        }
     }
-    return out;
+    unsigned number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    const bool known = error == std::errc() && end == digits.data() + digits.size() &&
+                       (number == kUtf8 || std::find(kAnsiCodePages.begin(), kAnsiCodePages.end(),
+                                                     number) != kAnsiCodePages.end());
+    if (!known || !code_page::Readable(number)) {
+        return std::nullopt;
+    }
+    return CodePage{number};
+}
+
+std::string KnownCodePages() {
+    std::string known;
+    for (unsigned number : kAnsiCodePages) {
+        known += std::to_string(number) + ", ";
+    }
+    return known + "or 65001 (UTF-8), as a number, cp932, windows-1252 or utf-8";
+}
+
+ShownText ShowText(std::string_view bytes, const std::optional<CodePage>& codePage) {
+    if (IsPlainAscii(bytes)) {
+        // The same in every code page, and most text is.
+        return {std::string(bytes), codePage.value_or(CodePage{kUtf8}), false};
+    }
+    unsigned number = codePage ? codePage->number : kUtf8;
+    std::optional<code_page::Decoded> decoded = code_page::Decode(number, bytes);
+    if (!codePage && (!decoded || decoded->invalid)) {
+        number = kWindows1252;
+        decoded = code_page::Decode(number, bytes);
+    }
+    if (!decoded) {
+        // A system that cannot read the code page at all: what is ASCII still shows.
+        decoded.emplace();
+        for (char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            decoded->characters += byte < 0x80 ? char32_t{byte} : U'\uFFFD';
+            decoded->invalid = decoded->invalid || byte >= 0x80;
+        }
+    }
+    return Shown(*decoded, number);
 }
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {

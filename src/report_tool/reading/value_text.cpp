@@ -182,3 +182,7 @@ std::string IsoDateTime(const LocalDateTime& t) {
                   unsigned{t.second});
     return text;
 }
+
+std::string Counted(std::size_t count, std::string_view thing) {
+    return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,6 +31,8 @@ std::string VerdictLine(EdgeVerdict verdict);
 std::string VerdictWord(EdgeVerdict verdict);
 
 // Values as a person reads them: a number with one decimal, as per cent and mean distances are
-// shown (46.4), and a date and time in ISO 8601 ("2007-03-05T09:07:05").
+// shown (46.4), a date and time in ISO 8601 ("2007-03-05T09:07:05"), a count of things ("1
+// problem", "3 problems").
 std::string OneDecimal(double value);
 std::string IsoDateTime(const LocalDateTime& t);
+std::string Counted(std::size_t count, std::string_view thing);

@@ -1,6 +1,7 @@
 #include "report_tool/site/board_page.h"
 
 #include "report_tool/picture/picture_text.h"
+#include "report_tool/reading/report_limits.h"
 #include "report_tool/reading/value_text.h"
 #include "report_tool/site/html_text.h"
 #include "report_tool/site/page_names.h"
@@ -21,13 +22,15 @@ std::string Charts(const std::vector<const SummaryRow*>& oldestFirst) {
 }
 
 std::string EdgeCell(const EdgeSummary& edge) {
-    std::string text = edge.verdict ? VerdictWord(*edge.verdict) : "unreadable";
-    text += edge.spread ? " · " + std::to_string(*edge.spread) : std::string(" · no points");
-    return HtmlElement("td", {{"class", VerdictKey(edge.verdict)}}, text);
+    const std::string spread =
+        edge.spread ? " · " + std::to_string(*edge.spread) : std::string(" · no spread");
+    return HtmlWrap("td", {{"class", VerdictKey(edge.verdict)}},
+                    EdgeVerdictMarkup(edge) + XmlEscaped(spread));
 }
 
 std::string Visits(const std::vector<const SummaryRow*>& oldestFirst) {
-    std::string html = "<table class=\"list\">\n<thead><tr>" + HtmlElement("th", {}, "Date");
+    std::string html = "<table class=\"list\">\n<thead><tr>" + HtmlElement("th", {}, "Date") +
+                       HtmlElement("th", {}, "Overall");
     for (Edge edge : kEdges) {
         html += HtmlElement("th", {}, EdgeName(edge) + ": verdict · spread");
     }
@@ -35,12 +38,14 @@ std::string Visits(const std::vector<const SummaryRow*>& oldestFirst) {
             "</tr></thead>\n<tbody>\n";
     for (auto it = oldestFirst.rbegin(); it != oldestFirst.rend(); ++it) {
         const SummaryRow& row = **it;
-        std::string cells = HtmlElement("td", {}, DateText(row));
+        std::string cells =
+            HtmlElement("td", {}, DateText(row)) +
+            HtmlElement("td", {{"class", VerdictKey(row.verdict)}}, GradeWord(row.verdict));
         for (const EdgeSummary& edge : row.edges) {
             cells += EdgeCell(edge);
         }
         const bool ok = row.problems == 0;
-        cells += HtmlElement("td", {{"class", ok ? "passed" : "not"}, {"title", row.firstProblem}},
+        cells += HtmlElement("td", {{"class", ok ? "passed" : "not"}, {"title", CheckDetail(row)}},
                              CheckText(row));
         cells += HtmlWrap(
             "td", {},
@@ -65,13 +70,19 @@ std::string RenderBoardPage(const std::vector<const SummaryRow*>& oldestFirst) {
     html +=
         HtmlElement("p", {},
                     std::to_string(visits) + (visits == 1 ? " visit" : " visits") + ", the first " +
-                        DateText(*oldestFirst.front()) + ", the last " + DateText(latest) + ".") +
+                        DateText(*oldestFirst.front()) + ", the last " + DateText(latest) +
+                        "; its serial number read in code page " + latest.encoding + ".") +
         "\n";
-    html += HtmlElement("p", {{"class", "muted"}},
-                        "The spread is how far a trace wandered across its edge: its largest "
-                        "minus its smallest position, in board units (4096 across the board). Up "
-                        "to 50 the edge passed, up to 300 it can be corrected.") +
-            "\n";
+    html +=
+        HtmlElement("p", {{"class", "muted"}},
+                    "The spread is how far a trace wandered across its edge: its largest "
+                    "minus its smallest position, in board units (" +
+                        WholeNumber(report_limits::kBoardExtent) + " across the board). Up to " +
+                        WholeNumber(report_limits::kPassedSpread) + " the edge passed, up to " +
+                        WholeNumber(report_limits::kCorrectableSpread) +
+                        " it can be corrected. Verdicts are graded again from the points; "
+                        "where a report claims another, it says so.") +
+        "\n";
     html += Charts(oldestFirst) + "<h2>Visits</h2>\n" + Visits(oldestFirst);
     return html + SitePageEnd();
 }

@@ -1,8 +1,9 @@
 #include "report_tool/site/index_page.h"
 
-#include <array>
 #include <set>
 
+#include "report_tool/picture/picture_text.h"
+#include "report_tool/picture/report_page.h"
 #include "report_tool/reading/value_text.h"
 #include "report_tool/site/html_text.h"
 #include "report_tool/site/page_names.h"
@@ -10,12 +11,7 @@
 
 namespace {
 
-constexpr std::array<const char*, 4> kEdgeNames = {"Left", "Bottom", "Right", "Top"};
-constexpr std::size_t kRowBytes = 800;  // about what a row takes
-
-std::string Counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
+constexpr std::size_t kRowBytes = 900;  // about what a row takes
 
 std::string Counts(const std::vector<const SummaryRow*>& rows) {
     std::set<std::string_view> boards;
@@ -23,19 +19,17 @@ std::string Counts(const std::vector<const SummaryRow*>& rows) {
     std::size_t failing = 0;
     for (const SummaryRow* row : rows) {
         boards.insert(row->serialBytes);
-        notCorrectable += WorstVerdict(*row) == EdgeVerdict::NotCorrectable ? 1 : 0;
+        notCorrectable += row->verdict == EdgeVerdict::NotCorrectable ? 1 : 0;
         failing += row->problems > 0 ? 1 : 0;
     }
     return HtmlWrap(
         "p", {{"class", "counts"}},
-        HtmlElement("span", {{"id", "count-reports"}}, Counted(rows.size(), "report", "reports")) +
-            HtmlElement("span", {{"id", "count-boards"}},
-                        Counted(boards.size(), "board", "boards")) +
-            HtmlElement(
-                "span", {{"id", "count-not-correctable"}, {"class", "not"}},
-                Counted(notCorrectable, "report", "reports") + " with an edge not correctable") +
+        HtmlElement("span", {{"id", "count-reports"}}, Counted(rows.size(), "report")) +
+            HtmlElement("span", {{"id", "count-boards"}}, Counted(boards.size(), "board")) +
+            HtmlElement("span", {{"id", "count-not-correctable"}, {"class", "not"}},
+                        Counted(notCorrectable, "report") + " with an edge not correctable") +
             HtmlElement("span", {{"id", "count-failing"}},
-                        Counted(failing, "report", "reports") + " failing the check"));
+                        Counted(failing, "report") + " failing the check"));
 }
 
 // The filters are of use only with the script, which shows them.
@@ -51,7 +45,8 @@ std::string Filters() {
                "Verdict " + HtmlWrap("select", {{"name", "verdict"}},
                                      option("", "any") + option("passed", "every edge passed") +
                                          option("correctable", "worst edge correctable") +
-                                         option("not", "an edge not correctable"))) +
+                                         option("not", "an edge not correctable") +
+                                         option("ungraded", "not graded"))) +
            HtmlWrap("label", {},
                     "Check " + HtmlWrap("select", {{"name", "check"}},
                                         option("", "any") + option("ok", "ok") +
@@ -60,57 +55,52 @@ std::string Filters() {
 }
 
 std::string Head() {
-    std::string groups = "<tr class=\"groups\"><th colspan=\"2\"></th>";
-    std::string columns =
-        "<tr>" + HtmlElement("th", {}, "Serial number") + HtmlElement("th", {}, "Date");
-    for (const char* edge : kEdgeNames) {
-        groups += HtmlElement("th", {{"colspan", "2"}}, edge);
+    std::string groups = "<tr class=\"groups\"><th colspan=\"3\"></th>";
+    std::string columns = "<tr>" + HtmlElement("th", {}, "Serial number") +
+                          HtmlElement("th", {}, "Date") +
+                          HtmlElement("th", {{"data-type", "number"}}, "Overall");
+    for (Edge edge : kEdges) {
+        groups += HtmlElement("th", {{"colspan", "2"}}, EdgeName(edge));
         columns += HtmlElement("th", {{"data-type", "number"}}, "verdict") +
                    HtmlElement("th", {{"class", "n"}, {"data-type", "number"}}, "traced %");
     }
-    groups += "<th colspan=\"4\"></th></tr>\n";
+    groups += "<th colspan=\"5\"></th></tr>\n";
     columns += HtmlElement("th", {}, "Second pass") + HtmlElement("th", {}, "Internal trace") +
                HtmlElement("th", {{"data-type", "number"}}, "Check") +
-               HtmlElement("th", {}, "Report") + "</tr>\n";
+               HtmlElement("th", {}, "Code page") + HtmlElement("th", {}, "Report") + "</tr>\n";
     return "<thead>\n" + groups + columns + "</thead>\n";
 }
 
-void AppendEdgeCells(std::string& html, const EdgeSummary& edge) {
-    // Sorted by how bad: an unreadable verdict last.
-    const int rank = edge.verdict ? static_cast<int>(*edge.verdict) : 3;
-    AppendElement(html, "td",
-                  {{"class", VerdictKey(edge.verdict)}, {"data-key", std::to_string(rank)}},
-                  edge.verdict ? VerdictWord(*edge.verdict) : "unreadable");
-    AppendElement(html, "td", {{"class", "n"}}, OneDecimal(edge.coveragePercent));
-}
-
-void AppendCheckCell(std::string& html, const SummaryRow& row) {
-    if (row.problems == 0) {
-        AppendElement(html, "td", {{"class", "passed"}, {"data-key", "0"}}, "ok");
-    } else {
-        AppendElement(html, "td",
-                      {{"class", "not"},
-                       {"data-key", std::to_string(row.problems)},
-                       {"title", row.firstProblem}},
-                      CheckText(row));
-    }
+void AppendVerdictCell(std::string& html, const std::optional<EdgeVerdict>& verdict,
+                       std::string_view markup) {
+    OpenTag(html, "td",
+            {{"class", VerdictKey(verdict)}, {"data-key", std::to_string(VerdictRank(verdict))}});
+    html += markup;
+    CloseTag(html, "td");
 }
 
 void AppendRow(std::string& html, const SummaryRow& row) {
     OpenTag(html, "tr",
             {{"data-serial", row.serialNumber},
-             {"data-worst", VerdictKey(WorstVerdict(row))},
+             {"data-worst", VerdictKey(row.verdict)},
              {"data-check", CheckKey(row)}});
     OpenTag(html, "td", {{"class", "serial"}});
     AppendElement(html, "a", {{"href", BoardPageName(row.serialBytes)}}, SerialText(row));
     CloseTag(html, "td");
     AppendElement(html, "td", {}, DateText(row));
+    AppendVerdictCell(html, row.verdict, XmlEscaped(GradeWord(row.verdict)));
     for (const EdgeSummary& edge : row.edges) {
-        AppendEdgeCells(html, edge);
+        AppendVerdictCell(html, edge.verdict, EdgeVerdictMarkup(edge));
+        AppendElement(html, "td", {{"class", "n"}}, OneDecimal(edge.coveragePercent));
     }
     AppendElement(html, "td", {}, row.secondPass ? "yes" : "no");
     AppendElement(html, "td", {}, row.internalTrace ? "yes" : "no");
-    AppendCheckCell(html, row);
+    AppendElement(html, "td",
+                  {{"class", row.problems == 0 ? "passed" : "not"},
+                   {"data-key", std::to_string(row.problems)},
+                   {"title", CheckDetail(row)}},
+                  CheckText(row));
+    AppendElement(html, "td", {}, row.encoding);
     OpenTag(html, "td");
     AppendElement(html, "a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
                   FileNameOf(row));
@@ -119,12 +109,27 @@ void AppendRow(std::string& html, const SummaryRow& row) {
     html += '\n';
 }
 
+// How serial numbers were read.
+std::string SerialReadingNote(const std::optional<CodePage>& serialCodePage) {
+    return serialCodePage
+               ? "Serial numbers are read in code page " + serialCodePage->name() + " (--encoding)."
+               : "Serial numbers are read as UTF-8 where they are, otherwise in code "
+                 "page cp1252; --encoding names the code page of the computers that "
+                 "wrote them.";
+}
+
 }  // namespace
 
-std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst) {
-    std::string html = SitePageStart("Edge-trace reports", "") + "<h1>Edge-trace reports</h1>\n" +
-                       Counts(newestFirst) + "\n" + Filters() +
-                       "<table id=\"reports\" class=\"list\">\n" + Head() + "<tbody>\n";
+std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst,
+                            const std::optional<CodePage>& serialCodePage) {
+    std::string html =
+        SitePageStart("Edge-trace reports", "") + "<h1>Edge-trace reports</h1>\n" +
+        Counts(newestFirst) + "\n" +
+        HtmlElement("p", {{"class", "muted"}},
+                    "Each verdict is graded again from the report's points; where the report "
+                    "claims another, it says so beside it. " +
+                        SerialReadingNote(serialCodePage)) +
+        "\n" + Filters() + "<table id=\"reports\" class=\"list\">\n" + Head() + "<tbody>\n";
     html.reserve(html.size() + newestFirst.size() * kRowBytes);
     for (const SummaryRow* row : newestFirst) {
         AppendRow(html, *row);

@@ -94,7 +94,7 @@ std::optional<SiteManifest> OpenSite(const fs::path& folder, std::set<std::strin
         return std::nullopt;
     }
     fs::create_directories(folder, error);
-    if (error || !ReplaceFile(manifestPath, ManifestText({}))) {
+    if (error || !WriteFileDurably(manifestPath, ManifestText({}))) {
         result.failures.push_back(PathToUtf8(manifestPath) + ": cannot be written");
         return std::nullopt;
     }
@@ -195,7 +195,8 @@ std::vector<PageLink> ReportLinks(const SummaryRow& row) {
 }
 
 // Reads a report, writes its page, and returns what the manifest keeps of it.
-Outcome ReadReport(const Source& source, const fs::path& folder) {
+Outcome ReadReport(const Source& source, const fs::path& folder,
+                   const std::optional<CodePage>& serialCodePage) {
     Outcome outcome;
     outcome.fate = source.previous ? Fate::ReadAgain : Fate::Added;
     FileSource file(source.path);
@@ -203,31 +204,35 @@ Outcome ReadReport(const Source& source, const fs::path& folder) {
     std::string digest;
     if (file.isOpen()) {
         HashingSource hashing(file);
-        checked = CheckReport(hashing);
+        checked = CheckReport(hashing, serialCodePage);
         digest = hashing.failed() ? std::string() : hashing.digest();
     } else {
-        checked = UnopenedReport(file);
+        checked = UnopenedReport(file, serialCodePage);
     }
     outcome.entry = SiteEntry{source.key, source.stamp.size, source.stamp.modified,
                               std::move(digest), SummarizeReport(source.key, checked)};
     const std::string page = ReportPageName(source.key);
-    const std::string html = RenderReportHtml(source.key, checked, ReportLinks(outcome.entry->row));
-    if (!ReplaceFile(InSite(folder, page), html)) {
+    const std::string html =
+        RenderReportHtml(source.key, checked, false, ReportLinks(outcome.entry->row));
+    if (!WriteFileDurably(InSite(folder, page), html)) {
         outcome.failure = page + ": cannot be written";
     }
     return outcome;
 }
 
-Outcome Bring(const Source& source, const fs::path& folder) {
-    if (source.unchanged()) {
+// A report as this run needs it: taken as it was, or read (again) and its page written. With
+// `readAll` (the serial numbers are read in another code page than before) every report is read.
+Outcome Bring(const Source& source, const fs::path& folder,
+              const std::optional<CodePage>& serialCodePage, bool readAll) {
+    if (!readAll && source.unchanged()) {
         return {Fate::Kept, std::nullopt, {}};
     }
     // Touched but the same bytes (copied, restored from a backup): the page stands.
-    if (source.previous && source.pageThere && !source.previous->digest.empty() &&
+    if (!readAll && source.previous && source.pageThere && !source.previous->digest.empty() &&
         FileDigest(source.path) == source.previous->digest) {
         return {Fate::Touched, std::nullopt, {}};
     }
-    return ReadReport(source, folder);
+    return ReadReport(source, folder, serialCodePage);
 }
 
 // The names of files this run may write that no finished run wrote, written down (and flushed to
@@ -244,7 +249,7 @@ class Journal {
     }
     // Before the files named are written; false when the journal cannot be.
     bool write() {
-        const bool ok = !unwritten_ || ReplaceFile(path_, PendingText(names_));
+        const bool ok = !unwritten_ || WriteFileDurably(path_, PendingText(names_));
         unwritten_ = false;
         return ok;
     }
@@ -264,7 +269,7 @@ class Journal {
 // Writes a file whose bytes are the program's own (the style, the script) only when they differ.
 bool WriteUnlessSame(const fs::path& path, std::string_view bytes) {
     const auto there = ReadSmallFile(path, bytes.size());
-    return (there && *there == bytes) || ReplaceFile(path, bytes);
+    return (there && *there == bytes) || WriteFileDurably(path, bytes);
 }
 
 using Boards = std::map<std::string, std::vector<const SummaryRow*>>;  // by serial number bytes
@@ -283,7 +288,8 @@ Boards BoardsOf(const std::vector<SiteEntry>& entries) {
 
 }  // namespace
 
-SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& folder) {
+SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& folder,
+                      const std::optional<CodePage>& serialCodePage) {
     SiteOutcome result;
     std::set<std::string> pending;
     std::optional<SiteManifest> old = OpenSite(folder, pending, result);
@@ -297,13 +303,15 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     std::vector<fs::path> leftovers;  // of runs interrupted while writing a file
     std::vector<Source> sources = SourcesOf(reports, *old, folder, leftovers);
     const bool interrupted = !pending.empty();
+    const std::string serialReading = SerialReading(serialCodePage);
+    const bool readAll = old->serialReading != serialReading;
     Journal journal(folder, std::move(pending), old->files);
     const auto fail = [&](std::string_view name) {
         result.failures.push_back(std::string(name) + ": cannot be written");
     };
 
     for (const Source& source : sources) {
-        if (!source.unchanged()) {
+        if (readAll || !source.unchanged()) {
             journal.add(ReportPageName(source.key));
         }
     }
@@ -312,7 +320,9 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         return result;
     }
     std::vector<Outcome> outcomes = ParallelMap<Outcome>(
-        sources.size(), [&](std::size_t i) { return Bring(sources[i], folder); }, kWritersPerCore);
+        sources.size(),
+        [&](std::size_t i) { return Bring(sources[i], folder, serialCodePage, readAll); },
+        kWritersPerCore);
 
     // The boards whose pages change: of those gone, and of every report read, before and after.
     std::set<std::string> dirtyBoards;
@@ -372,8 +382,8 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         boardsToWrite.size(),
         [&](std::size_t i) {
             const std::vector<const SummaryRow*>& rows = *boardsToWrite[i];
-            return ReplaceFile(InSite(folder, BoardPageName(rows.front()->serialBytes)),
-                               RenderBoardPage(rows));
+            return WriteFileDurably(InSite(folder, BoardPageName(rows.front()->serialBytes)),
+                                    RenderBoardPage(rows));
         },
         kWritersPerCore);
     for (std::size_t i = 0; i < boardsToWrite.size(); ++i) {
@@ -383,7 +393,7 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     }
     result.boardPages = boardsToWrite.size();
 
-    const bool anyRead = result.added + result.changed + result.removed > 0;
+    const bool anyRead = result.added + result.changed + result.removed > 0 || readAll;
     result.indexWritten = anyRead || !Exists(InSite(folder, site_files::kIndex));
     if (!WriteUnlessSame(InSite(folder, site_files::kStyle), SiteStyle())) {
         fail(site_files::kStyle);
@@ -397,7 +407,8 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
             rows.push_back(&entry.row);
         }
         SortNewestFirst(rows);
-        if (!ReplaceFile(InSite(folder, site_files::kIndex), RenderIndexPage(rows))) {
+        if (!WriteFileDurably(InSite(folder, site_files::kIndex),
+                              RenderIndexPage(rows, serialCodePage))) {
             fail(site_files::kIndex);
         }
     }
@@ -412,8 +423,8 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         old->files != owned) {
         std::sort(entries.begin(), entries.end(),
                   [](const SiteEntry& a, const SiteEntry& b) { return a.source < b.source; });
-        if (!ReplaceFile(InSite(folder, site_files::kManifest),
-                         ManifestText({std::move(entries), owned}))) {
+        if (!WriteFileDurably(InSite(folder, site_files::kManifest),
+                              ManifestText({std::move(entries), owned, serialReading}))) {
             fail(site_files::kManifest);
             return result;
         }

@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kFormat = "rimtrace-report site";
 constexpr std::string_view kGenerator = "generator rimtrace-report " RIMTRACE_VERSION_TEXT;
+constexpr std::string_view kSerials = "serials ";
 constexpr std::string_view kFile = "file ";
 constexpr std::string_view kReport = "report ";
 constexpr std::string_view kNone = "-";
@@ -76,6 +77,7 @@ class FieldReader {
     explicit FieldReader(std::string_view line) : rest_(line) {}
 
     bool ok() const { return ok_ && rest_.empty() && !past_; }
+    bool more() const { return !rest_.empty(); }
 
     std::string text() {
         const std::string_view escaped = next();
@@ -161,6 +163,18 @@ std::optional<LocalDateTime> DateFrom(std::optional<std::int64_t> number) {
     return t;
 }
 
+std::optional<int> VerdictNumber(const std::optional<EdgeVerdict>& verdict) {
+    return verdict ? std::optional(static_cast<int>(*verdict)) : std::nullopt;
+}
+
+// A verdict read back; false when the number is none of them.
+bool VerdictFrom(const std::optional<int>& number, std::optional<EdgeVerdict>& verdict) {
+    const bool known =
+        !number || (*number >= 0 && *number <= static_cast<int>(EdgeVerdict::NotCorrectable));
+    verdict = known && number ? std::optional(static_cast<EdgeVerdict>(*number)) : std::nullopt;
+    return known;
+}
+
 void WriteEntry(std::string& out, const SiteEntry& entry) {
     out += kReport;
     FieldWriter field(out);
@@ -171,21 +185,27 @@ void WriteEntry(std::string& out, const SiteEntry& entry) {
     const SummaryRow& row = entry.row;
     field.text(row.serialBytes);
     field.text(row.serialNumber);
+    field.text(row.encoding);
     field.optional(DateNumber(row.writtenAt));
+    field.optional(VerdictNumber(row.verdict));
     for (const EdgeSummary& edge : row.edges) {
         field.number(edge.points);
         field.optional(edge.min);
         field.optional(edge.max);
         field.optional(edge.spread);
-        field.optional(edge.verdict ? std::optional<int>(static_cast<int>(*edge.verdict))
-                                    : std::nullopt);
+        field.optional(VerdictNumber(edge.verdict));
+        field.optional(VerdictNumber(edge.claimedVerdict));
         field.number(edge.coveragePercent);
     }
     field.number(int{row.secondPass});
     field.number(int{row.internalTrace});
-    field.number(row.freeStrokes);
+    field.number(row.extraStrokes);
     field.number(row.problems);
     field.text(row.firstProblem);
+    field.number(row.warnings.size());
+    for (const std::string& warning : row.warnings) {
+        field.text(warning);
+    }
     out += '\n';
 }
 
@@ -200,25 +220,30 @@ std::optional<SiteEntry> ReadEntry(std::string_view line) {
     row.file = entry.source;
     row.serialBytes = field.text();
     row.serialNumber = field.text();
+    row.encoding = field.text();
     row.writtenAt = DateFrom(field.optional<std::int64_t>());
+    bool known = VerdictFrom(field.optional<int>(), row.verdict);
     for (EdgeSummary& edge : row.edges) {
         edge.points = field.number<std::size_t>();
         edge.min = field.optional<std::uint32_t>();
         edge.max = field.optional<std::uint32_t>();
         edge.spread = field.optional<std::uint32_t>();
-        const std::optional<int> verdict = field.optional<int>();
-        if (verdict && (*verdict < 0 || *verdict > static_cast<int>(EdgeVerdict::NotCorrectable))) {
-            return std::nullopt;
-        }
-        edge.verdict = verdict ? std::optional(static_cast<EdgeVerdict>(*verdict)) : std::nullopt;
+        known = VerdictFrom(field.optional<int>(), edge.verdict) && known;
+        known = VerdictFrom(field.optional<int>(), edge.claimedVerdict) && known;
         edge.coveragePercent = field.number<double>();
     }
     row.secondPass = field.number<int>() != 0;
     row.internalTrace = field.number<int>() != 0;
-    row.freeStrokes = field.number<std::size_t>();
+    row.extraStrokes = field.number<std::size_t>();
     row.problems = field.number<std::size_t>();
     row.firstProblem = field.text();
-    return field.ok() ? std::optional(std::move(entry)) : std::nullopt;
+    // Each warning is a field of its own: no more of them than the line has left.
+    const auto warnings = field.number<std::size_t>();
+    for (std::size_t i = 0; i < warnings && field.more(); ++i) {
+        row.warnings.push_back(field.text());
+    }
+    return known && row.warnings.size() == warnings && field.ok() ? std::optional(std::move(entry))
+                                                                  : std::nullopt;
 }
 
 // The text's lines, without their line ends.
@@ -233,11 +258,16 @@ void ForEachLine(std::string_view text, Each each) {
 
 }  // namespace
 
+std::string SerialReading(const std::optional<CodePage>& serialCodePage) {
+    return serialCodePage ? serialCodePage->name() : "utf-8-else-cp1252";
+}
+
 std::string ManifestText(const SiteManifest& manifest) {
     constexpr std::size_t kLineBytes = 320;  // about what a report's line takes
     std::string text;
     text.reserve((manifest.files.size() + manifest.reports.size()) * kLineBytes);
     text.append(kFormat).append("\n").append(kGenerator).append("\n");
+    text.append(kSerials).append(manifest.serialReading).append("\n");
     for (const std::string& file : manifest.files) {
         text.append(kFile).append(file).append("\n");
     }
@@ -257,6 +287,8 @@ std::optional<SiteManifest> ParseManifest(std::string_view text) {
     ForEachLine(text, [&](std::string_view line) {
         if (line == kGenerator) {
             sameVersion = true;
+        } else if (line.starts_with(kSerials)) {
+            manifest.serialReading = line.substr(kSerials.size());
         } else if (line.starts_with(kFile) && IsSiteFileName(line.substr(kFile.size()))) {
             manifest.files.emplace(line.substr(kFile.size()));
         } else if (line.starts_with(kReport) && readable) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report_tool/reading/text_encoding.h"
 #include "report_tool/summary/summary_row.h"
 
 // What a site remembers between runs, in its folder: each report it was made from (where, its
@@ -23,12 +24,18 @@ struct SiteEntry {
 struct SiteManifest {
     std::vector<SiteEntry> reports;
     std::set<std::string> files;  // relative to the site's folder, with '/'
+    // How the rows' serial numbers were read: SerialReading of the run's --encoding. Rows read
+    // otherwise are read again.
+    std::string serialReading;
 };
 
-// The manifest as text: a line naming the format, one naming this program's version, a line per
-// file and one per report, its fields separated by blanks (in text, any byte but printable ASCII
-// as %XX, so that nothing a report says can break a line). Lines of plain fields, as a site of
-// many thousand reports reads and writes it on every run.
+// "cp932" for a code page named; for none, a word of its own (UTF-8 where it is, else cp1252).
+std::string SerialReading(const std::optional<CodePage>& serialCodePage);
+
+// The manifest as text: a line naming the format, one naming this program's version, one how
+// serial numbers were read, a line per file and one per report, its fields separated by blanks (in
+// text, any byte but printable ASCII as %XX, so that nothing a report says can break a line). Lines
+// of plain fields, as a site of many thousand reports reads and writes it on every run.
 std::string ManifestText(const SiteManifest& manifest);
 
 // A manifest read back. None when the text is not a site's manifest. Files that are not names the

@@ -3,21 +3,28 @@
 #include <algorithm>
 #include <tuple>
 
+#include "report_tool/picture/picture_text.h"
 #include "report_tool/picture/report_page.h"
 #include "report_tool/reading/value_text.h"
-
-std::optional<EdgeVerdict> WorstVerdict(const SummaryRow& row) {
-    std::optional<EdgeVerdict> worst;
-    for (const EdgeSummary& edge : row.edges) {
-        if (edge.verdict && (!worst || *edge.verdict > *worst)) {
-            worst = edge.verdict;
-        }
-    }
-    return worst;
-}
+#include "report_tool/site/html_text.h"
 
 std::string VerdictKey(const std::optional<EdgeVerdict>& verdict) {
-    return verdict ? VerdictClass(*verdict) : std::string();
+    return verdict ? VerdictClass(verdict) : "ungraded";
+}
+
+int VerdictRank(const std::optional<EdgeVerdict>& verdict) {
+    return verdict ? static_cast<int>(*verdict) : static_cast<int>(EdgeVerdict::NotCorrectable) + 1;
+}
+
+std::string EdgeVerdictMarkup(const EdgeSummary& edge) {
+    std::string html;
+    AppendXmlEscaped(html, GradeWord(edge.verdict));
+    if (const auto claim = edge.differingClaim()) {
+        html += ' ';
+        AppendElement(html, "span", {{"class", "claim " + VerdictClass(claim)}},
+                      "report says " + VerdictWord(*claim));
+    }
+    return html;
 }
 
 std::string CheckKey(const SummaryRow& row) {
@@ -25,9 +32,14 @@ std::string CheckKey(const SummaryRow& row) {
 }
 
 std::string CheckText(const SummaryRow& row) {
-    return row.problems == 0   ? "ok"
-           : row.problems == 1 ? "1 problem"
-                               : std::to_string(row.problems) + " problems";
+    std::string text = row.problems == 0 ? "ok" : Counted(row.problems, "problem");
+    return row.warnings.empty() ? text : text + ", " + Counted(row.warnings.size(), "warning");
+}
+
+std::string CheckDetail(const SummaryRow& row) {
+    return !row.firstProblem.empty() ? row.firstProblem
+           : row.warnings.empty()    ? std::string()
+                                     : "warning: " + row.warnings.front();
 }
 
 std::string DateText(const SummaryRow& row) {

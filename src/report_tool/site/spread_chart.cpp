@@ -54,8 +54,10 @@ void Bands(SvgBuilder& svg) {
 
 std::string Tooltip(const SummaryRow& row, const EdgeSummary& edge) {
     std::string text = DateText(row) + " · ";
-    text += edge.spread ? "spread " + std::to_string(*edge.spread) : std::string("no points");
-    return text + " · " + (edge.verdict ? VerdictWord(*edge.verdict) : "verdict unreadable");
+    text += edge.spread ? "spread " + std::to_string(*edge.spread) : std::string("no spread");
+    text += " · " + GradeWord(edge.verdict);
+    const auto claim = edge.differingClaim();
+    return claim ? text + " (report says " + VerdictWord(*claim) + ")" : text;
 }
 
 }  // namespace

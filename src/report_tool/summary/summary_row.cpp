@@ -5,43 +5,27 @@
 #include <tuple>
 
 #include "report_tool/grading/edge_coverage.h"
-#include "report_tool/reading/text_encoding.h"
 
 namespace {
 
-bool AnyPoints(const ParsedReport& report, std::size_t firstArray) {
-    for (std::size_t i = firstArray; i < firstArray + 4; ++i) {
-        if (!report.arrays[i].points.empty()) {
-            return true;
-        }
-    }
-    return false;
+bool AnyPoints(const ParsedReport& report, Pass pass) {
+    return std::any_of(std::begin(kEdges), std::end(kEdges),
+                       [&](Edge edge) { return !report.section(pass, edge).points.empty(); });
 }
 
-EdgeSummary SummarizeEdge(const ParsedReport& report, std::size_t edge) {
-    const TracePointArray& points = report.arrays[kFirstPass + edge].points;
-    const StoredStats& stats = report.stats[edge];
+EdgeSummary SummarizeEdge(const ParsedReport& report, const EdgeGrade& grade, Edge edge) {
+    const TracePointArray& points = report.section(Pass::First, edge).points;
     EdgeSummary summary;
     summary.points = points.size();
-    summary.verdict = stats.verdict;
-    summary.coveragePercent = CoverageOf(points, static_cast<Edge>(edge)).percent;
-    if (!points.empty()) {
-        summary.min = stats.min;
-        summary.max = stats.max;
-        if (stats.min && stats.max) {
-            summary.spread = *stats.max - *stats.min;
-        }
+    summary.verdict = grade.verdict;
+    summary.claimedVerdict = grade.claimed;
+    summary.coveragePercent = CoverageOf(points, edge).percent;
+    if (grade.graded && grade.stats.count > 0) {
+        summary.min = grade.stats.min;
+        summary.max = grade.stats.max;
+        summary.spread = grade.stats.max - grade.stats.min;
     }
     return summary;
-}
-
-std::string FirstProblem(const Findings& findings) {
-    if (findings.problems().empty()) {
-        return {};
-    }
-    const Finding& first = findings.problems().front();
-    return (first.line > 0 ? "line " + std::to_string(first.line) + ": " : std::string()) +
-           first.text;
 }
 
 auto SortKey(const SummaryRow& row) {
@@ -56,17 +40,26 @@ SummaryRow SummarizeReport(std::string file, const CheckedReport& checked) {
     const ParsedReport& report = checked.report;
     SummaryRow row;
     row.file = std::move(file);
-    row.serialNumber = SerialAsUtf8(report.serialNumber);
+    row.serialNumber = report.serial.utf8;
     row.serialBytes = report.serialNumber;
+    row.encoding = report.serial.codePage.name();
     row.writtenAt = report.writtenAt;
-    for (std::size_t edge = 0; edge < 4; ++edge) {
-        row.edges[edge] = SummarizeEdge(report, edge);
+    const std::array<EdgeGrade, 4> grades = GradeEdges(report);
+    for (Edge edge : kEdges) {
+        const auto e = static_cast<std::size_t>(edge);
+        row.edges[e] = SummarizeEdge(report, grades[e], edge);
     }
-    row.secondPass = AnyPoints(report, kSecondPass);
-    row.internalTrace = AnyPoints(report, kInternalTrace);
-    row.freeStrokes = report.freeStrokes.size();
+    row.verdict = OverallVerdict(grades);
+    row.secondPass = AnyPoints(report, Pass::Second);
+    row.internalTrace = AnyPoints(report, Pass::Internal);
+    row.extraStrokes = report.extraStrokes.size();
     row.problems = checked.findings.problemCount();
-    row.firstProblem = FirstProblem(checked.findings);
+    if (!checked.findings.problems().empty()) {
+        row.firstProblem = WithLine(checked.findings.problems().front());
+    }
+    for (const Finding& warning : checked.findings.warnings()) {
+        row.warnings.push_back(WithLine(warning));
+    }
     return row;
 }
 
