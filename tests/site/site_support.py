@@ -57,13 +57,15 @@ def text_of(element) -> str:
 
 
 def index_rows(site: Path):
-    """The index's rows as dictionaries: the row's data attributes, the board and report links."""
+    """The index's rows as dictionaries: the row's data attributes, the board and report links,
+    the report's file (the report link's title)."""
     root = parse_page(site / "index.html")
     rows = []
     for tr in root.iter("tr"):
         if "data-serial" not in tr.attrib:
             continue
-        links = [a.get("href") for a in tr.iter("a")]
+        links = list(tr.iter("a"))
         cells = [text_of(td) for td in tr.findall("td")]
-        rows.append(dict(tr.attrib, board=links[0], report=links[-1], cells=cells))
+        rows.append(dict(tr.attrib, board=links[0].get("href"), report=links[-1].get("href"),
+                         file=links[-1].get("title"), cells=cells))
     return rows

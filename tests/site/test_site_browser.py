@@ -68,7 +68,7 @@ class SiteInABrowser(unittest.TestCase):
         return self.browser.execute_script(
             "return Array.from(document.querySelectorAll('#reports tbody tr'))"
             ".filter(r => !r.hidden).map(r => arguments[0] === null"
-            " ? r.cells[r.cells.length - 1].querySelector('a').getAttribute('href')"
+            " ? Array.from(r.querySelectorAll('a')).pop().getAttribute('href')"
             " : (r.cells[arguments[0]].getAttribute('data-key') ?? r.cells[arguments[0]].textContent))",
             column)
 

@@ -172,7 +172,7 @@ class WhatThePointsSay(unittest.TestCase):
             [row] = index_rows(self.site)
             board = text_of(parse_page(self.site / row["board"]).find(".//body"))
             note = text_of(parse_page(self.site / "index.html").find(".//p[@class='muted']"))
-            return run.stdout, row["cells"][0], row["cells"][-2], board, note
+            return run.stdout, row["cells"][0], row["cells"][-1], board, note
 
         out, serial, code_page, board, note = serial_and_code_page("--encoding", "932")
         self.assertEqual((serial, code_page), ("テスト", "cp932"))
@@ -233,7 +233,7 @@ class Incremental(unittest.TestCase):
         self.run_site("24 reports of 3 boards; 24 new, 0 read again, 0 touched only, 0 removed; "
                       "3 board pages written, the index written")
         pages = {row["report"]: row for row in index_rows(self.site)}
-        page_of = {row["cells"][-1]: row["report"].encode() for row in pages.values()}
+        page_of = {Path(row["file"]).name: row["report"].encode() for row in pages.values()}
         board_of = {row["cells"][0]: row["board"].encode() for row in pages.values()}
         before = snapshot(self.site)
         self.run_site("0 new, 0 read again, 0 touched only, 0 removed; 0 board pages written, "

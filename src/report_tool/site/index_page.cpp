@@ -64,10 +64,10 @@ std::string Head() {
         columns += HtmlElement("th", {{"data-type", "number"}}, "verdict") +
                    HtmlElement("th", {{"class", "n"}, {"data-type", "number"}}, "traced %");
     }
-    groups += "<th colspan=\"5\"></th></tr>\n";
+    groups += "<th colspan=\"4\"></th></tr>\n";
     columns += HtmlElement("th", {}, "Second pass") + HtmlElement("th", {}, "Internal trace") +
                HtmlElement("th", {{"data-type", "number"}}, "Check") +
-               HtmlElement("th", {}, "Code page") + HtmlElement("th", {}, "Report") + "</tr>\n";
+               HtmlElement("th", {}, "Code page") + "</tr>\n";
     return "<thead>\n" + groups + columns + "</thead>\n";
 }
 
@@ -87,7 +87,11 @@ void AppendRow(std::string& html, const SummaryRow& row) {
     OpenTag(html, "td", {{"class", "serial"}});
     AppendElement(html, "a", {{"href", BoardPageName(row.serialBytes)}}, SerialText(row));
     CloseTag(html, "td");
-    AppendElement(html, "td", {}, DateText(row));
+    // The date opens the report's page: a report is known by when it was written.
+    OpenTag(html, "td");
+    AppendElement(html, "a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
+                  DateText(row));
+    CloseTag(html, "td");
     AppendVerdictCell(html, row.verdict, XmlEscaped(GradeWord(row.verdict)));
     for (const EdgeSummary& edge : row.edges) {
         AppendVerdictCell(html, edge.verdict, EdgeVerdictMarkup(edge));
@@ -101,10 +105,6 @@ void AppendRow(std::string& html, const SummaryRow& row) {
                    {"title", CheckDetail(row)}},
                   CheckText(row));
     AppendElement(html, "td", {}, row.encoding);
-    OpenTag(html, "td");
-    AppendElement(html, "a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
-                  FileNameOf(row));
-    CloseTag(html, "td");
     CloseTag(html, "tr");
     html += '\n';
 }

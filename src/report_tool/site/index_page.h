@@ -11,6 +11,6 @@
 // UTF-8 or else cp1252); filters (shown by the script); a table of every report in the order
 // given, with each edge's verdict graded again from its points and the report's own claim where it
 // differs, the overall verdict, the check and the serial's code page, its serial number linking to
-// the board's page and its file name to the report's page.
+// the board's page and its date to the report's page.
 std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst,
                             const std::optional<CodePage>& serialCodePage);

@@ -15,8 +15,12 @@ std::string SiteStyle() {
            "}\n#filters{margin:12px 0;display:flex;gap:1.2em;align-items:center;flex-wrap:wrap}"
            "#filters label{display:flex;gap:.4em;align-items:center}#shown{color:" +
            muted +
-           "}\ntable.list{font-size:14px}table.list td,table.list th{padding:3px "
-           "6px;white-space:nowrap}"
+           "}\ntable.list{font-size:13px}table.list td,table.list th{padding:2px "
+           "5px;white-space:nowrap}table.list "
+           "th{white-space:normal;vertical-align:bottom}.claim{display:block;font-size:.8em;font-"
+           "weight:bold}.ungraded{color:" +
+           muted +
+           "}"
            "table.list td,table.list th{text-align:left}table.list .n{text-align:right}table.list "
            "tr.groups th{"
            "text-align:center}td.serial{max-width:16em;overflow:hidden;text-overflow:ellipsis}"
