@@ -1,6 +1,7 @@
 #include "framework/file_replace.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -157,13 +158,18 @@ std::optional<std::string> ReadSmallFile(const fs::path& path, std::size_t limit
         return std::nullopt;
     }
     std::string bytes;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size <= limit) {
+        bytes.reserve(static_cast<std::size_t>(size));  // a file that grows meanwhile still fits
+    }
+    std::array<char, 1 << 16> buffer;
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
         const auto got = static_cast<std::size_t>(in.gcount());
         if (bytes.size() + got > limit) {
             return std::nullopt;
         }
-        bytes.append(buffer, got);
+        bytes.append(buffer.data(), got);
     }
     if (in.bad()) {
         return std::nullopt;

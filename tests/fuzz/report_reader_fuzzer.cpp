@@ -44,7 +44,8 @@ void ExpectSiteName(const std::string& name) {
 void ThroughTheSite(std::string_view bytes, const CheckedReport& checked) {
     const SummaryRow row = SummarizeReport(std::string(bytes.substr(0, 300)), checked);
     ExpectWellFormed(RenderReportHtml(row.file, checked, true, {{"All reports", "../index.html"}}));
-    ExpectWellFormed(RenderIndexPage({&row}));
+    ExpectWellFormed(
+        RenderIndexPage({{&row, ReportPageName(row.file), BoardPageName(row.serialBytes)}}, {}));
     ExpectWellFormed(RenderBoardPage({&row, &row}));
     ExpectSiteName(BoardPageName(row.serialBytes));
     ExpectSiteName(ReportPageName(row.file));

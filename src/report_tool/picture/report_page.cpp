@@ -39,7 +39,7 @@ std::string PageStyle() {
            "}li.warning{color:" + correctable + "}";
 }
 
-std::string VerdictClass(std::optional<EdgeVerdict> v) {
+std::string_view VerdictClass(std::optional<EdgeVerdict> v) {
     return !v                              ? ""
            : v == EdgeVerdict::Passed      ? "passed"
            : v == EdgeVerdict::Correctable ? "correctable"
@@ -48,9 +48,12 @@ std::string VerdictClass(std::optional<EdgeVerdict> v) {
 
 namespace {
 
-std::string Cell(const std::string& text, const std::string& cssClass = "") {
-    return (cssClass.empty() ? "<td>" : "<td class=\"" + cssClass + "\">") + XmlEscaped(text) +
-           "</td>";
+std::string Cell(const std::string& text, std::string_view cssClass = "") {
+    std::string cell = "<td";
+    if (!cssClass.empty()) {
+        cell.append(" class=\"").append(cssClass).append("\"");
+    }
+    return cell + ">" + XmlEscaped(text) + "</td>";
 }
 
 std::string Row(const std::vector<std::string>& headings) {

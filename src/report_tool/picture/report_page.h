@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/edge_stats.h"
@@ -21,4 +22,4 @@ std::string RenderReportHtml(const std::string& fileName, const CheckedReport& c
 // The page's style, which pages made with it share: fonts, tables, and each verdict's colour on
 // the class VerdictClass names ("passed", "correctable", "not"; "" for none).
 std::string PageStyle();
-std::string VerdictClass(std::optional<EdgeVerdict> verdict);
+std::string_view VerdictClass(std::optional<EdgeVerdict> verdict);

@@ -1,5 +1,7 @@
 #include "report_tool/picture/svg_builder.h"
 
+#include <array>
+
 #include "report_tool/reading/text_encoding.h"
 #include "report_tool/reading/value_text.h"
 
@@ -36,27 +38,55 @@ std::string Stroke(const LineStyle& style) {
     return out;
 }
 
+// What each byte asks of the escaping: nothing, an entity, or that the whole text be shown as
+// ShowText shows it first. Most text is plain, and an index holds a great deal of it.
+enum class ByteKind : unsigned char { Plain, Markup, Shown };
+
+const std::array<ByteKind, 256>& ByteKinds() {
+    static const std::array<ByteKind, 256> kinds = [] {
+        std::array<ByteKind, 256> table{};
+        for (std::size_t b = 0; b < table.size(); ++b) {
+            const char c = static_cast<char>(b);
+            table[b] = !ShownAsTheyAre(std::string_view(&c, 1))       ? ByteKind::Shown
+                       : c == '&' || c == '<' || c == '>' || c == '"' ? ByteKind::Markup
+                                                                      : ByteKind::Plain;
+        }
+        return table;
+    }();
+    return kinds;
+}
+
+const char* Entity(char c) {
+    return c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&quot;";
+}
+
 }  // namespace
 
 void AppendXmlEscaped(std::string& out, std::string_view text) {
-    for (char c : ShowText(text).utf8) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
+    const std::array<ByteKind, 256>& kinds = ByteKinds();
+    const std::size_t start = out.size();
+    std::size_t plain = 0;  // where the text not yet appended starts
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const ByteKind kind = kinds[static_cast<unsigned char>(text[i])];
+        if (kind == ByteKind::Plain) {
+            continue;
         }
+        if (kind == ByteKind::Shown) {
+            out.resize(start);
+            for (char c : ShowText(text).utf8) {
+                if (kinds[static_cast<unsigned char>(c)] == ByteKind::Markup) {
+                    out += Entity(c);
+                } else {
+                    out += c;
+                }
+            }
+            return;
+        }
+        out.append(text.substr(plain, i - plain));
+        out += Entity(text[i]);
+        plain = i + 1;
     }
+    out.append(text.substr(plain));
 }
 
 std::string XmlEscaped(std::string_view text) {

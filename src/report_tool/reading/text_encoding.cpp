@@ -40,10 +40,6 @@ bool IsUnshowable(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xFFFE || c == 0xFFFF;
 }
 
-bool IsPlainAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
-}
-
 std::string Lower(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
@@ -99,8 +95,12 @@ std::string KnownCodePages() {
     return known + "or 65001 (UTF-8), as a number, cp932, windows-1252 or utf-8";
 }
 
+bool ShownAsTheyAre(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
 ShownText ShowText(std::string_view bytes, const std::optional<CodePage>& codePage) {
-    if (IsPlainAscii(bytes)) {
+    if (ShownAsTheyAre(bytes)) {
         // The same in every code page, and most text is.
         return {std::string(bytes), codePage.value_or(CodePage{kUtf8}), false};
     }

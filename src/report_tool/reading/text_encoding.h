@@ -32,6 +32,9 @@ struct ShownText {
 // Bytes in the code page named; with none named, as UTF-8 when they are, and otherwise as
 // Windows-1252, the code page of the Western European systems most boards are tested on.
 ShownText ShowText(std::string_view bytes, const std::optional<CodePage>& codePage = {});
+// Whether ShowText shows the bytes as they are, in any code page: printable ASCII, as most text
+// is.
+bool ShownAsTheyAre(std::string_view bytes);
 
 // File names between the command line and the file system, as UTF-8 on every system.
 std::filesystem::path PathFromUtf8(std::string_view utf8);

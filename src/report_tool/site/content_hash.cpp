@@ -1,7 +1,6 @@
 #include "report_tool/site/content_hash.h"
 
 #include <array>
-#include <cstdio>
 #include <memory>
 
 #define XXH_INLINE_ALL
@@ -10,8 +9,11 @@
 namespace {
 
 std::string Hex(std::uint64_t value) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (auto digit = text.rbegin(); value != 0; value >>= 4, ++digit) {
+        *digit = kDigits[value & 0xF];
+    }
     return text;
 }
 

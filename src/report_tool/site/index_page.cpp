@@ -13,14 +13,14 @@ namespace {
 
 constexpr std::size_t kRowBytes = 900;  // about what a row takes
 
-std::string Counts(const std::vector<const SummaryRow*>& rows) {
+std::string Counts(const std::vector<IndexRow>& rows) {
     std::set<std::string_view> boards;
     std::size_t notCorrectable = 0;
     std::size_t failing = 0;
-    for (const SummaryRow* row : rows) {
-        boards.insert(row->serialBytes);
-        notCorrectable += row->verdict == EdgeVerdict::NotCorrectable ? 1 : 0;
-        failing += row->problems > 0 ? 1 : 0;
+    for (const IndexRow& row : rows) {
+        boards.insert(row.report->serialBytes);
+        notCorrectable += row.report->verdict == EdgeVerdict::NotCorrectable ? 1 : 0;
+        failing += row.report->problems > 0 ? 1 : 0;
     }
     return HtmlWrap(
         "p", {{"class", "counts"}},
@@ -79,18 +79,18 @@ void AppendVerdictCell(std::string& html, const std::optional<EdgeVerdict>& verd
     CloseTag(html, "td");
 }
 
-void AppendRow(std::string& html, const SummaryRow& row) {
+void AppendRow(std::string& html, const IndexRow& links) {
+    const SummaryRow& row = *links.report;
     OpenTag(html, "tr",
             {{"data-serial", row.serialNumber},
              {"data-worst", VerdictKey(row.verdict)},
              {"data-check", CheckKey(row)}});
     OpenTag(html, "td", {{"class", "serial"}});
-    AppendElement(html, "a", {{"href", BoardPageName(row.serialBytes)}}, SerialText(row));
+    AppendElement(html, "a", {{"href", links.boardPage}}, SerialText(row));
     CloseTag(html, "td");
     // The date opens the report's page: a report is known by when it was written.
     OpenTag(html, "td");
-    AppendElement(html, "a", {{"href", ReportPageName(row.file)}, {"title", row.file}},
-                  DateText(row));
+    AppendElement(html, "a", {{"href", links.reportPage}, {"title", row.file}}, DateText(row));
     CloseTag(html, "td");
     AppendVerdictCell(html, row.verdict, XmlEscaped(GradeWord(row.verdict)));
     for (const EdgeSummary& edge : row.edges) {
@@ -99,11 +99,16 @@ void AppendRow(std::string& html, const SummaryRow& row) {
     }
     AppendElement(html, "td", {}, row.secondPass ? "yes" : "no");
     AppendElement(html, "td", {}, row.internalTrace ? "yes" : "no");
-    AppendElement(html, "td",
-                  {{"class", row.problems == 0 ? "passed" : "not"},
-                   {"data-key", std::to_string(row.problems)},
-                   {"title", CheckDetail(row)}},
-                  CheckText(row));
+    const std::string detail = CheckDetail(row);
+    if (detail.empty() && row.problems == 0) {
+        AppendElement(html, "td", {{"class", "passed"}, {"data-key", "0"}}, CheckText(row));
+    } else {
+        AppendElement(html, "td",
+                      {{"class", row.problems == 0 ? "passed" : "not"},
+                       {"data-key", std::to_string(row.problems)},
+                       {"title", detail}},
+                      CheckText(row));
+    }
     AppendElement(html, "td", {}, row.encoding);
     CloseTag(html, "tr");
     html += '\n';
@@ -120,20 +125,29 @@ std::string SerialReadingNote(const std::optional<CodePage>& serialCodePage) {
 
 }  // namespace
 
-std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst,
+std::string RenderIndexPage(const std::vector<IndexRow>& newestFirst,
                             const std::optional<CodePage>& serialCodePage) {
-    std::string html =
-        SitePageStart("Edge-trace reports", "") + "<h1>Edge-trace reports</h1>\n" +
-        Counts(newestFirst) + "\n" +
-        HtmlElement("p", {{"class", "muted"}},
-                    "Each verdict is graded again from the report's points; where the report "
-                    "claims another, it says so beside it. " +
-                        SerialReadingNote(serialCodePage)) +
-        "\n" + Filters() + "<table id=\"reports\" class=\"list\">\n" + Head() + "<tbody>\n";
-    html.reserve(html.size() + newestFirst.size() * kRowBytes);
-    for (const SummaryRow* row : newestFirst) {
-        AppendRow(html, *row);
+    std::string html;
+    html.reserve((newestFirst.size() + 2) * kRowBytes);
+    html += SitePageStart("Edge-trace reports", "");
+    html += "<h1>Edge-trace reports</h1>\n";
+    html += Counts(newestFirst);
+    html += "\n";
+    AppendElement(html, "p", {{"class", "muted"}},
+                  "Each verdict is graded again from the report's points; where the report "
+                  "claims another, it says so beside it. " +
+                      SerialReadingNote(serialCodePage));
+    html += "\n";
+    html += Filters();
+    html += "<table id=\"reports\" class=\"list\">\n";
+    html += Head();
+    html += "<tbody>\n";
+    for (const IndexRow& row : newestFirst) {
+        AppendRow(html, row);
     }
-    return html + "</tbody>\n</table>\n<script src=\"" + std::string(site_files::kScript) +
-           "\"></script>\n" + SitePageEnd();
+    html += "</tbody>\n</table>\n<script src=\"";
+    html += site_files::kScript;
+    html += "\"></script>\n";
+    html += SitePageEnd();
+    return html;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "report_tool/reading/text_encoding.h"
@@ -12,5 +13,10 @@
 // given, with each edge's verdict graded again from its points and the report's own claim where it
 // differs, the overall verdict, the check and the serial's code page, its serial number linking to
 // the board's page and its date to the report's page.
-std::string RenderIndexPage(const std::vector<const SummaryRow*>& newestFirst,
+struct IndexRow {
+    const SummaryRow* report;
+    std::string_view reportPage;  // the names of the pages it links to (see page_names.h)
+    std::string_view boardPage;
+};
+std::string RenderIndexPage(const std::vector<IndexRow>& newestFirst,
                             const std::optional<CodePage>& serialCodePage);

@@ -57,17 +57,23 @@ bool IsPageFileName(std::string_view name) {
                        [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+// "folder/<readable>-<hash>.html", put together in one string.
+std::string PageName(std::string_view folder, std::string_view readable, std::string_view hashed) {
+    std::string name;
+    name.reserve(folder.size() + kReadableLength + kHashLength + 8);
+    name.append(folder).append("/").append(readable).append("-").append(NameHash(hashed));
+    return name.append(kExtension);
+}
+
 }  // namespace
 
 std::string BoardPageName(std::string_view serialBytes) {
-    return std::string(site_files::kBoardFolder) + "/" + Readable(serialBytes, "board") + "-" +
-           NameHash(serialBytes) + std::string(kExtension);
+    return PageName(site_files::kBoardFolder, Readable(serialBytes, "board"), serialBytes);
 }
 
 std::string ReportPageName(std::string_view sourcePath) {
-    return std::string(site_files::kReportFolder) + "/" +
-           Readable(LastComponent(sourcePath), "report") + "-" + NameHash(sourcePath) +
-           std::string(kExtension);
+    return PageName(site_files::kReportFolder, Readable(LastComponent(sourcePath), "report"),
+                    sourcePath);
 }
 
 bool IsSiteFileName(std::string_view name) {

@@ -8,6 +8,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "framework/file_replace.h"
 #include "report_tool/grading/report_check.h"
 #include "report_tool/parallel_map.h"
@@ -107,7 +111,10 @@ struct Stamp {
     bool known = false;
 };
 
+// Both from one look at the file where the system has one call for both, as the file of every
+// report is looked at on every run.
 Stamp StampOf(const fs::path& path) {
+#ifdef _WIN32
     std::error_code sizeError;
     std::error_code timeError;
     const std::uintmax_t size = fs::file_size(path, sizeError);
@@ -116,14 +123,24 @@ Stamp StampOf(const fs::path& path) {
         return {};
     }
     return {size, static_cast<std::int64_t>(time.time_since_epoch().count()), true};
+#else
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
+    constexpr std::int64_t kNanoseconds = 1'000'000'000;
+    return {static_cast<std::uintmax_t>(status.st_size),
+            std::int64_t{status.st_mtim.tv_sec} * kNanoseconds + status.st_mtim.tv_nsec, true};
+#endif
 }
 
 // A report given to this run, and what the last run knew of it.
 struct Source {
-    fs::path path;
+    const fs::path* path;
     std::string key;  // the absolute path, UTF-8
     Stamp stamp;
     SiteEntry* previous = nullptr;  // in the old manifest, whose entries the new one takes over
+    std::string page;               // its page's name
     bool pageThere = false;
 
     bool unchanged() const {
@@ -139,52 +156,84 @@ std::unordered_set<std::string> FilesIn(const fs::path& folder, std::vector<fs::
     std::error_code error;
     for (auto it = fs::directory_iterator(folder, error); !error && it != fs::directory_iterator();
          it.increment(error)) {
-        if (IsReplacementTemporary(it->path())) {
+        const fs::path name = it->path().filename();
+        if (IsReplacementTemporary(name)) {
             leftovers.push_back(it->path());
         } else {
-            names.insert(PathToUtf8(it->path().filename()));
+            names.insert(PathToUtf8(name));
         }
     }
     return names;
 }
 
+// Each report's identity: its absolute, normal path, UTF-8. Reports come folder by folder, so a
+// folder's normal form is worked out once for all of its files.
+class SourceKeys {
+  public:
+    SourceKeys() {
+        std::error_code error;
+        here_ = fs::current_path(error);
+    }
+    std::string of(const fs::path& path) {
+        const fs::path name = path.filename();
+        if (name.empty() || name == "." || name == "..") {
+            return PathToUtf8((here_ / path).lexically_normal());
+        }
+        fs::path folder = path.parent_path();
+        if (folder != lastFolder_) {
+            normalFolder_ = (here_ / folder).lexically_normal();
+            lastFolder_ = std::move(folder);
+        }
+        return PathToUtf8(normalFolder_ / name);
+    }
+
+  private:
+    fs::path here_;
+    std::optional<fs::path> lastFolder_;
+    fs::path normalFolder_;
+};
+
 std::vector<Source> SourcesOf(const std::vector<fs::path>& reports, SiteManifest& old,
                               const fs::path& folder, std::vector<fs::path>& leftovers) {
     std::unordered_map<std::string_view, SiteEntry*> known;
+    known.reserve(old.reports.size());
     for (SiteEntry& entry : old.reports) {
         known.emplace(entry.source, &entry);
     }
-    std::error_code error;
-    const fs::path here = fs::current_path(error);
+    SourceKeys keys;
     std::vector<Source> sources;
-    std::unordered_set<std::string> seen;
+    sources.reserve(reports.size());  // never moved: `seen` looks at their keys
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(reports.size());
     for (const fs::path& path : reports) {
-        std::string key = PathToUtf8((path.is_absolute() ? path : here / path).lexically_normal());
-        if (seen.insert(key).second) {
+        std::string key = keys.of(path);
+        if (!seen.contains(key)) {
             const auto it = known.find(key);
-            sources.push_back({path, std::move(key), {}, it == known.end() ? nullptr : it->second});
+            sources.push_back(
+                {&path, std::move(key), {}, it == known.end() ? nullptr : it->second, {}, false});
+            seen.insert(sources.back().key);
         }
     }
     const std::unordered_set<std::string> pages =
         FilesIn(InSite(folder, site_files::kReportFolder), leftovers);
     FilesIn(folder, leftovers);
     FilesIn(InSite(folder, site_files::kBoardFolder), leftovers);
-    // A stat or two for each; shared out, as there may be many thousands.
+    // A look at each; shared out, as there may be many thousands.
     ParallelMap<bool>(sources.size(), [&](std::size_t i) {
         Source& source = sources[i];
-        source.stamp = StampOf(source.path);
-        source.pageThere =
-            source.previous &&
-            pages.contains(ReportPageName(source.key).substr(site_files::kReportFolder.size() + 1));
+        source.stamp = StampOf(*source.path);
+        source.page = ReportPageName(source.key);
+        source.pageThere = source.previous &&
+                           pages.contains(source.page.substr(site_files::kReportFolder.size() + 1));
         return true;
     });
     return sources;
 }
 
-enum class Fate { Kept, Touched, Added, ReadAgain };
+enum class Fate { Touched, Added, ReadAgain };
 
 struct Outcome {
-    Fate fate = Fate::Kept;
+    Fate fate = Fate::Touched;
     std::optional<SiteEntry> entry;  // of a report read; the old one stands for the others
     std::string failure;
 };
@@ -199,7 +248,7 @@ Outcome ReadReport(const Source& source, const fs::path& folder,
                    const std::optional<CodePage>& serialCodePage) {
     Outcome outcome;
     outcome.fate = source.previous ? Fate::ReadAgain : Fate::Added;
-    FileSource file(source.path);
+    FileSource file(*source.path);
     CheckedReport checked;
     std::string digest;
     if (file.isOpen()) {
@@ -211,7 +260,7 @@ Outcome ReadReport(const Source& source, const fs::path& folder,
     }
     outcome.entry = SiteEntry{source.key, source.stamp.size, source.stamp.modified,
                               std::move(digest), SummarizeReport(source.key, checked)};
-    const std::string page = ReportPageName(source.key);
+    const std::string& page = source.page;
     const std::string html =
         RenderReportHtml(source.key, checked, false, ReportLinks(outcome.entry->row));
     if (!WriteFileDurably(InSite(folder, page), html)) {
@@ -220,16 +269,14 @@ Outcome ReadReport(const Source& source, const fs::path& folder,
     return outcome;
 }
 
-// A report as this run needs it: taken as it was, or read (again) and its page written. With
-// `readAll` (the serial numbers are read in another code page than before) every report is read.
+// A report that cannot be taken as it was: read (again) and its page written, unless only its
+// size or time changed. With `readAll` (the serial numbers are read in another code page than
+// before) it is read whatever its bytes.
 Outcome Bring(const Source& source, const fs::path& folder,
               const std::optional<CodePage>& serialCodePage, bool readAll) {
-    if (!readAll && source.unchanged()) {
-        return {Fate::Kept, std::nullopt, {}};
-    }
     // Touched but the same bytes (copied, restored from a backup): the page stands.
     if (!readAll && source.previous && source.pageThere && !source.previous->digest.empty() &&
-        FileDigest(source.path) == source.previous->digest) {
+        FileDigest(*source.path) == source.previous->digest) {
         return {Fate::Touched, std::nullopt, {}};
     }
     return ReadReport(source, folder, serialCodePage);
@@ -272,18 +319,45 @@ bool WriteUnlessSame(const fs::path& path, std::string_view bytes) {
     return (there && *there == bytes) || WriteFileDurably(path, bytes);
 }
 
-using Boards = std::map<std::string, std::vector<const SummaryRow*>>;  // by serial number bytes
+// In the manifest's order, which does not depend on the order the reports were given in.
+std::vector<const SiteEntry*> BySource(std::vector<const SiteEntry*> entries) {
+    std::sort(entries.begin(), entries.end(),
+              [](const SiteEntry* a, const SiteEntry* b) { return a->source < b->source; });
+    return entries;
+}
 
-Boards BoardsOf(const std::vector<SiteEntry>& entries) {
+struct Board {
+    std::string page;
+    std::vector<const SummaryRow*> oldestFirst;  // its visits
+};
+using Boards = std::map<std::string, Board>;  // by serial number bytes
+
+Boards BoardsOf(const std::vector<const SiteEntry*>& entries) {
     Boards boards;
-    for (const SiteEntry& entry : entries) {
-        boards[entry.row.serialBytes].push_back(&entry.row);
+    for (const SiteEntry* entry : entries) {
+        boards[entry->row.serialBytes].oldestFirst.push_back(&entry->row);
     }
-    for (auto& [serial, rows] : boards) {
-        SortNewestFirst(rows);
-        std::reverse(rows.begin(), rows.end());
+    for (auto& [serial, board] : boards) {
+        board.page = BoardPageName(serial);
+        SortNewestFirst(board.oldestFirst);
+        std::reverse(board.oldestFirst.begin(), board.oldestFirst.end());
     }
     return boards;
+}
+
+// The index's rows: entries[i] is the report of sources[i].
+std::vector<IndexRow> IndexRows(const std::vector<const SiteEntry*>& entries,
+                                const std::vector<Source>& sources, const Boards& boards) {
+    std::vector<IndexRow> rows;
+    rows.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const SummaryRow& row = entries[i]->row;
+        rows.push_back({&row, sources[i].page, boards.at(row.serialBytes).page});
+    }
+    std::sort(rows.begin(), rows.end(), [](const IndexRow& a, const IndexRow& b) {
+        return NewerFirst(*a.report, *b.report);
+    });
+    return rows;
 }
 
 }  // namespace
@@ -310,9 +384,11 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         result.failures.push_back(std::string(name) + ": cannot be written");
     };
 
-    for (const Source& source : sources) {
-        if (readAll || !source.unchanged()) {
-            journal.add(ReportPageName(source.key));
+    std::vector<std::size_t> looked;  // the sources not taken as they were
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (readAll || !sources[i].unchanged()) {
+            looked.push_back(i);
+            journal.add(sources[i].page);
         }
     }
     if (!journal.write()) {
@@ -320,8 +396,8 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
         return result;
     }
     std::vector<Outcome> outcomes = ParallelMap<Outcome>(
-        sources.size(),
-        [&](std::size_t i) { return Bring(sources[i], folder, serialCodePage, readAll); },
+        looked.size(),
+        [&](std::size_t k) { return Bring(sources[looked[k]], folder, serialCodePage, readAll); },
         kWritersPerCore);
 
     // The boards whose pages change: of those gone, and of every report read, before and after.
@@ -336,81 +412,92 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
             dirtyBoards.insert(entry.row.serialBytes);
         }
     }
-    std::vector<SiteEntry> entries;
-    entries.reserve(outcomes.size());
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {
-        Outcome& outcome = outcomes[i];
+    // The new manifest's entries: the old ones taken over where a report was not read again.
+    std::vector<const SiteEntry*> entries;
+    entries.reserve(sources.size());
+    for (std::size_t i = 0, k = 0; i < sources.size(); ++i) {
         Source& source = sources[i];
-        if (!outcome.failure.empty()) {
-            result.failures.push_back(std::move(outcome.failure));
+        Outcome* outcome = k < looked.size() && looked[k] == i ? &outcomes[k++] : nullptr;
+        if (outcome == nullptr || !outcome->entry) {
+            entries.push_back(source.previous);
+            source.previous->size = source.stamp.size;
+            source.previous->modified = source.stamp.modified;
         }
-        result.added += outcome.fate == Fate::Added ? 1 : 0;
-        result.changed += outcome.fate == Fate::ReadAgain ? 1 : 0;
-        result.touched += outcome.fate == Fate::Touched ? 1 : 0;
-        if (outcome.entry) {
-            dirtyBoards.insert(outcome.entry->row.serialBytes);
+        if (outcome == nullptr) {
+            continue;
+        }
+        if (!outcome->failure.empty()) {
+            result.failures.push_back(std::move(outcome->failure));
+        }
+        result.added += outcome->fate == Fate::Added ? 1 : 0;
+        result.changed += outcome->fate == Fate::ReadAgain ? 1 : 0;
+        result.touched += outcome->fate == Fate::Touched ? 1 : 0;
+        if (outcome->entry) {
+            dirtyBoards.insert(outcome->entry->row.serialBytes);
             if (source.previous) {
                 dirtyBoards.insert(source.previous->row.serialBytes);
             }
-            entries.push_back(std::move(*outcome.entry));
-        } else {
-            entries.push_back(std::move(*source.previous));
-            entries.back().size = source.stamp.size;
-            entries.back().modified = source.stamp.modified;
+            entries.push_back(&*outcome->entry);
         }
     }
 
     const Boards boards = BoardsOf(entries);
     std::set<std::string> owned(site_files::kTopPages.begin(), site_files::kTopPages.end());
-    for (const SiteEntry& entry : entries) {
-        owned.insert(ReportPageName(entry.source));
+    for (const Source& source : sources) {
+        owned.insert(source.page);
     }
-    std::vector<const std::vector<const SummaryRow*>*> boardsToWrite;
-    for (const auto& [serial, rows] : boards) {
-        const std::string page = BoardPageName(serial);
-        owned.insert(page);
-        if (dirtyBoards.contains(serial) || !Exists(InSite(folder, page))) {
-            boardsToWrite.push_back(&rows);
-            journal.add(page);
+    std::vector<const Board*> boardsToWrite;
+    for (const auto& [serial, board] : boards) {
+        owned.insert(board.page);
+        if (dirtyBoards.contains(serial) || !Exists(InSite(folder, board.page))) {
+            boardsToWrite.push_back(&board);
+            journal.add(board.page);
         }
     }
     if (!journal.write()) {
         fail(site_files::kPending);
         return result;
     }
-    const std::vector<bool> boardsWritten = ParallelMap<bool>(
-        boardsToWrite.size(),
+    const bool anyRead = result.added + result.changed + result.removed > 0 || readAll;
+    result.indexWritten = anyRead || !Exists(InSite(folder, site_files::kIndex));
+    const bool manifestChanges = anyRead || result.touched > 0 || !boardsToWrite.empty() ||
+                                 interrupted || old->files != owned;
+    // The index, the board pages and the manifest's text are made side by side, the index (the
+    // longest) first; the manifest is written only once every page is.
+    std::string manifestText;
+    const std::vector<bool> written = ParallelMap<bool>(
+        boardsToWrite.size() + 2,
         [&](std::size_t i) {
-            const std::vector<const SummaryRow*>& rows = *boardsToWrite[i];
-            return WriteFileDurably(InSite(folder, BoardPageName(rows.front()->serialBytes)),
-                                    RenderBoardPage(rows));
+            if (i == 0) {
+                return !result.indexWritten ||
+                       WriteFileDurably(
+                           InSite(folder, site_files::kIndex),
+                           RenderIndexPage(IndexRows(entries, sources, boards), serialCodePage));
+            }
+            if (i == 1) {
+                if (manifestChanges) {
+                    manifestText = ManifestText(BySource(entries), owned, serialReading);
+                }
+                return true;
+            }
+            const Board& board = *boardsToWrite[i - 2];
+            return WriteFileDurably(InSite(folder, board.page), RenderBoardPage(board.oldestFirst));
         },
         kWritersPerCore);
+    if (!written[0]) {
+        fail(site_files::kIndex);
+    }
     for (std::size_t i = 0; i < boardsToWrite.size(); ++i) {
-        if (!boardsWritten[i]) {
-            fail(BoardPageName(boardsToWrite[i]->front()->serialBytes));
+        if (!written[i + 2]) {
+            fail(boardsToWrite[i]->page);
         }
     }
     result.boardPages = boardsToWrite.size();
-
-    const bool anyRead = result.added + result.changed + result.removed > 0 || readAll;
-    result.indexWritten = anyRead || !Exists(InSite(folder, site_files::kIndex));
     if (!WriteUnlessSame(InSite(folder, site_files::kStyle), SiteStyle())) {
         fail(site_files::kStyle);
     }
     if (!WriteUnlessSame(InSite(folder, site_files::kScript), SiteScript())) {
         fail(site_files::kScript);
-    }
-    if (result.indexWritten) {
-        std::vector<const SummaryRow*> rows;
-        for (const SiteEntry& entry : entries) {
-            rows.push_back(&entry.row);
-        }
-        SortNewestFirst(rows);
-        if (!WriteFileDurably(InSite(folder, site_files::kIndex),
-                              RenderIndexPage(rows, serialCodePage))) {
-            fail(site_files::kIndex);
-        }
     }
     result.reports = entries.size();
     result.boards = boards.size();
@@ -419,21 +506,16 @@ SiteOutcome BuildSite(const std::vector<fs::path>& reports, const fs::path& fold
     if (!result.failures.empty()) {
         return result;
     }
-    if (anyRead || result.touched > 0 || result.boardPages > 0 || interrupted ||
-        old->files != owned) {
-        std::sort(entries.begin(), entries.end(),
-                  [](const SiteEntry& a, const SiteEntry& b) { return a.source < b.source; });
-        if (!WriteFileDurably(InSite(folder, site_files::kManifest),
-                              ManifestText({std::move(entries), owned, serialReading}))) {
-            fail(site_files::kManifest);
-            return result;
-        }
+    if (manifestChanges && !WriteFileDurably(InSite(folder, site_files::kManifest), manifestText)) {
+        fail(site_files::kManifest);
+        return result;
     }
-    std::set<std::string> written = old->files;
-    written.insert(journal.names().begin(), journal.names().end());
-    for (const std::string& name : written) {
-        if (!owned.contains(name)) {
-            fs::remove(InSite(folder, name), error);
+    const std::set<std::string>& oldFiles = old->files;
+    for (const std::set<std::string>* written : {&oldFiles, &journal.names()}) {
+        for (const std::string& name : *written) {
+            if (!owned.contains(name)) {
+                fs::remove(InSite(folder, name), error);
+            }
         }
     }
     for (const fs::path& leftover : leftovers) {

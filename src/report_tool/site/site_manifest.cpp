@@ -13,6 +13,7 @@ constexpr std::string_view kGenerator = "generator rimtrace-report " RIMTRACE_VE
 constexpr std::string_view kSerials = "serials ";
 constexpr std::string_view kFile = "file ";
 constexpr std::string_view kReport = "report ";
+constexpr std::string_view kReportLine = "\nreport ";
 constexpr std::string_view kNone = "-";
 
 // Fields of a report line, written one after another.
@@ -28,16 +29,20 @@ class FieldWriter {
         if (bytes.empty()) {
             out_ += kNone;
         }
-        for (char c : bytes) {
-            const auto b = static_cast<unsigned char>(c);
-            if (b > ' ' && b < 0x7F && c != '%' && bytes != kNone) {
-                out_ += c;
-            } else {
-                out_ += '%';
-                out_ += kDigits[b >> 4];
-                out_ += kDigits[b & 0xF];
+        const bool none = bytes == kNone;  // the text "-", told from nothing
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            if (b > ' ' && b < 0x7F && b != '%' && !none) {
+                continue;
             }
+            out_.append(bytes.substr(from, i - from));
+            out_ += '%';
+            out_ += kDigits[b >> 4];
+            out_ += kDigits[b & 0xF];
+            from = i + 1;
         }
+        out_.append(bytes.substr(from));
     }
     // A token of the program's own making, which holds no blank (a digest).
     void word(std::string_view token) {
@@ -85,16 +90,19 @@ class FieldReader {
         if (escaped == kNone) {
             return bytes;
         }
-        for (std::size_t i = 0; ok_ && i < escaped.size(); ++i) {
-            if (escaped[i] != '%') {
-                bytes += escaped[i];
-                continue;
-            }
-            const int high = i + 2 < escaped.size() ? Digit(escaped[i + 1]) : -1;
-            const int low = high >= 0 ? Digit(escaped[i + 2]) : -1;
+        bytes.reserve(escaped.size());
+        std::size_t from = 0;
+        for (std::size_t at = escaped.find('%'); ok_ && at != std::string_view::npos;
+             at = escaped.find('%', from)) {
+            bytes.append(escaped.substr(from, at - from));
+            const int high = at + 2 < escaped.size() ? Digit(escaped[at + 1]) : -1;
+            const int low = high >= 0 ? Digit(escaped[at + 2]) : -1;
             ok_ = low >= 0;
             bytes += static_cast<char>(high * 16 + low);
-            i += 2;
+            from = at + 3;
+        }
+        if (ok_) {
+            bytes.append(escaped.substr(from));
         }
         return bytes;
     }
@@ -262,19 +270,29 @@ std::string SerialReading(const std::optional<CodePage>& serialCodePage) {
     return serialCodePage ? serialCodePage->name() : "utf-8-else-cp1252";
 }
 
-std::string ManifestText(const SiteManifest& manifest) {
-    constexpr std::size_t kLineBytes = 320;  // about what a report's line takes
+std::string ManifestText(const std::vector<const SiteEntry*>& reports,
+                         const std::set<std::string>& files, std::string_view serialReading) {
+    constexpr std::size_t kFileLineBytes = 64;     // at most what a file's line takes
+    constexpr std::size_t kReportLineBytes = 400;  // about what a report's line takes
     std::string text;
-    text.reserve((manifest.files.size() + manifest.reports.size()) * kLineBytes);
+    text.reserve(files.size() * kFileLineBytes + reports.size() * kReportLineBytes);
     text.append(kFormat).append("\n").append(kGenerator).append("\n");
-    text.append(kSerials).append(manifest.serialReading).append("\n");
-    for (const std::string& file : manifest.files) {
+    text.append(kSerials).append(serialReading).append("\n");
+    for (const std::string& file : files) {
         text.append(kFile).append(file).append("\n");
     }
-    for (const SiteEntry& entry : manifest.reports) {
-        WriteEntry(text, entry);
+    for (const SiteEntry* entry : reports) {
+        WriteEntry(text, *entry);
     }
     return text;
+}
+
+std::string ManifestText(const SiteManifest& manifest) {
+    std::vector<const SiteEntry*> reports;
+    for (const SiteEntry& entry : manifest.reports) {
+        reports.push_back(&entry);
+    }
+    return ManifestText(reports, manifest.files, manifest.serialReading);
 }
 
 std::optional<SiteManifest> ParseManifest(std::string_view text) {
@@ -282,6 +300,12 @@ std::optional<SiteManifest> ParseManifest(std::string_view text) {
         return std::nullopt;
     }
     SiteManifest manifest;
+    std::size_t reports = 0;
+    for (std::size_t at = text.find(kReportLine); at != std::string_view::npos;
+         at = text.find(kReportLine, at + 1)) {
+        ++reports;
+    }
+    manifest.reports.reserve(reports);
     bool sameVersion = false;
     bool readable = true;
     ForEachLine(text, [&](std::string_view line) {

@@ -36,6 +36,8 @@ std::string SerialReading(const std::optional<CodePage>& serialCodePage);
 // serial numbers were read, a line per file and one per report, its fields separated by blanks (in
 // text, any byte but printable ASCII as %XX, so that nothing a report says can break a line). Lines
 // of plain fields, as a site of many thousand reports reads and writes it on every run.
+std::string ManifestText(const std::vector<const SiteEntry*>& reports,
+                         const std::set<std::string>& files, std::string_view serialReading);
 std::string ManifestText(const SiteManifest& manifest);
 
 // A manifest read back. None when the text is not a site's manifest. Files that are not names the

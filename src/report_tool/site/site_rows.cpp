@@ -8,7 +8,7 @@
 #include "report_tool/reading/value_text.h"
 #include "report_tool/site/html_text.h"
 
-std::string VerdictKey(const std::optional<EdgeVerdict>& verdict) {
+std::string_view VerdictKey(const std::optional<EdgeVerdict>& verdict) {
     return verdict ? VerdictClass(verdict) : "ungraded";
 }
 
@@ -21,13 +21,13 @@ std::string EdgeVerdictMarkup(const EdgeSummary& edge) {
     AppendXmlEscaped(html, GradeWord(edge.verdict));
     if (const auto claim = edge.differingClaim()) {
         html += ' ';
-        AppendElement(html, "span", {{"class", "claim " + VerdictClass(claim)}},
+        AppendElement(html, "span", {{"class", "claim " + std::string(VerdictClass(claim))}},
                       "report says " + VerdictWord(*claim));
     }
     return html;
 }
 
-std::string CheckKey(const SummaryRow& row) {
+std::string_view CheckKey(const SummaryRow& row) {
     return row.problems == 0 ? "ok" : "failed";
 }
 
@@ -60,18 +60,21 @@ std::string FileNameOf(const SummaryRow& row) {
     return slash == std::string::npos ? row.file : row.file.substr(slash + 1);
 }
 
-void SortNewestFirst(std::vector<const SummaryRow*>& rows) {
-    const auto key = [](const SummaryRow* row) {
-        const LocalDateTime t = row->writtenAt.value_or(LocalDateTime{});
-        return std::make_tuple(row->writtenAt.has_value(), t.year, t.month, t.day, t.hour, t.minute,
+bool NewerFirst(const SummaryRow& a, const SummaryRow& b) {
+    const auto key = [](const SummaryRow& row) {
+        const LocalDateTime t = row.writtenAt.value_or(LocalDateTime{});
+        return std::make_tuple(row.writtenAt.has_value(), t.year, t.month, t.day, t.hour, t.minute,
                                t.second);
     };
-    std::sort(rows.begin(), rows.end(), [&](const SummaryRow* a, const SummaryRow* b) {
-        const auto ka = key(a);
-        const auto kb = key(b);
-        if (ka != kb) {
-            return ka > kb;
-        }
-        return std::tie(a->serialBytes, a->file) < std::tie(b->serialBytes, b->file);
-    });
+    const auto ka = key(a);
+    const auto kb = key(b);
+    if (ka != kb) {
+        return ka > kb;
+    }
+    return std::tie(a.serialBytes, a.file) < std::tie(b.serialBytes, b.file);
+}
+
+void SortNewestFirst(std::vector<const SummaryRow*>& rows) {
+    std::sort(rows.begin(), rows.end(),
+              [](const SummaryRow* a, const SummaryRow* b) { return NewerFirst(*a, *b); });
 }
