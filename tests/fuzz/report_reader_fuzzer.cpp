@@ -50,7 +50,8 @@ void ThroughTheSite(std::string_view bytes, const CheckedReport& checked) {
     ExpectSiteName(BoardPageName(row.serialBytes));
     ExpectSiteName(ReportPageName(row.file));
 
-    const std::string manifest = ManifestText({{{row.file, bytes.size(), 1, "d", row}}, {}});
+    const std::string manifest =
+        ManifestText({{{row.file, bytes.size(), 1, "d", row}}, {}, SerialReading({})});
     const auto back = ParseManifest(manifest);
     if (!back || back->reports.size() != 1 || ManifestText(*back) != manifest) {
         __builtin_trap();
