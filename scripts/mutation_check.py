@@ -631,9 +631,9 @@ class Scratch:
         errors = [line for line in output.splitlines() if "error:" in line]
         return False, errors[0].strip() if errors else "(build timed out)"
 
-    def run_tests(self, timeout, unmutated=None):
+    def run_tests(self, timeout, unmutated=None, first=""):
         """Runs CTest; given the `unmutated` run, it stops at the first failure and runs the
-        quick tests first, so that most mutants die early."""
+        test named `first`, then the quick tests first, so that most mutants die early."""
         command = ["ctest", "--test-dir", str(self.build), "-j", str(self.jobs),
                    "--timeout", str(timeout)]
         if unmutated is not None:
@@ -641,7 +641,8 @@ class Scratch:
             # CTest starts the costliest tests first: make the quick ones costliest, each group
             # in the tests' own order, so that the same failure is named from run to run.
             ranked = sorted(unmutated.times, key=lambda name: (
-                unmutated.times[name] > QUICK_TEST_SECONDS, unmutated.numbers[name]))
+                name != first, unmutated.times[name] > QUICK_TEST_SECONDS,
+                unmutated.numbers[name]))
             costs = self.build / "Testing/Temporary/CTestCostData.txt"
             costs.parent.mkdir(parents=True, exist_ok=True)
             with open(costs, "w") as out:
@@ -710,7 +711,7 @@ class Outcome:
     test_seconds: float
 
 
-def evaluate(scratch, targets, mutant, files, timeout, unmutated):
+def evaluate(scratch, targets, mutant, files, timeout, unmutated, first=""):
     placed = place(scratch.copy, mutant, files)
     if placed is None:
         return Outcome(mutant, "gone", "", "", 0.0, 0.0)
@@ -722,7 +723,7 @@ def evaluate(scratch, targets, mutant, files, timeout, unmutated):
         built = time.monotonic()
         if not compiled:
             return Outcome(mutant, "did not compile", error, where, built - started, 0.0)
-        run = scratch.run_tests(timeout, unmutated)
+        run = scratch.run_tests(timeout, unmutated, first)
         tested = time.monotonic() - built
         if run.passed:
             return Outcome(mutant, "survived", "", where, built - started, tested)
@@ -811,6 +812,22 @@ def save_results(path, header, outcomes):
     write_text(Path(path), "\n".join(lines) + "\n")
 
 
+def mutant_key(file, kind, original, replacement, line_text):
+    return (Path(file).name, kind, original, replacement, line_text.strip())
+
+
+def load_killers(path):
+    """The test that killed each mutant in an earlier run's results (TSV or JSON)."""
+    text = read_text(Path(path))
+    if str(path).endswith(".json"):
+        rows = json.loads(text)["results"]
+    else:
+        lines = text.rstrip("\n").split("\n")
+        rows = [dict(zip(lines[0].split("\t"), line.split("\t"))) for line in lines[1:]]
+    return {mutant_key(r["file"], r["kind"], r["original"], r["replacement"], r["line_text"]):
+            r["detail"] for r in rows if r["status"] in KILLED}
+
+
 def main():
     parser = argparse.ArgumentParser(
         description="Mutation check of the portable product code against the native tests.")
@@ -826,6 +843,10 @@ def main():
     parser.add_argument("--tree", metavar="DIR", help="the checkout to test (default: this one)")
     parser.add_argument("--scratch", metavar="DIR",
                         help="where the copy and its build live (default TREE/build/mutation)")
+    parser.add_argument("--killers", metavar="FILE", action="append", default=[],
+                        help="an earlier run's results: the test that killed a mutant there "
+                             "runs first here (only the order changes, not the outcome); "
+                             "may be given more than once")
     parser.add_argument("--jobs", type=int, default=2, help="build and test jobs (default 2)")
     parser.add_argument("--timeout", type=int,
                         help="seconds one test may take (default: three times the slowest "
@@ -883,13 +904,18 @@ def main():
           f"{time.monotonic() - started:.0f} s from the start; each test may take {timeout} s.",
           flush=True)
 
+    killers = {}
+    for path in args.killers:
+        killers.update(load_killers(path))
     outcomes = []
     compiled_count = 0
     try:
         for mutant in drawn:
             if wanted is not None and compiled_count >= wanted:
                 break
-            outcome = evaluate(scratch, targets, mutant, files, timeout, baseline)
+            first = killers.get(mutant_key(mutant.file, mutant.kind, mutant.original,
+                                           mutant.replacement, mutant.line_text), "")
+            outcome = evaluate(scratch, targets, mutant, files, timeout, baseline, first)
             outcomes.append(outcome)
             if outcome.status not in ("did not compile", "gone"):
                 compiled_count += 1

@@ -86,7 +86,10 @@ TEST_F(Commands, ShowDrawsAPictureOrAPageAndADamagedReportAsFarAsItGoes) {
     // Where each section is in the file is for debugging the reader.
     EXPECT_THAT(FileBytes("r.HTML"), Not(HasSubstr("Sections")));
     EXPECT_EQ(Run({"show", "good.pts", "-o", "r.html", "--debug"}).code, exit_code::kOk);
-    EXPECT_THAT(FileBytes("r.html"), HasSubstr("<h2>Sections</h2>"));
+    // Each section once, the arrays in file order, then the extra strokes.
+    EXPECT_THAT(FileBytes("r.html"),
+                AllOf(HasSubstr("<th>Line</th></tr>\n<tr><td># left</td><td>15</td><td>43</td>"),
+                      HasSubstr("<td>130</td></tr>\n<tr><td># extra stroke 0</td>")));
     const Result run = Run({"show", "bad.pts", "-o", "r.svg"});
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err,
@@ -116,6 +119,8 @@ TEST_F(Commands, SummaryWritesCsvOrJsonToAFileOrTheOutput) {
     EXPECT_EQ(run.code, exit_code::kProblems);
     EXPECT_EQ(run.err, "gone: no such file or folder\n");
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
+    // A full disk may show only when the file is closed.
+    EXPECT_EQ(Run({"summary", "a", "-o", "/dev/full"}).err, "/dev/full: cannot be written\n");
     run = Run({"summary", "bad.pts", "-o", "s.json", "--json", "--encoding", "cp1251"});
     EXPECT_EQ(run.code, exit_code::kOk);  // a report's problems are in its row
     EXPECT_EQ(run.out, "");

@@ -67,6 +67,7 @@ GeneratedTest ThreeVerdicts() {
     test.tracePoints[1] = GeneratedTrace(1, 10, 2000, 4000, 200, 60, random);
     test.tracePoints[2] = GeneratedTrace(2, 4086, 16, 3900, 200, 200, random);
     test.tracePoints[3] = GeneratedTrace(3, 4086, 16, 20, 200, 5, random);
+    test.tracePoints[4] = GeneratedTrace(4, 10, 4080, 40, 200, 10, random);  // a second pass
     return test;
 }
 
@@ -93,6 +94,11 @@ TEST(Picture, EachEdgesBandsAreInItsVerdictColourAndTheUntracedStretchIsMarked) 
             EXPECT_EQ(inner + outer > 0, its) << "edge " << static_cast<int>(edge.edge);
         }
     }
+    // The chips of the header in the edges' colours; the left edge's second pass over its bands.
+    for (EdgeVerdict v : {EdgeVerdict::Passed, EdgeVerdict::Correctable}) {
+        EXPECT_GT(image.count(layout.header, palette::ColoursOf(v).strong), 5000);
+    }
+    EXPECT_GT(image.count(layout.edges[0].plot, palette::kSecondPassStroke), 100);
     // The bottom edge, ended by the time-out at x 2000, is grey beyond (below the stretch's label)
     // and nowhere else; the fully traced top edge only beyond its two ends.
     const std::string_view grey = palette::kUntracedFill;
@@ -120,7 +126,8 @@ TEST(Picture, TheHeaderNamesSerialDateVerdictsAndCoverage) {
                       HasSubstr("Bottom: correctable · " + traced + "% traced"),
                       HasSubstr("Right: not correctable"), HasSubstr("the report says passed"),
                       HasSubstr("ended by the time-out at x "), HasSubstr("not traced: x "),
-                      HasSubstr("Positions are board units, 4096 across")));
+                      HasSubstr("Positions are board units, 4096 across"),
+                      HasSubstr("free strokes: none")));
     // A file cut off in the bottom edge's points: that edge is not graded, nor the report.
     bytes.resize(bytes.find("# right\r\n") - 5);
     EXPECT_THAT(RenderReportSvg("cut.pts", CheckBytes(bytes)),

@@ -120,10 +120,12 @@ const std::vector<Damage>& Damages() {
          "# passed",
          "# correctable",
          {{14, "expected '# passed' from the 15 points of '# left', found '# correctable'"}}},
+        // A point line with the other line end is still read, and its step checked after.
         {"StepAgainstTheTravel",
          "# top 2\r\n0\r\n",
-         "# top 2\r\n3\r\n4000,30\r\n3800,31\r\n3801,29\r\n",
-         {{114,
+         "# top 2\r\n3\r\n4000,30\r\n3800,31\r\n3801,29\n",
+         {{114, "expected CR LF line ends as on line 1, found LF"},
+          {114,
            "expected x from 3500 to 3799 (1 to 300 on from 3800,31, going left), found "
            "'3801,29'"}}},
         // The allowed values are told in 64 bits, wherever on the 32-bit range the pen is.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "app/restore_run.h"
 #include "app/rimtrace_app.h"
@@ -61,6 +62,7 @@ TEST_F(RestoreAfterFaults, AKilledRunIsGivenBackByTheNextStartBeforeItReadsOrigi
     Open();
     StrokeY(20, 100, 2000);
     Kill();
+    RunEmergencyRestore();  // a crash once the window is gone reaches nothing
     ExpectSwitchedOff(1);
     ExpectSwitchedOff(3);
 
@@ -173,8 +175,20 @@ TEST_F(RestoreAfterFaults, ACrashGivesTheBoardsBackFromTheSavedValues) {
     RunEmergencyRestore();
     ExpectOwnValues();
     EXPECT_FALSE(fs::exists(Record()));
-    RunEmergencyRestore();  // at most once
     Kill();
+}
+
+// A crash inside the restore enters the crash handler again, which must not start it twice.
+TEST_F(RestoreAfterFaults, ACrashInsideTheRestoreDoesNotStartItAgain) {
+    int runs = 0;
+    SetEmergencyRestore([&] {
+        if (++runs == 1) {
+            RunEmergencyRestore();
+        }
+        throw std::runtime_error("board 2 failed");
+    });
+    RunEmergencyRestore();
+    EXPECT_EQ(runs, 1);
 }
 
 class RestoreRun : public RestoreAfterFaults {

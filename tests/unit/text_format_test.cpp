@@ -27,7 +27,8 @@ TEST(FormatTextNumbers, IntegersKeepTheirSignAndWholeRange) {
 }
 
 TEST(FormatTextNumbers, PrecisionPadsDigitsNotTheSign) {
-    EXPECT_EQ(FormatText(L"%.2d|%.2d|%.2d|%.3d", {5, 123, -5, 0}), L"05|123|-05|000");
+    EXPECT_EQ(FormatText(L"%.2d|%.2d|%.2d|%.3d|%.12d", {5, 123, -5, 0, 7}),
+              L"05|123|-05|000|000000000007");
 }
 
 TEST(FormatTextNumbers, FixedDecimalsOfLargeNegativeAndNonFiniteValues) {
