@@ -89,7 +89,7 @@ PictureLayout LayoutReportPicture(const ParsedReport& report) {
     layout.width = kWidth;
     layout.header = {kMargin, kMargin, kWidth - 2 * kMargin, kHeaderHeight - kMargin};
     double top = kHeaderHeight + 10;
-    for (std::size_t e = 0; e < 4; ++e) {
+    for (std::size_t e = 0; e < layout.edges.size(); ++e) {
         EdgePicture& edge = layout.edges[e];
         edge.edge = static_cast<Edge>(e);
         edge.panel = {kMargin, top, kPanelWidth, kPanelHeight};

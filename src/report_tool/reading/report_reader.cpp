@@ -78,7 +78,7 @@ const std::array<std::string, kPointArrayCount>& ArrayLabels() {
 const std::array<std::string, 4>& StatsHeadings() {
     static const std::array<std::string, 4> headings = [] {
         std::array<std::string, 4> all;
-        for (std::size_t e = 0; e < 4; ++e) {
+        for (std::size_t e = 0; e < all.size(); ++e) {
             all[e] = "# " + std::string(kEdgeNames[e]) + " stats";
         }
         return all;
@@ -98,7 +98,7 @@ class ReportParser {
 
     void run() {
         header();
-        for (std::size_t edge = 0; edge < 4 && !stopped_; ++edge) {
+        for (std::size_t edge = 0; edge < std::size(kEdges) && !stopped_; ++edge) {
             statsSection(edge);
         }
         for (std::size_t i = 0; i < kPointArrayCount && !stopped_; ++i) {
@@ -193,7 +193,7 @@ class ReportParser {
             return kDatePosition;
         }
         const int statsHere = kStatsPosition + kStatsSpan * static_cast<int>(edge_);
-        for (std::size_t e = 0; e < 4; ++e) {
+        for (std::size_t e = 0; e < StatsHeadings().size(); ++e) {
             if (text == StatsHeadings()[e]) {
                 return kStatsPosition + kStatsSpan * static_cast<int>(e);
             }
