@@ -1,7 +1,9 @@
 // The values of a report, read only in the exact spelling the program writes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <string>
 
 #include "report_tool/reading/value_text.h"
 
@@ -43,12 +45,22 @@ TEST(NumberText, DatesAreRealCalendarDates) {
     ASSERT_TRUE(t);
     EXPECT_EQ(t->year, 2008);
     EXPECT_EQ(t->minute, 5);
-    EXPECT_TRUE(ParseReportDate("29/2/2008 23:59:59"));
+    // Every day of every month, in leap and common years, against the standard library's calendar.
+    for (const int year : {1900, 2000, 2007, 2008}) {
+        for (unsigned month = 1; month <= 12; ++month) {
+            for (unsigned day = 0; day <= 32; ++day) {
+                const std::string date = std::to_string(day) + "/" + std::to_string(month) + "/" +
+                                         std::to_string(year) + " 9:7:5";
+                const std::chrono::year_month_day real{
+                    std::chrono::year{year}, std::chrono::month{month}, std::chrono::day{day}};
+                EXPECT_EQ(ParseReportDate(date).has_value(), real.ok()) << date;
+            }
+        }
+    }
     for (const char* bad :
-         {"29/2/2007 9:7:5", "32/1/2007 9:7:5", "31/4/2007 9:7:5", "0/3/2007 9:7:5",
-          "5/13/2007 9:7:5", "5/3/2007 24:7:5", "5/3/2007 9:60:5", "5/3/2007 9:7:60",
-          "05/3/2007 9:7:5", "5/3/2007 9:7", "5/3/2007  9:7:5", "5/3/0 9:7:5", "5/3/2007 9:7:5 ",
-          "5-3-2007 9:7:5"}) {
+         {"5/3/10000 9:7:5", "5/13/2007 9:7:5", "5/3/2007 24:7:5", "5/3/2007 9:60:5",
+          "5/3/2007 9:7:60", "05/3/2007 9:7:5", "5/3/2007 9:7", "5/3/2007  9:7:5", "5/3/0 9:7:5",
+          "5/3/2007 9:7:5 ", "5-3-2007 9:7:5"}) {
         EXPECT_FALSE(ParseReportDate(bad)) << bad;
     }
 }
