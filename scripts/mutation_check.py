@@ -493,9 +493,22 @@ def place(copy, mutant, files):
     if not (copy / rel).is_file():
         # A file that moved to another folder under the same name is still the same file.
         same_name = [f for f in files if Path(f).name == Path(rel).name]
-        if len(same_name) != 1:
-            return None
-        rel = same_name[0]
+        rel = same_name[0] if len(same_name) == 1 else None
+    placed = place_in(copy, rel, mutant, mutant.line) if rel else None
+    if placed is None:
+        # A line that moved into another file (renamed or merged) is still the same code, when
+        # it is the only such line of the product.
+        wanted = mutant.line_text.strip()
+        holders = [f for f in files if f != rel
+                   and sum(line.strip() == wanted for line in read_text(copy / f).split("\n")) == 1]
+        if len(holders) == 1:
+            placed = place_in(copy, holders[0], mutant, None)
+    return placed
+
+
+def place_in(copy, rel, mutant, near):
+    """`mutant` applied to its line in `rel`, the one nearest line `near` if it occurs more than
+    once; None when the line or its operator is not there."""
     text = read_text(copy / rel)
     lines = text.split("\n")
     wanted = mutant.line_text
@@ -506,7 +519,7 @@ def place(copy, mutant, files):
                    for k, line in enumerate(lines) if line.strip() == wanted.strip()]
     if not matches:
         return None
-    k, shift = min(matches, key=lambda m: (abs(m[0] + 1 - mutant.line), m[0]))
+    k, shift = min(matches, key=lambda m: (abs(m[0] + 1 - (near or 0)), m[0]))
     start = mutant.column - 1 + shift
     line = lines[k]
     if line[start : start + len(mutant.original)] != mutant.original:

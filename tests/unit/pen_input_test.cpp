@@ -2,6 +2,8 @@
 // the extra strokes after the test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/constants.h"
 #include "res/resource.h"
 #include "support/trace_fixture.h"
@@ -59,6 +61,7 @@ class PenInput : public TraceTest {
 
 TEST_F(PenInput, PointsAreJudgedAgainstTheLastAcceptedOneAndATooFastStepWarns) {
     ExpectWarningClosedByOk();
+    dlg->m_showTraces = true;  // the overlay: an accepted step repaints its segment, no other
     Down(100, 100);
     Move(100, 400);    // exactly 300: accepted
     Move(900, 400);    // no progress down the edge, whatever x does
@@ -68,6 +71,14 @@ TEST_F(PenInput, PointsAreJudgedAgainstTheLastAcceptedOneAndATooFastStepWarns) {
     Move(-5000, 650);  // within reach again; the cross coordinate is never constrained
     EXPECT_EQ(Points(dlg->m_tracePoints[0]),
               (std::vector<BoardPoint>{{100, 100}, {100, 400}, {-5000, 650}}));
+    // Beside the left bar (x < 19) and left of the prompt: the segments of the two accepted
+    // steps, each repainted once.
+    EXPECT_EQ(std::count_if(host.log.begin(), host.log.end(),
+                            [](const LogEntry& e) {
+                                return e.kind == LogEntry::Kind::Invalidate && !e.whole &&
+                                       e.rect.right > 19 && e.rect.left < 100;
+                            }),
+              2);
     EXPECT_EQ(Count(LogEntry::Kind::ModalOpened), 1u);
     EXPECT_TRUE(host.unexpectedModals.empty());
 }
