@@ -291,7 +291,7 @@ TEST_F(ReportStep, ALongPathInTheSendFailureIsBrokenAtItsSeparators) {
 TEST_F(ReportStep, LineBreaksInTheSerialNumberCannotForgeLinesOfTheReportOrTheMail) {
     FakeMapi::Install(host, FakeMapi::Mode::Ok);
     const fs::path report = dir_ / "r.pts";
-    Finish(report, true, L"SN\r\n# left\r\n3\n1,2\t\u0085x");
+    Finish(report, true, L"SN\r\n# left\r\n3\n1,2\t\u0085\u007Fx");
     const std::string bytes = FileBytes(report);
     std::vector<std::string> labels;
     std::size_t start = 0;
@@ -306,7 +306,7 @@ TEST_F(ReportStep, LineBreaksInTheSerialNumberCannotForgeLinesOfTheReportOrTheMa
         start = end + 2;
     }
     ASSERT_GE(labels.size(), 2u);
-    EXPECT_EQ(labels[1], "# serial number: SN  # left  3 1,2  x");
+    EXPECT_EQ(labels[1], "# serial number: SN  # left  3 1,2   x");
     const std::vector<std::string> sections(labels.begin() + 3 + 4 * 8, labels.end());
     EXPECT_EQ(sections,
               (std::vector<std::string>{"# left", "# bottom", "# right", "# top", "# left 2",
@@ -314,6 +314,6 @@ TEST_F(ReportStep, LineBreaksInTheSerialNumberCannotForgeLinesOfTheReportOrTheMa
                                         "# bottom extra", "# right extra", "# top extra"}));
     ASSERT_EQ(FakeMapi::sent.size(), 1u);
     EXPECT_NE(FakeMapi::sent[0].body.find(
-                  "you tested: SN  # left  3 1,2  x\n \t\t\t\t\t\t\t\n2. The name"),
+                  "you tested: SN  # left  3 1,2   x\n \t\t\t\t\t\t\t\n2. The name"),
               std::string::npos);
 }
