@@ -1,11 +1,5 @@
 // Code pages through Windows' own tables.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "framework/win32/win32_api.h"
 
 #include <algorithm>
 #include <string>
